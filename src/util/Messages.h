@@ -1,0 +1,37 @@
+#pragma once
+// The texts of reported failures.
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace tessark {
+
+// Fills every "%s" of a message pattern with `argument`.
+std::wstring FormatMessageText(std::wstring_view pattern, std::wstring_view argument);
+
+// The default error display shows a failure's text followed by "." when its
+// last character sorts after ".".
+std::wstring ErrorDisplayText(std::wstring_view text);
+
+// An expected kind of failure with a French text for the user; anything that
+// ends a handler this way is shown by the default error display.
+class UserError : public std::runtime_error {
+public:
+    explicit UserError(std::wstring text);
+    const std::wstring& text() const noexcept { return text_; }
+
+private:
+    std::wstring text_;
+};
+
+namespace msg {
+inline constexpr std::wstring_view CannotOpenFile = L"Impossible d'ouvrir le fichier %s";
+inline constexpr std::wstring_view CannotCreateFile = L"Impossible de créer le fichier %s";
+inline constexpr std::wstring_view NotAnInteger = L"'%s' n'est pas une valeur entière correcte";
+inline constexpr std::wstring_view TextChangedSave = L"Le texte a changé. Sauver %s?";
+inline constexpr std::wstring_view OkToOverwrite = L"OK to overwrite %s";
+inline constexpr std::wstring_view StreamLoadError = L"Erreur au chargement de flux";
+inline constexpr std::wstring_view StreamSaveError = L"Erreur à l'enregistrement de flux";
+} // namespace msg
+
+} // namespace tessark
