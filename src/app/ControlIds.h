@@ -1,0 +1,23 @@
+#pragma once
+// Command and control identifiers of the main window.
+namespace tessark::id {
+
+enum : int {
+    // Tool column
+    Panel1 = 100,
+    Label1, BtEditScript, BtConvertScript,
+    Label2, BtEditSon, BtConvertSFX,
+    Label3, BtEditLogo, BtConvertLogo,
+    Label11, BtEditCiel, BtconvertCiel,
+    // Work areas
+    GroupBox1 = 200, GroupBox1Frame, Panel3, Panel4,
+    StatusBar = 250,
+    // Script editor
+    Panel2 = 300, StaticTextFichier, StandardToolBar, Editor, FontSize, UpDown1,
+    Btnouveau = 320, BtSauve, BtImprime, BtDefaire, BtCouper, BtCopier, ToolButton2, BtChercher, ToolButton1,
+    // Menu and actions
+    Quitter1 = 400, Apropos1, Aide1,
+    FileOpenCmd = 420, FileSaveCmd, FilePrintCmd, FileExitCmd, FileNewCmd, FileSaveAsCmd,
+};
+
+} // namespace tessark::id

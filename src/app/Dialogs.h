@@ -1,0 +1,65 @@
+#pragma once
+// Every message box and file dialog of the program goes through this interface,
+// so that tests can answer them; Win32Dialogs shows the real ones.
+#include "app/Win32.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tessark {
+
+enum class DialogKind { Error, Warning, Information, Confirmation };
+enum class DialogButton { Ok, Cancel, Yes, No };
+
+std::wstring_view DialogTitle(DialogKind kind);         // "Erreur", "Avertissement", ...
+std::wstring_view DialogButtonCaption(DialogButton b);  // "OK", "Annuler", "&Oui", "&Non"
+
+inline constexpr std::wstring_view ApplicationTitle = L"Tessark";
+
+struct FileDialogRequest {
+    std::wstring filter;         // "Description|pattern|Description|pattern"
+    int filterIndex = 1;         // 1-based, as the common dialogs count
+    std::wstring initialFolder;
+    std::wstring fileName;       // proposed name: the one last chosen
+};
+
+class IDialogs {
+public:
+    virtual ~IDialogs() = default;
+    // A message dialog of the given kind; returns the button pressed
+    // (closing the box counts as Annuler when there is one, else as the last button).
+    virtual DialogButton MessageDlg(HWND owner, std::wstring_view text, DialogKind kind,
+                                    const std::vector<DialogButton>& buttons) = 0;
+    // The plain message box titled "Tessark" with one OK.
+    virtual void ShowMessage(HWND owner, std::wstring_view text) = 0;
+    // The default display of a failure: "Tessark", error icon, one OK.
+    virtual void ShowError(HWND owner, std::wstring_view text) = 0;
+    virtual std::optional<std::wstring> OpenFile(HWND owner, const FileDialogRequest& request) = 0;
+    virtual std::optional<std::wstring> SaveFile(HWND owner, const FileDialogRequest& request) = 0;
+};
+
+// Shows a failure in the default error display, with the "." rule applied.
+void ShowFailure(IDialogs& dialogs, HWND owner, std::wstring_view text);
+
+// Runs `action`; an exception that escapes it is shown by the default error
+// display instead of crossing a window procedure. Returns false when one did.
+template <class Action>
+bool RunGuarded(IDialogs& dialogs, HWND owner, Action&& action);
+
+void ReportCurrentException(IDialogs& dialogs, HWND owner);
+
+template <class Action>
+bool RunGuarded(IDialogs& dialogs, HWND owner, Action&& action)
+{
+    try {
+        action();
+        return true;
+    } catch (...) {
+        ReportCurrentException(dialogs, owner);
+        return false;
+    }
+}
+
+} // namespace tessark

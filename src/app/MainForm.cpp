@@ -1,0 +1,418 @@
+#include "app/MainForm.h"
+
+#include "app/ControlIds.h"
+#include "util/FileNames.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <array>
+#include <cmath>
+
+namespace tessark {
+namespace {
+
+constexpr wchar_t MainClass[] = L"TessarkMainForm";
+constexpr int FormWidth = 776;
+constexpr int FormHeight = 538;
+constexpr int ToolColumnWidth = 177;
+
+struct ToolControl {
+    int id;
+    const wchar_t* caption;
+    int top;
+    bool isButton;
+    bool enabledAtStart;
+};
+
+constexpr std::array<ToolControl, 12> ToolColumn = {{
+    {id::Label1, L"Editeur convertisseur de scripts", 32, false, true},
+    {id::BtEditScript, L"Editer un script", 48, true, true},
+    {id::BtConvertScript, L"Convertir le Script", 74, true, false},
+    {id::Label2, L"Editeur créateur de sons", 136, false, true},
+    {id::BtEditSon, L"Editer des sons", 152, true, true},
+    {id::BtConvertSFX, L"Exécuter  LevelVUDEvizuzi", 178, true, false},
+    {id::Label3, L"Editeur de titre et de logo", 240, false, true},
+    {id::BtEditLogo, L"Choisir une image BMP ou RAW", 255, true, true},
+    {id::BtConvertLogo, L"Exécuter  Logo Packer", 281, true, false},
+    {id::Label11, L"Changer une texture de ciel", 344, false, true},
+    {id::BtEditCiel, L"Choisir une image BMP ou RAW", 360, true, true},
+    {id::BtconvertCiel, L"Sauver la texture du ciel", 387, true, false},
+}};
+
+bool IsExistingFile(const std::wstring& path)
+{
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The interface's default font size in points, from its height in pixels.
+int DefaultFontPoints()
+{
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    HDC screen = GetDC(nullptr);
+    const int pixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    LONG height = metrics.lfMessageFont.lfHeight;
+    if (height == 0 || pixelsPerInch <= 0)
+        return 8;
+    if (height > 0)
+        height = -height;
+    return static_cast<int>(std::lround(-(height * 72.0 / pixelsPerInch)));
+}
+
+std::wstring DroppedFileName(HDROP drop, UINT index)
+{
+    const UINT length = DragQueryFileW(drop, index, nullptr, 0);
+    if (length == 0)
+        return {};
+    std::wstring name(length + 1, L'\0');
+    name.resize(DragQueryFileW(drop, index, name.data(), length + 1));
+    return name;
+}
+
+} // namespace
+
+TMainForm::TMainForm(IDialogs& dialogs, StartupArguments arguments)
+    : dialogs_(dialogs), arguments_(std::move(arguments))
+{
+    CreateTopLevel(MainClass, ApplicationTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, FormWidth, FormHeight,
+                   CreateMainMenu());
+    CreateToolColumn();
+    CreateStatusBar();
+    panel3_ = CreatePanel(hwnd(), id::Panel3, 0, 0, 10, 10, false);
+    panel4_ = CreatePanel(hwnd(), id::Panel4, 0, 0, 10, 10, false);
+    script_ = std::make_unique<ScriptArea>(*this);
+    CreateActionList();
+    FormCreate();
+    LayOut();
+}
+
+TMainForm::~TMainForm()
+{
+    if (HWND find = script_ ? script_->FindDialog() : nullptr)
+        DestroyWindow(find);
+    if (actionList_)
+        DestroyAcceleratorTable(actionList_);
+}
+
+void TMainForm::FormCreate()
+{
+    SetWindowPos(hwnd(), nullptr, 0, 0, FormWidth, FormHeight, SWP_NOMOVE | SWP_NOZORDER);
+    installationRoot_ = InstallationRootFrom(arguments_.programPath);
+    openDialog_.initialFolder = ExtractFilePath(arguments_.programPath);
+    saveDialog_.initialFolder = ExtractFilePath(arguments_.programPath);
+    script_->SetDocumentName(std::wstring(UnnamedDocument));
+    script_->SelectionChange();
+    SendMessageW(script_->Editor(), EM_SETMODIFY, FALSE, 0);
+    script_->SetUpTextAttributes(DefaultFontPoints());
+}
+
+HMENU TMainForm::CreateMainMenu()
+{
+    HMENU bar = CreateMenu();
+    HMENU file = CreatePopupMenu();
+    AppendMenuW(file, MF_STRING, id::Quitter1, L"Quitter");
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"Fichier");
+    AppendMenuW(bar, MF_STRING, id::Apropos1, L"A propos");
+    AppendMenuW(bar, MF_STRING, id::Aide1, L"Aide");
+    return bar;
+}
+
+void TMainForm::CreateToolColumn()
+{
+    panel1_ = CreatePanel(hwnd(), id::Panel1, 0, 0, ToolColumnWidth, 10, true);
+    for (const auto& control : ToolColumn) {
+        HWND child = control.isButton
+                         ? CreateChild(panel1_, L"BUTTON", control.caption, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+                                       6, control.top, 165, 25, control.id)
+                         : CreateChild(panel1_, L"STATIC", control.caption, WS_VISIBLE | SS_LEFT, 6, control.top,
+                                       165, 15, control.id);
+        EnableWindow(child, control.enabledAtStart);
+    }
+}
+
+void TMainForm::CreateStatusBar()
+{
+    statusBar_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, hwnd(),
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id::StatusBar)),
+                                 GetModuleHandleW(nullptr), nullptr);
+    const int rightEdges[3] = {120, 180, 230};
+    SendMessageW(statusBar_, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(rightEdges));
+}
+
+void TMainForm::CreateActionList()
+{
+    ACCEL shortcuts[] = {
+        {FVIRTKEY | FCONTROL, 'O', id::FileOpenCmd},
+        {FVIRTKEY | FCONTROL, 'S', id::FileSaveCmd},
+        {FVIRTKEY | FCONTROL, 'P', id::FilePrintCmd},
+        {FVIRTKEY | FALT, 'X', id::FileExitCmd},
+        {FVIRTKEY | FCONTROL, 'N', id::FileNewCmd},
+    };
+    actionList_ = CreateAcceleratorTableW(shortcuts, static_cast<int>(std::size(shortcuts)));
+}
+
+HWND TMainForm::Control(int controlId) const
+{
+    switch (controlId) {
+    case id::Panel1: return panel1_;
+    case id::Panel3: return panel3_;
+    case id::Panel4: return panel4_;
+    case id::StatusBar: return statusBar_;
+    default: break;
+    }
+    if (HWND inColumn = GetDlgItem(panel1_, controlId))
+        return inColumn;
+    return script_->Control(controlId);
+}
+
+HWND TMainForm::WorkAreaWindow(WorkArea area) const
+{
+    switch (area) {
+    case WorkArea::Script: return script_->GroupBox1();
+    case WorkArea::Sound: return panel3_;
+    case WorkArea::Picture: return panel4_;
+    case WorkArea::None: break;
+    }
+    return nullptr;
+}
+
+void TMainForm::Show(int showCommand)
+{
+    ShowWindow(hwnd(), showCommand);
+    UpdateWindow(hwnd());
+    if (!shownOnce_) {
+        shownOnce_ = true;
+        FormShow();
+    }
+}
+
+bool TMainForm::PreTranslate(MSG& message)
+{
+    if (script_->IsDialogMessageOfFind(message))
+        return true;
+    return actionList_ && TranslateAcceleratorW(hwnd(), actionList_, &message);
+}
+
+void TMainForm::ShowWorkArea(WorkArea area)
+{
+    for (auto other : {WorkArea::Script, WorkArea::Sound, WorkArea::Picture})
+        if (other != area)
+            ShowWindow(WorkAreaWindow(other), SW_HIDE);
+    shownArea_ = area;
+    LayOut();
+    ShowWindow(WorkAreaWindow(area), SW_SHOW);
+}
+
+void TMainForm::MakeDropTarget()
+{
+    if (dropTarget_)
+        return;
+    DragAcceptFiles(hwnd(), TRUE);
+    dropTarget_ = true;
+}
+
+RECT TMainForm::WorkAreaRect() const
+{
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    RECT status{};
+    GetWindowRect(statusBar_, &status);
+    client.bottom -= status.bottom - status.top;
+    client.left = ToolColumnWidth;
+    return client;
+}
+
+void TMainForm::LayOut()
+{
+    if (!statusBar_)
+        return;
+    SendMessageW(statusBar_, WM_SIZE, 0, 0);
+    const RECT area = WorkAreaRect();
+    MoveWindow(panel1_, 0, 0, ToolColumnWidth, std::max(0L, area.bottom), TRUE);
+    if (HWND shown = WorkAreaWindow(shownArea_)) {
+        const int width = std::max(0L, area.right - area.left), height = std::max(0L, area.bottom - area.top);
+        MoveWindow(shown, area.left, area.top, width, height, TRUE);
+        if (shownArea_ == WorkArea::Script)
+            script_->LayOut(width, height);
+    }
+}
+
+void TMainForm::SetStatusPanel(int panel, std::wstring_view text)
+{
+    statusTexts_[panel] = text;
+    // The second panel centres its text.
+    std::wstring shown = panel == 1 ? L"\t" + std::wstring(text) : std::wstring(text);
+    SendMessageW(statusBar_, SB_SETTEXTW, static_cast<WPARAM>(panel), reinterpret_cast<LPARAM>(shown.c_str()));
+}
+
+void TMainForm::ShowHint(std::wstring_view hint)
+{
+    if (hint.empty()) {
+        SendMessageW(statusBar_, SB_SIMPLE, FALSE, 0);
+        return;
+    }
+    SendMessageW(statusBar_, SB_SIMPLE, TRUE, 0);
+    const std::wstring text(hint);
+    SendMessageW(statusBar_, SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void TMainForm::FormShow()
+{
+    if (IsWindowVisible(script_->GroupBox1()))
+        script_->UpdateCaretPosition();
+    if (!arguments_.others.empty() && IsExistingFile(arguments_.others.front()))
+        script_->LoadDocument(arguments_.others.front());
+}
+
+void TMainForm::FormResize()
+{
+    LayOut();
+    if (IsWindowVisible(script_->GroupBox1()))
+        script_->SetEditorMargins();
+    script_->SelectionChange();
+}
+
+void TMainForm::FormPaint()
+{
+    if (IsWindowVisible(script_->GroupBox1()))
+        script_->SetEditorMargins();
+}
+
+void TMainForm::FormCloseQuery(bool& canClose)
+{
+    // A save that fails on the way out is shown; the window then stays open.
+    try {
+        canClose = script_->ConfirmSaveChanges();
+    } catch (...) {
+        canClose = false;
+        ReportCurrentException(dialogs_, hwnd());
+    }
+}
+
+void TMainForm::Close()
+{
+    bool canClose = true;
+    FormCloseQuery(canClose);
+    if (canClose)
+        DestroyWindow(hwnd());
+}
+
+void TMainForm::HandleDroppedFiles(HDROP drop)
+{
+    struct ReleaseOnExit {
+        HDROP drop;
+        ~ReleaseOnExit() { DragFinish(drop); }
+    } release{drop};
+    if (!dropTarget_)
+        return;
+    const std::wstring name = DroppedFileName(drop, 0);
+    if (name.empty() || !script_->ConfirmSaveChanges())
+        return;
+    script_->LoadDocument(name);
+}
+
+void TMainForm::BtEditSonClick()
+{
+    ShowWorkArea(WorkArea::Sound);
+    EnableWindow(Control(id::BtConvertSFX), TRUE);
+}
+
+void TMainForm::BtEditLogoClick()
+{
+    ShowWorkArea(WorkArea::Picture);
+    EnableWindow(Control(id::BtConvertSFX), FALSE);
+}
+
+void TMainForm::BtEditCielClick()
+{
+    ShowWorkArea(WorkArea::Picture);
+    EnableWindow(Control(id::BtConvertSFX), FALSE);
+}
+
+void TMainForm::Quitter1Click()
+{
+    DestroyWindow(hwnd());
+}
+
+void TMainForm::Apropos1Click()
+{
+    // The about box is not built yet.
+}
+
+void TMainForm::Aide1Click()
+{
+    // The help viewer is not built yet.
+}
+
+void TMainForm::OnCommand(int commandId)
+{
+    switch (commandId) {
+    case id::BtEditScript:
+    case id::FileOpenCmd: script_->FileOpen(); return;
+    case id::FileSaveCmd: script_->FileSave(); return;
+    case id::FileExitCmd: script_->FileExit(); return;
+    case id::FileNewCmd: script_->FileNew(); return;
+    case id::FileSaveAsCmd: script_->FileSaveAs(); return;
+    case id::FilePrintCmd: return;
+    case id::BtEditSon: BtEditSonClick(); return;
+    case id::BtEditLogo: BtEditLogoClick(); return;
+    case id::BtEditCiel: BtEditCielClick(); return;
+    case id::Quitter1: Quitter1Click(); return;
+    case id::Apropos1: Apropos1Click(); return;
+    case id::Aide1: Aide1Click(); return;
+    default: return;
+    }
+}
+
+LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    static const UINT findMessage = RegisterWindowMessageW(FINDMSGSTRINGW);
+    if (message == findMessage && script_)
+        return script_->OnFindDialogMessage(message, lParam) ? 0 : 0;
+    switch (message) {
+    case WM_COMMAND:
+        if (script_ && script_->OnCommand(LOWORD(wParam), HIWORD(wParam)))
+            return 0;
+        OnCommand(LOWORD(wParam));
+        return 0;
+    case WM_NOTIFY: {
+        LRESULT result = 0;
+        if (script_ && script_->OnNotify(*reinterpret_cast<NMHDR*>(lParam), result))
+            return result;
+        return DefaultHandling(message, wParam, lParam);
+    }
+    case WM_VSCROLL:
+        if (script_ && script_->OnScroll(reinterpret_cast<HWND>(lParam), LOWORD(wParam)))
+            return 0;
+        return DefaultHandling(message, wParam, lParam);
+    case WM_SIZE:
+        if (script_)
+            FormResize();
+        return 0;
+    case WM_PAINT: {
+        PAINTSTRUCT paint;
+        BeginPaint(hwnd(), &paint);
+        EndPaint(hwnd(), &paint);
+        if (script_)
+            FormPaint();
+        return 0;
+    }
+    case WM_DROPFILES:
+        HandleDroppedFiles(reinterpret_cast<HDROP>(wParam));
+        return 0;
+    case WM_CLOSE:
+        Close();
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    default:
+        return DefaultHandling(message, wParam, lParam);
+    }
+}
+
+} // namespace tessark

@@ -1,0 +1,104 @@
+#pragma once
+// The main window: the tool column, the three work areas, the menu and the
+// status bar. Each work area's controls and handlers live in their own class;
+// this one switches between them and owns what they share.
+#include "app/Dialogs.h"
+#include "app/Window.h"
+#include "script/ScriptArea.h"
+
+#include <shellapi.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tessark {
+
+enum class WorkArea { None, Script, Sound, Picture };
+
+struct StartupArguments {
+    std::wstring programPath;         // argument 0
+    std::vector<std::wstring> others; // argument 1 on
+};
+
+// The state of one common file dialog: it proposes the name last chosen in it.
+struct FileDialogState {
+    std::wstring initialFolder;
+    std::wstring fileName;
+};
+
+class TMainForm final : public Window {
+public:
+    TMainForm(IDialogs& dialogs, StartupArguments arguments);
+    ~TMainForm() override;
+
+    // Shows the window; the first time, runs FormShow.
+    void Show(int showCommand);
+    // Pre-dispatch handling of a queued message: the find dialog and the
+    // action list's shortcuts. Returns true when the message was consumed.
+    bool PreTranslate(MSG& message);
+
+    const std::wstring& InstallationRoot() const { return installationRoot_; }
+    IDialogs& dialogs() override { return dialogs_; }
+    HWND Control(int controlId) const;
+    WorkArea ShownArea() const { return shownArea_; }
+    bool IsDropTarget() const { return dropTarget_; }
+    ScriptArea& Script() { return *script_; }
+
+    // Used by the work areas.
+    void ShowWorkArea(WorkArea area);
+    void MakeDropTarget();
+    void SetStatusPanel(int panel, std::wstring_view text);
+    void ShowHint(std::wstring_view hint);
+    FileDialogState& OpenDialog() { return openDialog_; }
+    FileDialogState& SaveDialog() { return saveDialog_; }
+    HWND WorkAreaWindow(WorkArea area) const;
+
+    // Window events.
+    void FormCreate();
+    void FormShow();
+    void FormResize();
+    void FormPaint();
+    void FormCloseQuery(bool& canClose);
+    void HandleDroppedFiles(HDROP drop);
+
+    // Tool column and menu.
+    void BtEditSonClick();
+    void BtEditLogoClick();
+    void BtEditCielClick();
+    void Quitter1Click();
+    void Apropos1Click();
+    void Aide1Click();
+    void Close();
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void CreateToolColumn();
+    void CreateStatusBar();
+    HMENU CreateMainMenu();
+    void CreateActionList();
+    void OnCommand(int commandId);
+    LRESULT OnNotify(NMHDR& header);
+    void LayOut();
+    RECT WorkAreaRect() const;
+
+    IDialogs& dialogs_;
+    StartupArguments arguments_;
+    std::wstring installationRoot_;
+    FileDialogState openDialog_;
+    FileDialogState saveDialog_;
+    HACCEL actionList_ = nullptr;
+    HWND panel1_ = nullptr;
+    HWND statusBar_ = nullptr;
+    HWND panel3_ = nullptr;
+    HWND panel4_ = nullptr;
+    std::unique_ptr<ScriptArea> script_;
+    WorkArea shownArea_ = WorkArea::None;
+    bool dropTarget_ = false;
+    bool shownOnce_ = false;
+    std::wstring statusTexts_[3];
+};
+
+} // namespace tessark

@@ -1,0 +1,18 @@
+#pragma once
+#include "app/Dialogs.h"
+
+namespace tessark {
+
+// The real dialogs: message boxes with French titles and buttons, and the
+// common open and save dialogs.
+class Win32Dialogs final : public IDialogs {
+public:
+    DialogButton MessageDlg(HWND owner, std::wstring_view text, DialogKind kind,
+                            const std::vector<DialogButton>& buttons) override;
+    void ShowMessage(HWND owner, std::wstring_view text) override;
+    void ShowError(HWND owner, std::wstring_view text) override;
+    std::optional<std::wstring> OpenFile(HWND owner, const FileDialogRequest& request) override;
+    std::optional<std::wstring> SaveFile(HWND owner, const FileDialogRequest& request) override;
+};
+
+} // namespace tessark

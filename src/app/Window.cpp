@@ -1,0 +1,154 @@
+#include "app/Window.h"
+
+namespace tessark {
+namespace {
+
+constexpr wchar_t PanelClass[] = L"TessarkPanel";
+
+bool IsForwardedToOwner(UINT message)
+{
+    switch (message) {
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+        return true;
+    default:
+        return false;
+    }
+}
+
+LRESULT CALLBACK PanelProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (IsForwardedToOwner(message)) {
+        if (HWND top = GetAncestor(hwnd, GA_ROOT); top && top != hwnd)
+            return SendMessageW(top, message, wParam, lParam);
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+void RegisterPanelClass()
+{
+    static const bool registered = [] {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = PanelProcedure;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.lpszClassName = PanelClass;
+        return RegisterClassExW(&wc) != 0;
+    }();
+    (void)registered;
+}
+
+HFONT GuiFont()
+{
+    static HFONT font = [] {
+        NONCLIENTMETRICSW metrics{};
+        metrics.cbSize = sizeof metrics;
+        SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+        return CreateFontIndirectW(&metrics.lfMessageFont);
+    }();
+    return font;
+}
+
+} // namespace
+
+Window::~Window()
+{
+    if (hwnd_ && IsWindow(hwnd_)) {
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        DestroyWindow(hwnd_);
+    }
+}
+
+void Window::CreateTopLevel(const wchar_t* className, std::wstring_view caption, DWORD style,
+                            int width, int height, HMENU menu)
+{
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    if (!GetClassInfoExW(GetModuleHandleW(nullptr), className, &wc)) {
+        wc = {};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = Procedure;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.hIcon = LoadIconW(GetModuleHandleW(nullptr), L"MAINICON");
+        wc.lpszClassName = className;
+        RegisterClassExW(&wc);
+    }
+    CreateWindowExW(0, className, std::wstring(caption).c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
+                    width, height, nullptr, menu, GetModuleHandleW(nullptr), this);
+}
+
+LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return DefaultHandling(message, wParam, lParam);
+}
+
+LRESULT Window::DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self)
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    LRESULT result = 0;
+    RunGuarded(self->dialogs(), hwnd, [&] { result = self->HandleMessage(message, wParam, lParam); });
+    return result;
+}
+
+HWND CreatePanel(HWND parent, int id, int x, int y, int width, int height, bool visible)
+{
+    RegisterPanelClass();
+    const DWORD style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | (visible ? WS_VISIBLE : 0);
+    return CreateWindowExW(WS_EX_CONTROLPARENT, PanelClass, L"", style, x, y, width, height, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
+                           nullptr);
+}
+
+HWND CreateChild(HWND parent, const wchar_t* className, std::wstring_view text, DWORD style,
+                 int x, int y, int width, int height, int id, DWORD exStyle)
+{
+    HWND control = CreateWindowExW(exStyle, className, std::wstring(text).c_str(), style | WS_CHILD, x, y,
+                                   width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                   GetModuleHandleW(nullptr), nullptr);
+    UseGuiFont(control);
+    return control;
+}
+
+void UseGuiFont(HWND control)
+{
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFont()), FALSE);
+}
+
+std::wstring WindowText(HWND hwnd)
+{
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+void SetWindowTextOf(HWND hwnd, std::wstring_view text)
+{
+    SetWindowTextW(hwnd, std::wstring(text).c_str());
+}
+
+} // namespace tessark

@@ -1,0 +1,46 @@
+#pragma once
+// A thin layer over Win32 windows: a class whose messages reach a C++ object,
+// with the one guard that keeps exceptions from crossing the window procedure.
+#include "app/Dialogs.h"
+#include "app/Win32.h"
+
+#include <string>
+#include <string_view>
+
+namespace tessark {
+
+class Window {
+public:
+    Window() = default;
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+    virtual ~Window();
+
+    HWND hwnd() const { return hwnd_; }
+
+protected:
+    // Registers the class once and creates the window with `this` attached.
+    void CreateTopLevel(const wchar_t* className, std::wstring_view caption, DWORD style,
+                        int width, int height, HMENU menu);
+    virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam);
+    virtual IDialogs& dialogs() = 0;
+
+private:
+    static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    HWND hwnd_ = nullptr;
+};
+
+// A plain container child window. Buttons and other controls inside it send
+// their notifications to it; it hands them on to its top-level window, so that
+// all handlers live on the window that owns the tool's state.
+HWND CreatePanel(HWND parent, int id, int x, int y, int width, int height, bool visible);
+
+// Child controls.
+HWND CreateChild(HWND parent, const wchar_t* className, std::wstring_view text, DWORD style,
+                 int x, int y, int width, int height, int id, DWORD exStyle = 0);
+void UseGuiFont(HWND control);
+std::wstring WindowText(HWND hwnd);
+void SetWindowTextOf(HWND hwnd, std::wstring_view text);
+
+} // namespace tessark

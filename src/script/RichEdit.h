@@ -1,0 +1,38 @@
+#pragma once
+// The few rich edit operations the script editor needs, over its messages.
+#include "app/Win32.h"
+
+#include <string>
+#include <string_view>
+
+namespace tessark::richedit {
+
+// Loads msftedit.dll and returns the class name of its control.
+const wchar_t* ClassName();
+
+void SetPlainTextMode(HWND editor);
+void SetText(HWND editor, std::wstring_view text);  // clears the undo history
+std::wstring Text(HWND editor);                     // line breaks as '\r'
+
+struct Selection {
+    long start = 0;
+    long end = 0;
+};
+Selection GetSelection(HWND editor);
+void Select(HWND editor, long start, long end);
+long LineFromChar(HWND editor, long charIndex);
+long LineIndex(HWND editor, long line);
+// Case-sensitive forward search from `from` to the end; -1 when not found.
+long FindForward(HWND editor, std::wstring_view what, long from);
+
+bool IsModified(HWND editor);
+void SetModified(HWND editor, bool modified);
+
+// Size in points of the selection's attributes (of the text at the caret
+// when nothing is selected).
+int SelectionSize(HWND editor);
+// Applies a size in points to the selection (SCF_SELECTION) or the defaults.
+void SetSize(HWND editor, int points, bool selection);
+void SetDefaultFace(HWND editor, std::wstring_view face, bool fixedPitch, int points);
+
+} // namespace tessark::richedit

@@ -1,0 +1,344 @@
+// The script editor area: its controls, their layout and the display handlers.
+#include "script/ScriptArea.h"
+
+#include "app/ControlIds.h"
+#include "app/MainForm.h"
+#include "app/Window.h"
+#include "script/RichEdit.h"
+#include "util/Messages.h"
+
+#include <commctrl.h>
+#include <richedit.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cwchar>
+
+namespace tessark {
+namespace {
+
+constexpr int StripHeight = 35;
+constexpr int FrameCaptionHeight = 14;
+constexpr int ToolButtonWidth = 23;
+constexpr int FontSizeWidth = 26;
+constexpr int UpDownWidth = 16;
+
+struct ToolItem {
+    int id;
+    const wchar_t* hint;
+    int image;
+};
+
+// Left to right, with the pictures of the common controls' standard set.
+constexpr std::array<ToolItem, 9> ToolItems = {{
+    {id::Btnouveau, L"Nouveau", STD_FILENEW},
+    {id::BtSauve, L"Sauver", STD_FILESAVE},
+    {id::BtImprime, L"Imprimer", STD_PRINT},
+    {id::BtDefaire, L"Rétablir", STD_UNDO},
+    {id::BtCouper, L"Couper", STD_CUT},
+    {id::BtCopier, L"Copier", STD_COPY},
+    {id::ToolButton2, L"Coller", STD_PASTE},
+    {id::BtChercher, L"Chercher", STD_FIND},
+    {id::ToolButton1, L"", STD_PROPERTIES},
+}};
+
+constexpr std::wstring_view FontSizeHint = L"Font Size|Select font size";
+
+std::wstring_view ShortPart(std::wstring_view hint)
+{
+    const auto bar = hint.find(L'|');
+    return bar == std::wstring_view::npos ? hint : hint.substr(0, bar);
+}
+
+std::wstring_view LongPart(std::wstring_view hint)
+{
+    const auto bar = hint.find(L'|');
+    return bar == std::wstring_view::npos ? hint : hint.substr(bar + 1);
+}
+
+int ToolBarWidth()
+{
+    return static_cast<int>(ToolItems.size()) * ToolButtonWidth;
+}
+
+// Whole numbers as the user types them: blanks around, an optional sign, digits.
+bool ParseWholeNumber(const std::wstring& text, int& value)
+{
+    wchar_t* end = nullptr;
+    errno = 0;
+    const long parsed = std::wcstol(text.c_str(), &end, 10);
+    if (end == text.c_str() || errno == ERANGE || parsed < INT_MIN || parsed > INT_MAX)
+        return false;
+    while (*end == L' ')
+        ++end;
+    if (*end != L'\0')
+        return false;
+    value = static_cast<int>(parsed);
+    return true;
+}
+
+} // namespace
+
+ScriptArea::ScriptArea(TMainForm& form) : form_(form)
+{
+    CreateControls();
+}
+
+HWND ScriptArea::Control(int controlId) const
+{
+    switch (controlId) {
+    case id::GroupBox1: return groupBox1_;
+    case id::Panel2: return panel2_;
+    case id::StaticTextFichier: return staticTextFichier_;
+    case id::StandardToolBar: return toolBar_;
+    case id::Editor: return editor_;
+    case id::FontSize: return fontSize_;
+    case id::UpDown1: return upDown1_;
+    default: return nullptr;
+    }
+}
+
+void ScriptArea::CreateControls()
+{
+    groupBox1_ = CreatePanel(form_.hwnd(), id::GroupBox1, 0, 0, 10, 10, false);
+    frame_ = CreateChild(groupBox1_, L"BUTTON", L"[ ]", WS_VISIBLE | BS_GROUPBOX, 0, 0, 10, 10,
+                         id::GroupBox1Frame);
+    panel2_ = CreatePanel(groupBox1_, id::Panel2, 2, FrameCaptionHeight, 10, StripHeight, true);
+    staticTextFichier_ = CreateChild(panel2_, L"STATIC", L"", WS_VISIBLE | SS_CENTER | SS_SUNKEN |
+                                     SS_ENDELLIPSIS, 6, 9, 137, 17, id::StaticTextFichier);
+    CreateToolBar();
+    CreateFontSizeBox();
+
+    editor_ = CreateChild(groupBox1_, richedit::ClassName(), L"",
+                          WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
+                          ES_AUTOHSCROLL | ES_NOHIDESEL | ES_WANTRETURN,
+                          2, FrameCaptionHeight + StripHeight, 10, 10, id::Editor, WS_EX_CLIENTEDGE);
+    richedit::SetPlainTextMode(editor_);
+    editorFont_ = CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, OEM_CHARSET, OUT_DEFAULT_PRECIS,
+                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, L"Terminal");
+    SendMessageW(editor_, WM_SETFONT, reinterpret_cast<WPARAM>(editorFont_), FALSE);
+    SendMessageW(editor_, EM_SETEVENTMASK, 0, ENM_CHANGE | ENM_SELCHANGE);
+}
+
+void ScriptArea::CreateToolBar()
+{
+    toolBar_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, L"",
+                               WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NORESIZE |
+                                   CCS_NODIVIDER | CCS_NOPARENTALIGN,
+                               0, 5, ToolBarWidth(), 26, panel2_,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id::StandardToolBar)),
+                               GetModuleHandleW(nullptr), nullptr);
+    SendMessageW(toolBar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    SendMessageW(toolBar_, TB_LOADIMAGES, IDB_STD_SMALL_COLOR, reinterpret_cast<LPARAM>(HINST_COMMCTRL));
+    std::array<TBBUTTON, ToolItems.size()> buttons{};
+    for (std::size_t i = 0; i < ToolItems.size(); ++i) {
+        buttons[i].iBitmap = ToolItems[i].image;
+        buttons[i].idCommand = ToolItems[i].id;
+        buttons[i].fsState = ToolItems[i].id == id::ToolButton1 ? 0 : TBSTATE_ENABLED;
+        buttons[i].fsStyle = BTNS_BUTTON;
+        buttons[i].iString = -1;
+    }
+    SendMessageW(toolBar_, TB_ADDBUTTONSW, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
+}
+
+void ScriptArea::CreateFontSizeBox()
+{
+    fontSize_ = CreateChild(panel2_, L"EDIT", L"", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 0, 7,
+                            FontSizeWidth, 21, id::FontSize, WS_EX_CLIENTEDGE);
+    upDown1_ = CreateChild(panel2_, UPDOWN_CLASSW, L"", WS_VISIBLE | UDS_ARROWKEYS, 0, 7, UpDownWidth, 21,
+                           id::UpDown1);
+    SendMessageW(upDown1_, UDM_SETRANGE32, 1, 3);
+    SendMessageW(upDown1_, UDM_SETPOS32, 0, upDownPosition_);
+
+    hintTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, form_.hwnd(), nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = panel2_;
+    tool.uId = reinterpret_cast<UINT_PTR>(fontSize_);
+    tool.lpszText = LPSTR_TEXTCALLBACKW;
+    SendMessageW(hintTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void ScriptArea::LayOut(int width, int height)
+{
+    MoveWindow(frame_, 0, 0, width, height, TRUE);
+    const int stripWidth = std::max(0, width - 4);
+    MoveWindow(panel2_, 2, FrameCaptionHeight, stripWidth, StripHeight, TRUE);
+    const int right = stripWidth - 4;
+    MoveWindow(upDown1_, right - UpDownWidth, 7, UpDownWidth, 21, TRUE);
+    MoveWindow(fontSize_, right - UpDownWidth - FontSizeWidth, 7, FontSizeWidth, 21, TRUE);
+    MoveWindow(toolBar_, right - UpDownWidth - FontSizeWidth - 4 - ToolBarWidth(), 5, ToolBarWidth(), 26, TRUE);
+    const int editorTop = FrameCaptionHeight + StripHeight;
+    MoveWindow(editor_, 2, editorTop, stripWidth, std::max(0, height - editorTop - 2), TRUE);
+}
+
+std::wstring ScriptArea::HintOf(UINT_PTR toolId, bool byWindow) const
+{
+    if (byWindow)
+        return reinterpret_cast<HWND>(toolId) == fontSize_ ? std::wstring(FontSizeHint) : std::wstring();
+    for (const auto& item : ToolItems)
+        if (static_cast<UINT_PTR>(item.id) == toolId)
+            return item.hint;
+    return {};
+}
+
+bool ScriptArea::OnCommand(int controlId, int code)
+{
+    switch (controlId) {
+    case id::Btnouveau: FileNew(); return true;
+    case id::BtSauve: FileSave(); return true;
+    case id::BtImprime: PrintButtonClick(); return true;
+    case id::BtDefaire: EditUndo(); return true;
+    case id::BtCouper: EditCut(); return true;
+    case id::BtCopier: EditCopy(); return true;
+    case id::ToolButton2: EditPaste(); return true;
+    case id::BtChercher: Chercher1Click(); return true;
+    case id::Editor:
+        if (code == EN_CHANGE)
+            RichEditChange();
+        return true;
+    case id::FontSize:
+        if (code == EN_CHANGE)
+            FontSizeChange();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool ScriptArea::OnNotify(NMHDR& header, LRESULT& result)
+{
+    result = 0;
+    if (header.hwndFrom == editor_ && header.code == EN_SELCHANGE) {
+        SelectionChange();
+        return true;
+    }
+    switch (header.code) {
+    case TTN_GETDISPINFOW: {
+        auto& info = reinterpret_cast<NMTTDISPINFOW&>(header);
+        const std::wstring hint = HintOf(header.idFrom, (info.uFlags & TTF_IDISHWND) != 0);
+        if (hint.empty())
+            return false;
+        const auto shortPart = ShortPart(hint);
+        std::fill(std::begin(info.szText), std::end(info.szText), L'\0');
+        shortPart.copy(info.szText, std::min<std::size_t>(shortPart.size(), std::size(info.szText) - 1));
+        info.lpszText = info.szText;
+        return true;
+    }
+    case TTN_SHOW: {
+        const bool byWindow = header.hwndFrom == hintTip_;
+        const std::wstring hint = HintOf(header.idFrom, byWindow);
+        if (hint.empty())
+            return false;
+        form_.ShowHint(LongPart(hint));
+        return true;
+    }
+    case TTN_POP:
+        form_.ShowHint(L"");
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool ScriptArea::OnScroll(HWND control, int code)
+{
+    if (control != upDown1_)
+        return false;
+    if (code == SB_THUMBPOSITION) {
+        const int position = static_cast<int>(SendMessageW(upDown1_, UDM_GETPOS32, 0, 0));
+        if (position != upDownPosition_) {
+            upDownPosition_ = position;
+            UpDown1Click(position);
+        }
+    }
+    return true;
+}
+
+void ScriptArea::SetUpTextAttributes(int points)
+{
+    richedit::SetDefaultFace(editor_, L"Terminal", true, points);
+}
+
+void ScriptArea::SelectionChange()
+{
+    updating_ = true;
+    struct ClearOnExit {
+        bool& flag;
+        ~ClearOnExit() { flag = false; }
+    } clear{updating_};
+    SetWindowTextOf(fontSize_, std::to_wstring(SelectedSize()));
+    UpdateCaretPosition();
+}
+
+int ScriptArea::SelectedSize() const
+{
+    return richedit::SelectionSize(editor_);
+}
+
+void ScriptArea::RichEditChange()
+{
+    ShowModifiedState(richedit::IsModified(editor_));
+}
+
+void ScriptArea::UpdateCaretPosition()
+{
+    const auto selection = richedit::GetSelection(editor_);
+    const long line = richedit::LineFromChar(editor_, selection.start);
+    const long column = selection.start - richedit::LineIndex(editor_, line);
+    wchar_t text[64];
+    std::swprintf(text, std::size(text), L"Line: %3ld   Col: %3ld", line + 1, column + 1);
+    form_.SetStatusPanel(0, text);
+}
+
+void ScriptArea::ShowModifiedState(bool modified)
+{
+    form_.SetStatusPanel(1, modified ? L"Modified" : L"");
+}
+
+void ScriptArea::SetDocumentName(std::wstring name)
+{
+    documentName_ = std::move(name);
+}
+
+void ScriptArea::SetEditorMargins()
+{
+    RECT client{};
+    GetClientRect(editor_, &client);
+    RECT format{6, 0, client.right - 6, client.bottom};
+    SendMessageW(editor_, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&format));
+}
+
+void ScriptArea::FontSizeChange()
+{
+    if (updating_)
+        return;
+    const std::wstring text = WindowText(fontSize_);
+    int points = 0;
+    if (!ParseWholeNumber(text, points))
+        throw UserError(FormatMessageText(msg::NotAnInteger, text));
+    ApplySize(points);
+}
+
+void ScriptArea::UpDown1Click(int position)
+{
+    static constexpr int SizeOfPosition[] = {8, 9, 12};
+    const int points = SizeOfPosition[std::clamp(position, 1, 3) - 1];
+    richedit::SetSize(editor_, points, false);
+    SetWindowTextOf(fontSize_, std::to_wstring(points));
+}
+
+void ScriptArea::ApplySize(int points)
+{
+    const auto selection = richedit::GetSelection(editor_);
+    // The attributes a size change applies to: the selection's when there is one.
+    richedit::SetSize(editor_, points, selection.end > selection.start);
+}
+
+} // namespace tessark

@@ -1,0 +1,96 @@
+#pragma once
+// The script editor work area (GroupBox1): a plain-text editor of the level
+// script with its toolbar, find dialog and font size, and the document it holds.
+#include "app/Win32.h"
+#include "script/ScriptText.h"
+
+#include <commdlg.h>
+
+#include <string>
+#include <string_view>
+
+namespace tessark {
+
+class TMainForm;
+
+inline constexpr std::wstring_view UnnamedDocument = L"Sans nom";
+
+class ScriptArea {
+public:
+    explicit ScriptArea(TMainForm& form);
+    ScriptArea(const ScriptArea&) = delete;
+    ScriptArea& operator=(const ScriptArea&) = delete;
+
+    HWND GroupBox1() const { return groupBox1_; }
+    HWND Editor() const { return editor_; }
+    HWND Control(int controlId) const;
+    HWND FindDialog() const { return findDialog_; }
+    const std::wstring& DocumentName() const { return documentName_; }
+    std::wstring EditorText() const;
+    void LayOut(int width, int height);
+
+    // Routing from the main window; each returns true when it took the message.
+    bool OnCommand(int controlId, int code);
+    bool OnNotify(NMHDR& header, LRESULT& result);
+    bool OnScroll(HWND control, int code);
+    bool OnFindDialogMessage(UINT message, LPARAM lParam);
+    bool IsDialogMessageOfFind(MSG& message);
+    std::wstring HintOf(UINT_PTR toolId, bool byWindow) const;
+
+    // Document operations.
+    void FileOpen();
+    void LoadDocument(const std::wstring& path);
+    bool ConfirmSaveChanges();   // false when the user chose Annuler: the caller stops
+    void FileNew();
+    bool FileSave();             // false when a save under a new name was abandoned
+    bool FileSaveAs();
+    void PrintButtonClick();
+    void FileExit();
+    void EditUndo();
+    void EditCut();
+    void EditCopy();
+    void EditPaste();
+    void Chercher1Click();
+    void FindDialog1Find();
+
+    // Display.
+    void SetUpTextAttributes(int points);
+    void SelectionChange();
+    void RichEditChange();
+    void UpdateCaretPosition();
+    void ShowModifiedState(bool modified);
+    void SetDocumentName(std::wstring name);
+    void SetEditorMargins();
+    void FontSizeChange();
+    void UpDown1Click(int position);
+    int SelectedSize() const;
+
+private:
+    void CreateControls();
+    void CreateToolBar();
+    void CreateFontSizeBox();
+    bool SaveUnderChosenName();
+    void WriteDocument(const std::wstring& path);
+    void ApplySize(int points);
+
+    TMainForm& form_;
+    HWND groupBox1_ = nullptr;
+    HWND frame_ = nullptr;
+    HWND panel2_ = nullptr;
+    HWND staticTextFichier_ = nullptr;
+    HWND toolBar_ = nullptr;
+    HWND fontSize_ = nullptr;
+    HWND upDown1_ = nullptr;
+    HWND hintTip_ = nullptr;
+    HWND editor_ = nullptr;
+    HWND findDialog_ = nullptr;
+    HFONT editorFont_ = nullptr;
+    FINDREPLACEW find_{};
+    wchar_t findText_[256] = {};
+    std::wstring documentName_{UnnamedDocument};
+    script::LineEnd lineEnd_ = script::LineEnd::CrLf;
+    bool updating_ = false;
+    int upDownPosition_ = 1;
+};
+
+} // namespace tessark

@@ -1,0 +1,210 @@
+// The script editor's document: open, load, new, save, the unsaved-changes
+// question, the clipboard and the find dialog.
+#include "app/ControlIds.h"
+#include "app/MainForm.h"
+#include "script/RichEdit.h"
+#include "script/ScriptArea.h"
+#include "util/FileIO.h"
+#include "util/FileNames.h"
+#include "util/InstallLayout.h"
+#include "util/Messages.h"
+
+#include <richedit.h>
+
+namespace tessark {
+namespace {
+
+constexpr std::wstring_view OpenFilter = L"Text Files (*.TXT)|*.txt|Image titre logo|*.raw";
+constexpr std::wstring_view SaveFilter = L"Fichier texte (*.TXT)|*.TXT";
+
+bool FileExists(const std::wstring& path)
+{
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+} // namespace
+
+std::wstring ScriptArea::EditorText() const
+{
+    return richedit::Text(editor_);
+}
+
+bool ScriptArea::ConfirmSaveChanges()
+{
+    if (!richedit::IsModified(editor_))
+        return true;
+    const auto answer = form_.dialogs().MessageDlg(
+        form_.hwnd(), FormatMessageText(msg::TextChangedSave, documentName_), DialogKind::Confirmation,
+        {DialogButton::Yes, DialogButton::No, DialogButton::Cancel});
+    if (answer == DialogButton::Yes)
+        return FileSave();
+    return answer == DialogButton::No;
+}
+
+void ScriptArea::FileOpen()
+{
+    if (!ConfirmSaveChanges())
+        return;
+    auto& dialog = form_.OpenDialog();
+    dialog.initialFolder = layout::InstallPath(form_.InstallationRoot(), layout::ScriptFolder);
+    const auto chosen = form_.dialogs().OpenFile(form_.hwnd(), {std::wstring(OpenFilter), 1,
+                                                                dialog.initialFolder, dialog.fileName});
+    if (!chosen)
+        return;
+    dialog.fileName = *chosen;
+    form_.ShowWorkArea(WorkArea::Script);
+    form_.MakeDropTarget();
+    RichEditChange();
+    SetFocus(editor_);
+    LoadDocument(*chosen);
+    SendMessageW(editor_, EM_SETREADONLY, FALSE, 0);
+    EnableWindow(form_.Control(id::BtConvertScript), TRUE);
+    EnableWindow(form_.Control(id::BtConvertSFX), FALSE);
+    SetWindowTextOf(staticTextFichier_, ExtractFileName(*chosen));
+}
+
+void ScriptArea::LoadDocument(const std::wstring& path)
+{
+    const auto content = script::DecodeScript(ReadWholeFile(path));
+    richedit::SetText(editor_, content.text);
+    richedit::Select(editor_, 0, 0);
+    lineEnd_ = content.lineEnd;
+    SetDocumentName(path);
+    SetFocus(editor_);
+    richedit::SetModified(editor_, false);
+    ShowModifiedState(false);
+}
+
+void ScriptArea::FileNew()
+{
+    SetDocumentName(std::wstring(UnnamedDocument));
+    richedit::SetText(editor_, L"");
+    lineEnd_ = script::LineEnd::CrLf;
+    richedit::SetModified(editor_, false);
+    ShowModifiedState(false);
+}
+
+bool ScriptArea::FileSave()
+{
+    if (documentName_ == UnnamedDocument)
+        return FileSaveAs();
+    WriteDocument(documentName_);
+    richedit::SetModified(editor_, false);
+    ShowModifiedState(false);
+    return true;
+}
+
+bool ScriptArea::FileSaveAs()
+{
+    return SaveUnderChosenName();
+}
+
+void ScriptArea::PrintButtonClick()
+{
+    SaveUnderChosenName();
+}
+
+bool ScriptArea::SaveUnderChosenName()
+{
+    auto& dialog = form_.SaveDialog();
+    const auto chosen = form_.dialogs().SaveFile(form_.hwnd(), {std::wstring(SaveFilter), 1,
+                                                                dialog.initialFolder, dialog.fileName});
+    if (!chosen)
+        return false;
+    dialog.fileName = *chosen;
+    if (FileExists(*chosen)) {
+        const auto answer = form_.dialogs().MessageDlg(
+            form_.hwnd(), FormatMessageText(msg::OkToOverwrite, *chosen), DialogKind::Confirmation,
+            {DialogButton::Yes, DialogButton::No, DialogButton::Cancel});
+        if (answer != DialogButton::Yes)
+            return false;
+    }
+    WriteDocument(*chosen);
+    SetDocumentName(*chosen);
+    richedit::SetModified(editor_, false);
+    ShowModifiedState(false);
+    return true;
+}
+
+void ScriptArea::WriteDocument(const std::wstring& path)
+{
+    WriteFileSafely(path, script::EncodeScript(EditorText(), lineEnd_));
+}
+
+void ScriptArea::FileExit()
+{
+    form_.Close();
+}
+
+void ScriptArea::EditUndo()
+{
+    if (IsWindow(editor_))
+        SendMessageW(editor_, EM_UNDO, 0, 0);
+}
+
+void ScriptArea::EditCut()
+{
+    SendMessageW(editor_, WM_CUT, 0, 0);
+}
+
+void ScriptArea::EditCopy()
+{
+    SendMessageW(editor_, WM_COPY, 0, 0);
+}
+
+void ScriptArea::EditPaste()
+{
+    SendMessageW(editor_, WM_PASTE, 0, 0);
+}
+
+void ScriptArea::Chercher1Click()
+{
+    richedit::Select(editor_, 0, 0);
+    if (!findDialog_) {
+        find_ = {};
+        find_.lStructSize = sizeof find_;
+        find_.hwndOwner = form_.hwnd();
+        find_.Flags = FR_DOWN;
+        find_.lpstrFindWhat = findText_;
+        find_.wFindWhatLen = static_cast<WORD>(std::size(findText_));
+        findDialog_ = FindTextW(&find_);
+    }
+    RECT editor{};
+    GetWindowRect(editor_, &editor);
+    MapWindowPoints(HWND_DESKTOP, groupBox1_, reinterpret_cast<POINT*>(&editor), 2);
+    RECT main{};
+    GetWindowRect(form_.hwnd(), &main);
+    SetWindowPos(findDialog_, HWND_TOP, editor.left + main.left, editor.top + main.top, 0, 0, SWP_NOSIZE);
+    ShowWindow(findDialog_, SW_SHOW);
+    SetFocus(findDialog_);
+}
+
+bool ScriptArea::OnFindDialogMessage(UINT, LPARAM lParam)
+{
+    const auto* request = reinterpret_cast<const FINDREPLACEW*>(lParam);
+    if (request->Flags & FR_DIALOGTERM)
+        findDialog_ = nullptr;
+    else if (request->Flags & FR_FINDNEXT)
+        FindDialog1Find();
+    return true;
+}
+
+bool ScriptArea::IsDialogMessageOfFind(MSG& message)
+{
+    return findDialog_ && IsDialogMessageW(findDialog_, &message);
+}
+
+void ScriptArea::FindDialog1Find()
+{
+    const auto selection = richedit::GetSelection(editor_);
+    const long start = selection.end > selection.start ? selection.end : 0;
+    const std::wstring what = findText_;
+    const long found = what.empty() ? -1 : richedit::FindForward(editor_, what, start);
+    if (found < 0)
+        return;
+    SetFocus(editor_);
+    richedit::Select(editor_, found, found + static_cast<long>(what.size()));
+}
+
+} // namespace tessark
