@@ -1,0 +1,52 @@
+// packer.exe stand-in: packs a RAW title logo.
+//   packer <picture.raw>       (several words are joined with single blanks)
+// Writes <picture>.pak beside it: "PAKSTANDIN", the RAW's byte size as a
+// little-endian u32, then the RAW bytes unchanged.
+// Exit 0 when written; 1 without an argument, when the RAW cannot be read
+// or the .pak cannot be written (then nothing is left behind).
+#include "StandinCommon.h"
+
+#include <cstdio>
+#include <limits>
+
+int Run(int argc, const standin::fs::path::value_type* const* argv)
+{
+    namespace fs = standin::fs;
+    const standin::NativeString argument = standin::JoinArguments(argc, argv);
+    if (argument.empty()) {
+        std::fprintf(stderr, "packer (stand-in): usage: packer <picture.raw>\n");
+        return 1;
+    }
+
+    const fs::path raw(argument);
+    const auto bytes = standin::ReadWholeFile(raw);
+    if (!bytes || bytes->size() > std::numeric_limits<std::uint32_t>::max()) {
+        std::fprintf(stderr, "packer (stand-in): cannot read %s\n", standin::Display(raw).c_str());
+        return 1;
+    }
+
+    standin::Bytes pak;
+    pak.reserve(bytes->size() + 14);
+    standin::Append(pak, "PAKSTANDIN");
+    standin::AppendU32(pak, static_cast<std::uint32_t>(bytes->size()));
+    pak.insert(pak.end(), bytes->begin(), bytes->end());
+
+    fs::path output = raw;
+    output.replace_extension(".pak");
+    if (!standin::WriteWholeFile(output, pak)) {
+        std::error_code ec;
+        fs::remove(output, ec);
+        std::fprintf(stderr, "packer (stand-in): cannot write %s\n", standin::Display(output).c_str());
+        return 1;
+    }
+    std::printf("packer.exe stand-in (Tessark demo): %s -> %s, %zu bytes\n",
+                standin::Display(raw.filename()).c_str(), standin::Display(output.filename()).c_str(),
+                bytes->size());
+    return 0;
+}
+
+#ifdef _WIN32
+int wmain(int argc, wchar_t** argv) { return Run(argc, argv); }
+#else
+int main(int argc, char** argv) { return Run(argc, argv); }
+#endif
