@@ -1,0 +1,287 @@
+#include "UiHarness.h"
+
+#include "app/MessageLoop.h"
+#include "script/RichEdit.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <cstring>
+
+namespace tessark::test {
+
+DialogButton FakeDialogs::MessageDlg(HWND, std::wstring_view text, DialogKind kind,
+                                     const std::vector<DialogButton>& buttons)
+{
+    shown.push_back({ShownMessage::Kind::Dialog, kind, std::wstring(text), buttons});
+    if (answers_.empty()) {
+        ADD_FAILURE() << "unexpected question";
+        return DialogButton::Cancel;
+    }
+    const auto answer = answers_.front();
+    answers_.pop_front();
+    return answer;
+}
+
+void FakeDialogs::ShowMessage(HWND, std::wstring_view text)
+{
+    shown.push_back({ShownMessage::Kind::Plain, DialogKind::Information, std::wstring(text), {DialogButton::Ok}});
+}
+
+void FakeDialogs::ShowError(HWND, std::wstring_view text)
+{
+    shown.push_back({ShownMessage::Kind::Failure, DialogKind::Error, std::wstring(text), {DialogButton::Ok}});
+}
+
+std::optional<std::wstring> FakeDialogs::NextFile(const char* what)
+{
+    if (files_.empty()) {
+        ADD_FAILURE() << "unexpected " << what << " dialog";
+        return std::nullopt;
+    }
+    auto file = files_.front();
+    files_.pop_front();
+    return file;
+}
+
+std::optional<std::wstring> FakeDialogs::OpenFile(HWND, const FileDialogRequest& request)
+{
+    openRequests.push_back(request);
+    return NextFile("open");
+}
+
+std::optional<std::wstring> FakeDialogs::SaveFile(HWND, const FileDialogRequest& request)
+{
+    saveRequests.push_back(request);
+    return NextFile("save");
+}
+
+TempFolder::TempFolder(std::wstring_view name)
+{
+    wchar_t temp[MAX_PATH + 1];
+    GetTempPathW(MAX_PATH, temp);
+    static unsigned counter = 0;
+    path_ = std::wstring(temp) + std::wstring(name) + L" " + std::to_wstring(GetCurrentProcessId()) + L"_" +
+            std::to_wstring(++counter) + L"\\";
+    CreateDirectoryW(path_.c_str(), nullptr);
+}
+
+namespace {
+void RemoveTree(const std::wstring& folder)
+{
+    WIN32_FIND_DATAW entry;
+    HANDLE search = FindFirstFileW((folder + L"*").c_str(), &entry);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = entry.cFileName;
+            if (name == L"." || name == L"..")
+                continue;
+            const std::wstring full = folder + name;
+            SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(full + L"\\");
+            else
+                DeleteFileW(full.c_str());
+        } while (FindNextFileW(search, &entry));
+        FindClose(search);
+    }
+    RemoveDirectoryW(folder.c_str());
+}
+} // namespace
+
+TempFolder::~TempFolder()
+{
+    RemoveTree(path_);
+}
+
+std::string ReadBytes(const std::wstring& path)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        ADD_FAILURE() << "cannot read a file the test expected";
+        return {};
+    }
+    std::string bytes;
+    char buffer[65536];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        bytes.append(buffer, got);
+    CloseHandle(file);
+    return bytes;
+}
+
+void WriteBytes(const std::wstring& path, const std::string& bytes)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+    ASSERT_EQ(written, bytes.size());
+}
+
+bool Exists(const std::wstring& path)
+{
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void MainWindowTest::SetUp()
+{
+    static const bool initialised = [] {
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
+        InitCommonControlsEx(&controls);
+        OleInitialize(nullptr);
+        return true;
+    }();
+    (void)initialised;
+    CreateDirectoryW((installation / L"script").c_str(), nullptr);
+}
+
+void MainWindowTest::TearDown()
+{
+    if (form && WindowAlive())
+        Pump();
+    form.reset();
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    }
+    EXPECT_FALSE(dialogs.unansweredQuestions()) << "the test prepared answers that nothing asked for";
+}
+
+void MainWindowTest::Start(std::vector<std::wstring> arguments)
+{
+    form = std::make_unique<TMainForm>(dialogs, StartupArguments{installation / L"Tessark.exe", std::move(arguments)});
+    mainWindow = form->hwnd();
+    form->Show(SW_SHOWNORMAL);
+    SetForegroundWindow(mainWindow);
+    Pump();
+}
+
+void MainWindowTest::Pump()
+{
+    for (int round = 0; round < 3; ++round) {
+        if (form)
+            PumpPendingMessages(*form);
+        Sleep(1);
+    }
+}
+
+void MainWindowTest::Click(int controlId)
+{
+    SendMessageW(Control(controlId), BM_CLICK, 0, 0);
+    Pump();
+}
+
+void MainWindowTest::ClickToolButton(int commandId)
+{
+    HWND toolBar = Control(id::StandardToolBar);
+    const auto index = SendMessageW(toolBar, TB_COMMANDTOINDEX, commandId, 0);
+    RECT button{};
+    SendMessageW(toolBar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&button));
+    const LPARAM at = MAKELPARAM((button.left + button.right) / 2, (button.top + button.bottom) / 2);
+    SendMessageW(toolBar, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(toolBar, WM_LBUTTONUP, 0, at);
+    Pump();
+}
+
+void MainWindowTest::Menu(int commandId)
+{
+    PostMessageW(mainWindow, WM_COMMAND, MAKEWPARAM(commandId, 0), 0);
+    Pump();
+}
+
+void MainWindowTest::PressShortcut(WORD virtualKey, bool control, bool alt)
+{
+    std::vector<INPUT> keys;
+    auto key = [&](WORD vk, bool up) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = vk;
+        input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+        keys.push_back(input);
+    };
+    if (control)
+        key(VK_CONTROL, false);
+    if (alt)
+        key(VK_MENU, false);
+    key(virtualKey, false);
+    key(virtualKey, true);
+    if (alt)
+        key(VK_MENU, true);
+    if (control)
+        key(VK_CONTROL, true);
+    SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+    Sleep(20);
+    Pump();
+}
+
+void MainWindowTest::TypeText(std::wstring_view text)
+{
+    HWND focus = GetFocus();
+    for (wchar_t c : text)
+        SendMessageW(focus, WM_CHAR, c, 1);
+    Pump();
+}
+
+void MainWindowTest::DropFiles(const std::vector<std::wstring>& paths)
+{
+    std::wstring names;
+    for (const auto& path : paths)
+        names += path + L'\0';
+    names += L'\0';
+    const SIZE_T size = sizeof(DROPFILES) + names.size() * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GHND, size);
+    auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = TRUE;
+    std::memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), names.data(), names.size() * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    PostMessageW(mainWindow, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+    Pump();
+}
+
+void MainWindowTest::CloseWindow()
+{
+    PostMessageW(mainWindow, WM_SYSCOMMAND, SC_CLOSE, 0);
+    Pump();
+}
+
+std::wstring MainWindowTest::Caption(int controlId) const
+{
+    return WindowText(Control(controlId));
+}
+
+std::wstring MainWindowTest::StatusPanel(int panel) const
+{
+    HWND bar = Control(id::StatusBar);
+    const auto length = LOWORD(SendMessageW(bar, SB_GETTEXTLENGTHW, panel, 0));
+    std::wstring text(length + 1, L'\0');
+    SendMessageW(bar, SB_GETTEXTW, panel, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(length);
+    if (!text.empty() && text.front() == L'\t')
+        text.erase(0, 1);
+    return text;
+}
+
+std::wstring MainWindowTest::EditorText() const
+{
+    return richedit::Text(Control(id::Editor));
+}
+
+void MainWindowTest::SetEditorText(std::wstring_view text)
+{
+    HWND editor = Control(id::Editor);
+    SendMessageW(editor, EM_SETSEL, 0, -1);
+    const std::wstring copy(text);
+    SendMessageW(editor, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(copy.c_str()));
+    Pump();
+}
+
+std::wstring MainWindowTest::LastMessageText() const
+{
+    return dialogs.shown.empty() ? std::wstring() : dialogs.shown.back().text;
+}
+
+} // namespace tessark::test

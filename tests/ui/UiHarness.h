@@ -1,0 +1,96 @@
+#pragma once
+// Drives the real main window in this process: real controls, real messages;
+// only the message boxes and file dialogs are answered by the test.
+#include "app/ControlIds.h"
+#include "app/Dialogs.h"
+#include "app/MainForm.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tessark::test {
+
+struct ShownMessage {
+    enum class Kind { Dialog, Plain, Failure } how;
+    DialogKind kind;
+    std::wstring text;
+    std::vector<DialogButton> buttons;
+};
+
+class FakeDialogs final : public IDialogs {
+public:
+    void Answer(DialogButton button) { answers_.push_back(button); }
+    void ChooseFile(std::optional<std::wstring> path) { files_.push_back(std::move(path)); }
+
+    DialogButton MessageDlg(HWND, std::wstring_view text, DialogKind kind,
+                            const std::vector<DialogButton>& buttons) override;
+    void ShowMessage(HWND, std::wstring_view text) override;
+    void ShowError(HWND, std::wstring_view text) override;
+    std::optional<std::wstring> OpenFile(HWND, const FileDialogRequest& request) override;
+    std::optional<std::wstring> SaveFile(HWND, const FileDialogRequest& request) override;
+
+    std::vector<ShownMessage> shown;
+    std::vector<FileDialogRequest> openRequests;
+    std::vector<FileDialogRequest> saveRequests;
+    bool unansweredQuestions() const { return !answers_.empty() || !files_.empty(); }
+
+private:
+    std::optional<std::wstring> NextFile(const char* what);
+    std::deque<DialogButton> answers_;
+    std::deque<std::optional<std::wstring>> files_;
+};
+
+// A fresh folder under the temporary folder, removed with everything in it.
+class TempFolder {
+public:
+    explicit TempFolder(std::wstring_view name = L"tessark test");
+    ~TempFolder();
+    const std::wstring& path() const { return path_; }   // ends in '\'
+    std::wstring operator/(std::wstring_view relative) const { return path_ + std::wstring(relative); }
+
+private:
+    std::wstring path_;
+};
+
+std::string ReadBytes(const std::wstring& path);
+void WriteBytes(const std::wstring& path, const std::string& bytes);
+bool Exists(const std::wstring& path);
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    // Starts the program as if it lay in the test's installation folder.
+    void Start(std::vector<std::wstring> arguments = {});
+
+    void Pump();
+    void Click(int controlId);              // a button of the tool column
+    void ClickToolButton(int commandId);    // a button of the editor's toolbar
+    void Menu(int commandId);
+    void PressShortcut(WORD virtualKey, bool control, bool alt = false);
+    void TypeText(std::wstring_view text);  // into the focused control
+    void DropFiles(const std::vector<std::wstring>& paths);
+    void CloseWindow();                      // as the close box does
+
+    HWND Control(int controlId) const { return form->Control(controlId); }
+    std::wstring Caption(int controlId) const;
+    bool Enabled(int controlId) const { return IsWindowEnabled(Control(controlId)) != FALSE; }
+    bool Visible(HWND window) const { return IsWindowVisible(window) != FALSE; }
+    std::wstring StatusPanel(int panel) const;
+    std::wstring EditorText() const;
+    void SetEditorText(std::wstring_view text);  // as typed: marks the text modified
+    bool WindowAlive() const { return IsWindow(mainWindow) != FALSE; }
+    std::wstring LastMessageText() const;
+
+    FakeDialogs dialogs;
+    TempFolder installation;
+    std::unique_ptr<TMainForm> form;
+    HWND mainWindow = nullptr;
+};
+
+} // namespace tessark::test
