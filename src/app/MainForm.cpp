@@ -106,8 +106,9 @@ void TMainForm::FormCreate()
     saveDialog_.initialFolder = ExtractFilePath(arguments_.programPath);
     script_->SetDocumentName(std::wstring(UnnamedDocument));
     script_->SelectionChange();
-    SendMessageW(script_->Editor(), EM_SETMODIFY, FALSE, 0);
+    // Setting the font marks the control as modified; the empty start text is not.
     script_->SetUpTextAttributes(DefaultFontPoints());
+    SendMessageW(script_->Editor(), EM_SETMODIFY, FALSE, 0);
 }
 
 HMENU TMainForm::CreateMainMenu()

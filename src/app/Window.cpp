@@ -1,7 +1,18 @@
 #include "app/Window.h"
 
+#include <stdexcept>
+#include <string>
+
 namespace tessark {
 namespace {
+
+std::string NarrowForDisplay(std::wstring_view text)
+{
+    std::string narrow;
+    for (wchar_t c : text)
+        narrow.push_back(c < 0x80 ? static_cast<char>(c) : '?');
+    return narrow;
+}
 
 constexpr wchar_t PanelClass[] = L"TessarkPanel";
 
@@ -81,8 +92,10 @@ void Window::CreateTopLevel(const wchar_t* className, std::wstring_view caption,
         wc.lpszClassName = className;
         RegisterClassExW(&wc);
     }
-    CreateWindowExW(0, className, std::wstring(caption).c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
-                    width, height, nullptr, menu, GetModuleHandleW(nullptr), this);
+    if (!CreateWindowExW(0, className, std::wstring(caption).c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
+                         width, height, nullptr, menu, GetModuleHandleW(nullptr), this))
+        throw std::runtime_error("Cannot create the window " + NarrowForDisplay(className) + " (error " +
+                                 std::to_string(GetLastError()) + ")");
 }
 
 LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)

@@ -180,7 +180,7 @@ TEST_F(MainWindowTest, ADropOverUnsavedTextAsksFirstAndAFolderIsRefusedWithoutLo
 TEST_F(MainWindowTest, ACommandLineFileIsLoadedWithTheEditorStillHidden)
 {
     const std::wstring file = installation / L"Niveau été.txt";
-    WriteBytes(file, "Name= Été\r\n");
+    WriteBytes(file, "Name= \xC9t\xE9\r\n");
     Start({file});
     EXPECT_EQ(EditorText(), L"Name= Été\r");
     EXPECT_EQ(form->Script().DocumentName(), file);
@@ -270,8 +270,11 @@ TEST_F(MainWindowTest, AHintShowsItsLongPartInTheWholeStatusBarUntilItIsGone)
     NMHDR show{tip, reinterpret_cast<UINT_PTR>(Control(id::FontSize)), static_cast<UINT>(TTN_SHOW)};
     SendMessageW(Control(id::Panel2), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&show));
     EXPECT_TRUE(SendMessageW(bar, SB_ISSIMPLE, 0, 0));
+    // Windows answers for the simple part by its id; Wine only by part 0 while simple.
     wchar_t text[64] = {};
     SendMessageW(bar, SB_GETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(text));
+    if (text[0] == L'\0')
+        SendMessageW(bar, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text));
     EXPECT_STREQ(text, L"Select font size");
 
     NMHDR pop = show;

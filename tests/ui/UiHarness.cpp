@@ -16,7 +16,7 @@ DialogButton FakeDialogs::MessageDlg(HWND, std::wstring_view text, DialogKind ki
 {
     shown.push_back({ShownMessage::Kind::Dialog, kind, std::wstring(text), buttons});
     if (answers_.empty()) {
-        ADD_FAILURE() << "unexpected question";
+        ADD_FAILURE() << "unexpected question: " << ::testing::PrintToString(std::wstring(text));
         return DialogButton::Cancel;
     }
     const auto answer = answers_.front();
