@@ -8,7 +8,8 @@ tools/deps.sh
 cmake --preset mingw -G Ninja >/dev/null
 cmake --build --preset mingw -j "$(nproc)"
 demo=$PWD/build/mingw/demo
-run() { tools/wine-run "$demo/Tessark.exe" "$@"; }
+tools=$PWD/tools
+run() { "$tools/wine-run" "$demo/Tessark.exe" "$@"; }
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   echo "Starting Tessark on $DISPLAY ($demo)"

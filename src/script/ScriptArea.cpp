@@ -104,7 +104,8 @@ HWND ScriptArea::Control(int controlId) const
 void ScriptArea::CreateControls()
 {
     groupBox1_ = CreatePanel(form_.hwnd(), id::GroupBox1, 0, 0, 10, 10, false);
-    frame_ = CreateChild(groupBox1_, L"BUTTON", L"[ ]", WS_VISIBLE | BS_GROUPBOX, 0, 0, 10, 10,
+    // The frame lies under the strip and the editor and never paints over them.
+    frame_ = CreateChild(groupBox1_, L"BUTTON", L"[ ]", WS_VISIBLE | WS_CLIPSIBLINGS | BS_GROUPBOX, 0, 0, 10, 10,
                          id::GroupBox1Frame);
     panel2_ = CreatePanel(groupBox1_, id::Panel2, 2, FrameCaptionHeight, 10, StripHeight, true);
     staticTextFichier_ = CreateChild(panel2_, L"STATIC", L"", WS_VISIBLE | SS_CENTER | SS_SUNKEN |
@@ -121,6 +122,7 @@ void ScriptArea::CreateControls()
                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, L"Terminal");
     SendMessageW(editor_, WM_SETFONT, reinterpret_cast<WPARAM>(editorFont_), FALSE);
     SendMessageW(editor_, EM_SETEVENTMASK, 0, ENM_CHANGE | ENM_SELCHANGE);
+    SetWindowPos(frame_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void ScriptArea::CreateToolBar()

@@ -36,6 +36,7 @@ TEST_F(ScriptEditorTest, OpeningShowsTheScriptFolderAndTheChosenFileName)
     EXPECT_EQ(request.filterIndex, 1);
     EXPECT_EQ(Caption(id::StaticTextFichier), L"script.txt");
     EXPECT_EQ(EditorText(), L"[Level]\rName= Cité\r");
+    EXPECT_EQ(StatusPanel(0), L"Line:   1   Col:   1") << "the caret stands at the start of the loaded text";
     EXPECT_EQ(StatusPanel(1), L"");
     EXPECT_EQ(GetFocus(), Editor());
     EXPECT_FALSE(GetWindowLongPtrW(Editor(), GWL_STYLE) & ES_READONLY);
