@@ -15,4 +15,4 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 # Windows programs built here run under Wine: build steps (the demo installation)
 # and tests go through this wrapper, which gives Wine a quiet private prefix.
 set(CMAKE_CROSSCOMPILING_EMULATOR
-    "${CMAKE_CURRENT_LIST_DIR}/../tools/wine-run;--default-prefix;${CMAKE_BINARY_DIR}/wine-build")
+    "${CMAKE_CURRENT_LIST_DIR}/../tools/wine-run;--build-dir;${CMAKE_BINARY_DIR}")
