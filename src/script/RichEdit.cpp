@@ -3,6 +3,8 @@
 #include <commdlg.h>
 #include <richedit.h>
 
+#include <algorithm>
+#include <cstring>
 #include <cwchar>
 
 namespace tessark::richedit {
@@ -21,11 +23,36 @@ void SetPlainTextMode(HWND editor)
     SendMessageW(editor, EM_SETTARGETDEVICE, 0, 1);
 }
 
-void SetText(HWND editor, std::wstring_view text)
+namespace {
+
+struct StreamSource {
+    std::wstring_view text;
+    std::size_t at = 0;
+};
+
+DWORD CALLBACK ReadStream(DWORD_PTR cookie, LPBYTE buffer, LONG capacity, LONG* given)
 {
-    const std::wstring copy(text);
-    SETTEXTEX how{ST_DEFAULT, 1200};
-    SendMessageW(editor, EM_SETTEXTEX, reinterpret_cast<WPARAM>(&how), reinterpret_cast<LPARAM>(copy.c_str()));
+    auto& source = *reinterpret_cast<StreamSource*>(cookie);
+    const std::size_t characters =
+        std::min(source.text.size() - source.at, static_cast<std::size_t>(capacity) / sizeof(wchar_t));
+    std::memcpy(buffer, source.text.data() + source.at, characters * sizeof(wchar_t));
+    source.at += characters;
+    *given = static_cast<LONG>(characters * sizeof(wchar_t));
+    return 0;
+}
+
+} // namespace
+
+// Streamed in rather than set in one message: Wine's control takes a long text
+// with tabs in a time that grows with the square of its length when it is set.
+bool SetText(HWND editor, std::wstring_view text)
+{
+    StreamSource source{text};
+    EDITSTREAM stream{};
+    stream.dwCookie = reinterpret_cast<DWORD_PTR>(&source);
+    stream.pfnCallback = ReadStream;
+    SendMessageW(editor, EM_STREAMIN, SF_TEXT | SF_UNICODE, reinterpret_cast<LPARAM>(&stream));
+    return stream.dwError == 0 && source.at == text.size();
 }
 
 std::wstring Text(HWND editor)
@@ -94,6 +121,14 @@ int SelectionSize(HWND editor)
     CHARFORMAT2W format{};
     format.cbSize = sizeof format;
     SendMessageW(editor, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&format));
+    return static_cast<int>((format.yHeight + 10) / 20);
+}
+
+int DefaultSize(HWND editor)
+{
+    CHARFORMAT2W format{};
+    format.cbSize = sizeof format;
+    SendMessageW(editor, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
     return static_cast<int>((format.yHeight + 10) / 20);
 }
 

@@ -11,7 +11,9 @@ namespace tessark::richedit {
 const wchar_t* ClassName();
 
 void SetPlainTextMode(HWND editor);
-void SetText(HWND editor, std::wstring_view text);  // clears the undo history
+// Replaces the whole text and clears the undo history; false when the control
+// could not take all of it in.
+bool SetText(HWND editor, std::wstring_view text);
 std::wstring Text(HWND editor);                     // line breaks as '\r'
 
 struct Selection {
@@ -31,6 +33,7 @@ void SetModified(HWND editor, bool modified);
 // Size in points of the selection's attributes (of the text at the caret
 // when nothing is selected).
 int SelectionSize(HWND editor);
+int DefaultSize(HWND editor);   // in points
 // Applies a size in points to the selection (SCF_SELECTION) or the defaults.
 void SetSize(HWND editor, int points, bool selection);
 void SetDefaultFace(HWND editor, std::wstring_view face, bool fixedPitch, int points);

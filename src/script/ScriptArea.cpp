@@ -113,16 +113,45 @@ void ScriptArea::CreateControls()
     CreateToolBar();
     CreateFontSizeBox();
 
-    editor_ = CreateChild(groupBox1_, richedit::ClassName(), L"",
-                          WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
-                          ES_AUTOHSCROLL | ES_NOHIDESEL | ES_WANTRETURN,
-                          2, FrameCaptionHeight + StripHeight, 10, 10, id::Editor, WS_EX_CLIENTEDGE);
-    richedit::SetPlainTextMode(editor_);
     editorFont_ = CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, OEM_CHARSET, OUT_DEFAULT_PRECIS,
                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, L"Terminal");
-    SendMessageW(editor_, WM_SETFONT, reinterpret_cast<WPARAM>(editorFont_), FALSE);
-    SendMessageW(editor_, EM_SETEVENTMASK, 0, ENM_CHANGE | ENM_SELCHANGE);
+    editor_ = CreateEditor({2, FrameCaptionHeight + StripHeight, 12, FrameCaptionHeight + StripHeight + 10});
     SetWindowPos(frame_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+HWND ScriptArea::CreateEditor(const RECT& place)
+{
+    HWND editor = CreateChild(groupBox1_, richedit::ClassName(), L"",
+                              WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
+                              ES_AUTOHSCROLL | ES_NOHIDESEL | ES_WANTRETURN,
+                              place.left, place.top, place.right - place.left, place.bottom - place.top,
+                              id::Editor, WS_EX_CLIENTEDGE);
+    richedit::SetPlainTextMode(editor);
+    SendMessageW(editor, WM_SETFONT, reinterpret_cast<WPARAM>(editorFont_), FALSE);
+    SendMessageW(editor, EM_SETEVENTMASK, 0, ENM_CHANGE | ENM_SELCHANGE);
+    return editor;
+}
+
+// Wine's control empties a long text in a time that grows with the square of
+// its length (minutes for a few megabytes), so a new text goes into a fresh,
+// empty control set up as the old one was: same place, attributes and focus.
+void ScriptArea::RenewEditor()
+{
+    HWND old = editor_;
+    RECT place{};
+    GetWindowRect(old, &place);
+    MapWindowPoints(HWND_DESKTOP, groupBox1_, reinterpret_cast<POINT*>(&place), 2);
+    const bool focused = GetFocus() == old;
+    const bool readOnly = (GetWindowLongPtrW(old, GWL_STYLE) & ES_READONLY) != 0;
+    const int points = richedit::DefaultSize(old);
+    editor_ = CreateEditor(place);
+    SetWindowPos(editor_, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SendMessageW(editor_, EM_SETREADONLY, readOnly, 0);
+    SetUpTextAttributes(points);
+    SetEditorMargins();
+    if (focused)
+        SetFocus(editor_);
+    DestroyWindow(old);
 }
 
 void ScriptArea::CreateToolBar()

@@ -67,6 +67,8 @@ public:
 
 private:
     void CreateControls();
+    HWND CreateEditor(const RECT& place);
+    void RenewEditor();
     void CreateToolBar();
     void CreateFontSizeBox();
     bool SaveUnderChosenName();

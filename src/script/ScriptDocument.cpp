@@ -67,7 +67,9 @@ void ScriptArea::FileOpen()
 void ScriptArea::LoadDocument(const std::wstring& path)
 {
     const auto content = script::DecodeScript(ReadWholeFile(path));
-    richedit::SetText(editor_, content.text);
+    RenewEditor();
+    if (!richedit::SetText(editor_, content.text))
+        throw UserError(std::wstring(msg::StreamLoadError));
     richedit::Select(editor_, 0, 0);
     lineEnd_ = content.lineEnd;
     SetDocumentName(path);
@@ -79,7 +81,7 @@ void ScriptArea::LoadDocument(const std::wstring& path)
 void ScriptArea::FileNew()
 {
     SetDocumentName(std::wstring(UnnamedDocument));
-    richedit::SetText(editor_, L"");
+    RenewEditor();
     lineEnd_ = script::LineEnd::CrLf;
     richedit::SetModified(editor_, false);
     ShowModifiedState(false);
