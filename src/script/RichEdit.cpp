@@ -55,6 +55,12 @@ bool SetText(HWND editor, std::wstring_view text)
     return stream.dwError == 0 && source.at == text.size();
 }
 
+long TextLength(HWND editor)
+{
+    GETTEXTLENGTHEX query{GTL_DEFAULT | GTL_NUMCHARS, 1200};
+    return static_cast<long>(SendMessageW(editor, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&query), 0));
+}
+
 std::wstring Text(HWND editor)
 {
     GETTEXTLENGTHEX lengthQuery{GTL_DEFAULT | GTL_NUMCHARS, 1200};

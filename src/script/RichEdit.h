@@ -15,6 +15,7 @@ void SetPlainTextMode(HWND editor);
 // could not take all of it in.
 bool SetText(HWND editor, std::wstring_view text);
 std::wstring Text(HWND editor);                     // line breaks as '\r'
+long TextLength(HWND editor);                       // in characters, as Text() counts them
 
 struct Selection {
     long start = 0;

@@ -315,6 +315,7 @@ int ScriptArea::SelectedSize() const
 
 void ScriptArea::RichEditChange()
 {
+    searchTextValid_ = false;
     ShowModifiedState(richedit::IsModified(editor_));
 }
 

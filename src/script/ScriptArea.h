@@ -69,6 +69,7 @@ private:
     void CreateControls();
     HWND CreateEditor(const RECT& place);
     void RenewEditor();
+    const std::wstring& SearchableText();
     void CreateToolBar();
     void CreateFontSizeBox();
     bool SaveUnderChosenName();
@@ -91,6 +92,10 @@ private:
     wchar_t findText_[256] = {};
     std::wstring documentName_{UnnamedDocument};
     script::LineEnd lineEnd_ = script::LineEnd::CrLf;
+    // A copy of the editor's text for the find dialog, taken again after edits:
+    // searching the control itself takes seconds on a long script under Wine.
+    std::wstring searchText_;
+    bool searchTextValid_ = false;
     bool updating_ = false;
     int upDownPosition_ = 1;
 };

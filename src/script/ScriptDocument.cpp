@@ -66,10 +66,12 @@ void ScriptArea::FileOpen()
 
 void ScriptArea::LoadDocument(const std::wstring& path)
 {
-    const auto content = script::DecodeScript(ReadWholeFile(path));
+    auto content = script::DecodeScript(ReadWholeFile(path));
     RenewEditor();
     if (!richedit::SetText(editor_, content.text))
         throw UserError(std::wstring(msg::StreamLoadError));
+    searchText_ = std::move(content.text);
+    searchTextValid_ = true;
     richedit::Select(editor_, 0, 0);
     lineEnd_ = content.lineEnd;
     SetDocumentName(path);
@@ -82,6 +84,8 @@ void ScriptArea::FileNew()
 {
     SetDocumentName(std::wstring(UnnamedDocument));
     RenewEditor();
+    searchText_.clear();
+    searchTextValid_ = true;
     lineEnd_ = script::LineEnd::CrLf;
     richedit::SetModified(editor_, false);
     ShowModifiedState(false);
@@ -202,11 +206,23 @@ void ScriptArea::FindDialog1Find()
     const auto selection = richedit::GetSelection(editor_);
     const long start = selection.end > selection.start ? selection.end : 0;
     const std::wstring what = findText_;
-    const long found = what.empty() ? -1 : richedit::FindForward(editor_, what, start);
-    if (found < 0)
+    const std::wstring& text = SearchableText();
+    const auto found = what.empty() || static_cast<std::size_t>(start) > text.size()
+                           ? std::wstring::npos
+                           : text.find(what, static_cast<std::size_t>(start));
+    if (found == std::wstring::npos)
         return;
     SetFocus(editor_);
-    richedit::Select(editor_, found, found + static_cast<long>(what.size()));
+    richedit::Select(editor_, static_cast<long>(found), static_cast<long>(found + what.size()));
+}
+
+const std::wstring& ScriptArea::SearchableText()
+{
+    if (!searchTextValid_ || static_cast<std::size_t>(richedit::TextLength(editor_)) != searchText_.size()) {
+        searchText_ = richedit::Text(editor_);
+        searchTextValid_ = true;
+    }
+    return searchText_;
 }
 
 } // namespace tessark

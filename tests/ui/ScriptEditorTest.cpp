@@ -180,6 +180,28 @@ TEST_F(FindTest, WithNothingSelectedTheSearchStartsAtTheTop)
     EXPECT_EQ(Selection().start, 0);
 }
 
+TEST_F(FindTest, TextTypedAfterOpeningIsFoundAndDeletedTextIsNot)
+{
+    OpenScript("Level= a\r\nLevel= b\r\n");
+    richedit::Select(Editor(), 9, 9);
+    TypeText(L"Horizon= c ");
+    ClickToolButton(id::BtChercher);
+    Search(L"Horizon");
+    EXPECT_EQ(Selection().start, 9);
+    EXPECT_EQ(Selection().end, 16);
+
+    richedit::Select(Editor(), 0, 9);
+    SendMessageW(Editor(), WM_KEYDOWN, VK_DELETE, 1);
+    SendMessageW(Editor(), WM_KEYUP, VK_DELETE, 1);
+    Pump();
+    ASSERT_EQ(EditorText(), L"Horizon= c Level= b\r");
+    richedit::Select(Editor(), 0, 0);
+    Search(L"Level= a");
+    EXPECT_EQ(Selection().end, 0) << "the deleted line is not found";
+    Search(L"Level= b");
+    EXPECT_EQ(Selection().start, 11);
+}
+
 TEST_F(ScriptEditorTest, TheFontSizeBoxAppliesEachKeystrokeAndRefusesWhatIsNoNumber)
 {
     OpenScript("texte");
