@@ -22,6 +22,15 @@
 #include <windows.h>
 #endif
 
+// A stand-in's entry point: its arguments as native strings (wide on Windows).
+#ifdef _WIN32
+#define STANDIN_ENTRY_POINT(run) \
+    int wmain(int argc, wchar_t** argv) { return run(argc, argv); }
+#else
+#define STANDIN_ENTRY_POINT(run) \
+    int main(int argc, char** argv) { return run(argc, argv); }
+#endif
+
 namespace standin {
 
 namespace fs = std::filesystem;

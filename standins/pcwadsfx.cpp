@@ -173,8 +173,4 @@ int Run(int argc, const standin::fs::path::value_type* const* argv)
     return 0;
 }
 
-#ifdef _WIN32
-int wmain(int argc, wchar_t** argv) { return Run(argc, argv); }
-#else
-int main(int argc, char** argv) { return Run(argc, argv); }
-#endif
+STANDIN_ENTRY_POINT(Run)

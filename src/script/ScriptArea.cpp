@@ -46,6 +46,16 @@ constexpr std::array<ToolItem, 9> ToolItems = {{
 }};
 
 constexpr std::wstring_view FontSizeHint = L"Font Size|Select font size";
+constexpr wchar_t EditorFace[] = L"Terminal";
+
+// Six pixels of room left and right of the text.
+void ApplyMargins(HWND editor)
+{
+    RECT client{};
+    GetClientRect(editor, &client);
+    RECT format{6, 0, client.right - 6, client.bottom};
+    SendMessageW(editor, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&format));
+}
 
 std::wstring_view ShortPart(std::wstring_view hint)
 {
@@ -115,14 +125,14 @@ void ScriptArea::CreateControls()
 
     editorFont_ = CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, OEM_CHARSET, OUT_DEFAULT_PRECIS,
                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, L"Terminal");
-    editor_ = CreateEditor({2, FrameCaptionHeight + StripHeight, 12, FrameCaptionHeight + StripHeight + 10});
+    editor_ = CreateEditor({2, FrameCaptionHeight + StripHeight, 12, FrameCaptionHeight + StripHeight + 10}, true);
     SetWindowPos(frame_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-HWND ScriptArea::CreateEditor(const RECT& place)
+HWND ScriptArea::CreateEditor(const RECT& place, bool visible)
 {
     HWND editor = CreateChild(groupBox1_, richedit::ClassName(), L"",
-                              WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
+                              (visible ? WS_VISIBLE : 0) | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
                               ES_AUTOHSCROLL | ES_NOHIDESEL | ES_WANTRETURN,
                               place.left, place.top, place.right - place.left, place.bottom - place.top,
                               id::Editor, WS_EX_CLIENTEDGE);
@@ -133,25 +143,31 @@ HWND ScriptArea::CreateEditor(const RECT& place)
 }
 
 // Wine's control empties a long text in a time that grows with the square of
-// its length (minutes for a few megabytes), so a new text goes into a fresh,
-// empty control set up as the old one was: same place, attributes and focus.
-void ScriptArea::RenewEditor()
+// its length (minutes for a few megabytes), and takes one in faster while
+// hidden. So a new text goes into a fresh hidden control set up as the old one
+// (place, attributes, margins, read-only state), which then takes the old
+// one's place and focus. When the text does not go in, the old control stays.
+bool ScriptArea::ReplaceEditor(std::wstring_view text)
 {
     HWND old = editor_;
     RECT place{};
     GetWindowRect(old, &place);
     MapWindowPoints(HWND_DESKTOP, groupBox1_, reinterpret_cast<POINT*>(&place), 2);
+    HWND fresh = CreateEditor(place, false);
+    SendMessageW(fresh, EM_SETREADONLY, (GetWindowLongPtrW(old, GWL_STYLE) & ES_READONLY) != 0, 0);
+    richedit::SetDefaultFace(fresh, EditorFace, true, richedit::DefaultSize(old));
+    ApplyMargins(fresh);
+    if (!richedit::SetText(fresh, text)) {
+        DestroyWindow(fresh);
+        return false;
+    }
     const bool focused = GetFocus() == old;
-    const bool readOnly = (GetWindowLongPtrW(old, GWL_STYLE) & ES_READONLY) != 0;
-    const int points = richedit::DefaultSize(old);
-    editor_ = CreateEditor(place);
-    SetWindowPos(editor_, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    SendMessageW(editor_, EM_SETREADONLY, readOnly, 0);
-    SetUpTextAttributes(points);
-    SetEditorMargins();
+    editor_ = fresh;
+    SetWindowPos(fresh, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     if (focused)
-        SetFocus(editor_);
+        SetFocus(fresh);
     DestroyWindow(old);
+    return true;
 }
 
 void ScriptArea::CreateToolBar()
@@ -294,7 +310,7 @@ bool ScriptArea::OnScroll(HWND control, int code)
 
 void ScriptArea::SetUpTextAttributes(int points)
 {
-    richedit::SetDefaultFace(editor_, L"Terminal", true, points);
+    richedit::SetDefaultFace(editor_, EditorFace, true, points);
 }
 
 void ScriptArea::SelectionChange()
@@ -341,10 +357,7 @@ void ScriptArea::SetDocumentName(std::wstring name)
 
 void ScriptArea::SetEditorMargins()
 {
-    RECT client{};
-    GetClientRect(editor_, &client);
-    RECT format{6, 0, client.right - 6, client.bottom};
-    SendMessageW(editor_, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&format));
+    ApplyMargins(editor_);
 }
 
 void ScriptArea::FontSizeChange()

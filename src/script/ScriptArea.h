@@ -67,8 +67,8 @@ public:
 
 private:
     void CreateControls();
-    HWND CreateEditor(const RECT& place);
-    void RenewEditor();
+    HWND CreateEditor(const RECT& place, bool visible);
+    bool ReplaceEditor(std::wstring_view text);
     const std::wstring& SearchableText();
     void CreateToolBar();
     void CreateFontSizeBox();

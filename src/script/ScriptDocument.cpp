@@ -67,8 +67,7 @@ void ScriptArea::FileOpen()
 void ScriptArea::LoadDocument(const std::wstring& path)
 {
     auto content = script::DecodeScript(ReadWholeFile(path));
-    RenewEditor();
-    if (!richedit::SetText(editor_, content.text))
+    if (!ReplaceEditor(content.text))
         throw UserError(std::wstring(msg::StreamLoadError));
     searchText_ = std::move(content.text);
     searchTextValid_ = true;
@@ -83,7 +82,7 @@ void ScriptArea::LoadDocument(const std::wstring& path)
 void ScriptArea::FileNew()
 {
     SetDocumentName(std::wstring(UnnamedDocument));
-    RenewEditor();
+    ReplaceEditor(L"");
     searchText_.clear();
     searchTextValid_ = true;
     lineEnd_ = script::LineEnd::CrLf;

@@ -151,6 +151,7 @@ int wmain(int argc, wchar_t** argv)
 {
     std::setvbuf(stdout, nullptr, _IONBF, 0);
     const unsigned megabytes = argc > 1 ? static_cast<unsigned>(_wtoi(argv[1])) : 20;
+    const int rounds = argc > 2 ? _wtoi(argv[2]) : 3;
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     OleInitialize(nullptr);
@@ -181,7 +182,7 @@ int wmain(int argc, wchar_t** argv)
         richedit::SetText(form.Script().Editor(), decoded.text);
         std::printf("rich edit taking the text alone: %.3f s\n", Now() - start);
     }
-    for (int round = 1; round <= 3; ++round) {
+    for (int round = 1; round <= rounds; ++round) {
         const double tessark = TimeOpenInTessark(form, dialogs, big);
         PumpPendingMessages(form);
         long found = -1;
@@ -189,12 +190,22 @@ int wmain(int argc, wchar_t** argv)
         const double notepadEmpty = TimeNotepad(empty, 0);
         const double notepadBig = TimeNotepad(big, characters);
         const double notepad = notepadBig - notepadEmpty;
+        HWND editor = form.Script().Editor();
+        double start = Now();
+        const long length = richedit::TextLength(editor);
+        const double lengthTime = Now() - start;
+        richedit::Select(editor, 0, 0);
+        start = Now();
+        richedit::Select(editor, found, found + static_cast<long>(needle.size()));
+        const double selectTime = Now() - start;
         std::printf("round %d: Tessark open %.3f s, find-next %.1f ms (match at %ld)\n", round, tessark,
                     findNext * 1000, found);
         std::printf("         notepad open %.3f s (%.3f s to the full text, less %.3f s to start empty)\n",
                     notepad, notepadBig, notepadEmpty);
         if (notepadBig > 0 && tessark > 0)
             std::printf("         notepad / Tessark = %.2f\n", notepad / tessark);
+        std::printf("         of the find-next: text length query %.1f ms (%ld), moving the selection there %.1f ms\n",
+                    lengthTime * 1000, length, selectTime * 1000);
         PumpPendingMessages(form);
     }
     DeleteFileW(big.c_str());
