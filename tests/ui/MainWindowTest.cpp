@@ -7,14 +7,6 @@
 namespace tessark::test {
 namespace {
 
-RECT RectIn(HWND child, HWND parent)
-{
-    RECT r{};
-    GetWindowRect(child, &r);
-    MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
 std::wstring MenuText(HMENU menu, int position)
 {
     wchar_t text[64] = {};

@@ -39,6 +39,8 @@ TEST_F(ScriptEditorTest, OpeningShowsTheScriptFolderAndTheChosenFileName)
     EXPECT_EQ(StatusPanel(0), L"Line:   1   Col:   1") << "the caret stands at the start of the loaded text";
     EXPECT_EQ(StatusPanel(1), L"");
     EXPECT_EQ(GetFocus(), Editor());
+    EXPECT_TRUE(IsWindowVisible(Editor()));
+    EXPECT_EQ(RectIn(Editor(), Control(id::GroupBox1)).top, 14 + 35) << "below the caption and the strip";
     EXPECT_FALSE(GetWindowLongPtrW(Editor(), GWL_STYLE) & ES_READONLY);
 
     // The dialog proposes the name chosen last time; cancelling it changes nothing.

@@ -122,6 +122,14 @@ void WriteBytes(const std::wstring& path, const std::string& bytes)
     ASSERT_EQ(written, bytes.size());
 }
 
+RECT RectIn(HWND child, HWND parent)
+{
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
 bool Exists(const std::wstring& path)
 {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;

@@ -58,6 +58,8 @@ private:
 };
 
 std::string ReadBytes(const std::wstring& path);
+// A window's rectangle in the client coordinates of another.
+RECT RectIn(HWND child, HWND parent);
 void WriteBytes(const std::wstring& path, const std::string& bytes);
 bool Exists(const std::wstring& path);
 
