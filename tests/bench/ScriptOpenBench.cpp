@@ -178,9 +178,6 @@ int wmain(int argc, wchar_t** argv)
         double start = Now();
         const auto decoded = script::DecodeScript(script);
         std::printf("decoding alone: %.3f s\n", Now() - start);
-        start = Now();
-        richedit::SetText(form.Script().Editor(), decoded.text);
-        std::printf("rich edit taking the text alone: %.3f s\n", Now() - start);
     }
     for (int round = 1; round <= rounds; ++round) {
         const double tessark = TimeOpenInTessark(form, dialogs, big);
