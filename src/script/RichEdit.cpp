@@ -1,6 +1,5 @@
 #include "script/RichEdit.h"
 
-#include <commdlg.h>
 #include <richedit.h>
 
 #include <algorithm>
@@ -99,17 +98,6 @@ long LineFromChar(HWND editor, long charIndex)
 long LineIndex(HWND editor, long line)
 {
     return static_cast<long>(SendMessageW(editor, EM_LINEINDEX, static_cast<WPARAM>(line), 0));
-}
-
-long FindForward(HWND editor, std::wstring_view what, long from)
-{
-    const std::wstring needle(what);
-    FINDTEXTEXW find{};
-    find.chrg.cpMin = from;
-    find.chrg.cpMax = -1;
-    find.lpstrText = needle.c_str();
-    return static_cast<long>(
-        SendMessageW(editor, EM_FINDTEXTEXW, FR_DOWN | FR_MATCHCASE, reinterpret_cast<LPARAM>(&find)));
 }
 
 bool IsModified(HWND editor)

@@ -25,8 +25,6 @@ Selection GetSelection(HWND editor);
 void Select(HWND editor, long start, long end);
 long LineFromChar(HWND editor, long charIndex);
 long LineIndex(HWND editor, long line);
-// Case-sensitive forward search from `from` to the end; -1 when not found.
-long FindForward(HWND editor, std::wstring_view what, long from);
 
 bool IsModified(HWND editor);
 void SetModified(HWND editor, bool modified);
