@@ -27,6 +27,12 @@ private:
 namespace msg {
 inline constexpr std::wstring_view CannotOpenFile = L"Impossible d'ouvrir le fichier %s";
 inline constexpr std::wstring_view CannotCreateFile = L"Impossible de créer le fichier %s";
+inline constexpr std::wstring_view CannotMoveFile = L"Cannot move file %s";
+inline constexpr std::wstring_view ReadFailed = L"Erreur de lecture du fichier %s";
+inline constexpr std::wstring_view WriteFailed = L"Erreur d'écriture dans le fichier %s";
+inline constexpr std::wstring_view DiskFull = L"Disque plein";
+inline constexpr std::wstring_view ScriptCompilerMissing = L"Le compilateur de script est introuvable :\n%s";
+inline constexpr std::wstring_view ScriptCompilerNotStarted = L"Le compilateur de script n'a pas pu être lancé :\n%s";
 inline constexpr std::wstring_view NotAnInteger = L"'%s' n'est pas une valeur entière correcte";
 inline constexpr std::wstring_view TextChangedSave = L"Le texte a changé. Sauver %s?";
 inline constexpr std::wstring_view OkToOverwrite = L"OK to overwrite %s";
