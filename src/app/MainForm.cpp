@@ -2,6 +2,7 @@
 
 #include "app/ControlIds.h"
 #include "util/FileNames.h"
+#include "util/FmxUtils.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -39,12 +40,6 @@ constexpr std::array<ToolControl, 12> ToolColumn = {{
     {id::BtEditCiel, L"Choisir une image BMP ou RAW", 360, true, true},
     {id::BtconvertCiel, L"Sauver la texture du ciel", 387, true, false},
 }};
-
-bool IsExistingFile(const std::wstring& path)
-{
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 // The interface's default font size in points, from its height in pixels.
 int DefaultFontPoints()
@@ -265,7 +260,7 @@ void TMainForm::FormShow()
 {
     if (IsWindowVisible(script_->GroupBox1()))
         script_->UpdateCaretPosition();
-    if (!arguments_.others.empty() && IsExistingFile(arguments_.others.front()))
+    if (!arguments_.others.empty() && FileExists(arguments_.others.front()))
         script_->LoadDocument(arguments_.others.front());
 }
 

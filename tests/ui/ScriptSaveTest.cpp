@@ -23,21 +23,6 @@ protected:
         EXPECT_EQ(dialogs.shown.back().text, L"Impossible de créer le fichier " + path + L".");
         EXPECT_EQ(StatusPanel(1), L"Modified") << "the text still has unsaved changes";
     }
-    // Only the files the test made: no temporary file is left behind.
-    std::vector<std::wstring> FilesIn(const std::wstring& folder)
-    {
-        std::vector<std::wstring> names;
-        WIN32_FIND_DATAW entry;
-        HANDLE search = FindFirstFileW((folder + L"*").c_str(), &entry);
-        if (search == INVALID_HANDLE_VALUE)
-            return names;
-        do {
-            if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                names.emplace_back(entry.cFileName);
-        } while (FindNextFileW(search, &entry));
-        FindClose(search);
-        return names;
-    }
     std::wstring script = installation / L"script\\script.txt";
 };
 
@@ -136,18 +121,16 @@ TEST_F(ScriptSaveTest, CancellingTheSaveDialogAfterOuiKeepsTheWindowAndTheText)
 
 TEST_F(ScriptSaveTest, AFullDiskLeavesTheOldScriptWhole)
 {
-    // The test session mounts a tiny disk where it may; elsewhere there is none.
-    const std::wstring disk = L"Z:" + std::wstring(TESSARK_TINY_DISK);
-    const DWORD attributes = GetFileAttributesW(disk.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
-        GTEST_SKIP() << "no small disk was mounted for this test run (mounting needs root)";
-    const std::wstring file = disk + L"\\script.txt";
+    const auto disk = TinyDisk();
+    if (!disk)
+        GTEST_SKIP() << NoTinyDisk;
+    const std::wstring file = *disk + L"\\script.txt";
     const std::string before(20 * 1024, 'a');
     OpenChanged(file, before, std::wstring(200 * 1024, L'b'));
     PressShortcut('S', true);
     ExpectCannotCreate(file);
     EXPECT_EQ(ReadBytes(file), before);
-    EXPECT_EQ(FilesIn(disk + L"\\"), std::vector<std::wstring>{L"script.txt"});
+    EXPECT_EQ(FilesIn(*disk + L"\\"), std::vector<std::wstring>{L"script.txt"});
     DeleteFileW(file.c_str());
 }
 

@@ -62,6 +62,11 @@ std::string ReadBytes(const std::wstring& path);
 RECT RectIn(HWND child, HWND parent);
 void WriteBytes(const std::wstring& path, const std::string& bytes);
 bool Exists(const std::wstring& path);
+// The names of the files (not folders) in a folder that ends in '\'.
+std::vector<std::wstring> FilesIn(const std::wstring& folder);
+// The small disk that the test session mounts to be filled up, when it could.
+std::optional<std::wstring> TinyDisk();
+inline constexpr const char* NoTinyDisk = "no small disk was mounted for this test run (mounting needs root)";
 
 class MainWindowTest : public ::testing::Test {
 protected:
