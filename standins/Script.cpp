@@ -4,6 +4,7 @@
 //   TESSARK-STANDIN SCRIPT.DAT 1
 //   source=<file name>  lines=<n>  bytes=<n>  levels=<number of [Level] sections>
 //   checksum=<FNV-1a of the script bytes, 8 hex digits>
+// TESSARK_STANDIN_DELAY_MS=n: sleep n ms first.
 // Exit 0 when written; 1 when the script cannot be read or script.dat cannot be written.
 #include "StandinCommon.h"
 
@@ -56,6 +57,7 @@ int Run(int argc, const standin::fs::path::value_type* const* argv)
     const standin::NativeString argument = standin::JoinArguments(argc, argv);
     const fs::path source = argument.empty() ? fs::path("script.txt") : fs::path(argument);
 
+    standin::WaitIfAsked();
     const auto text = standin::ReadWholeFile(source);
     if (!text) {
         std::fprintf(stderr, "Script (stand-in): cannot read %s\n", standin::Display(source).c_str());

@@ -2,7 +2,9 @@
 // Shared bits of the three stand-in tools: arguments as native (wide on Windows)
 // strings, whole-file reads and writes through std::filesystem::path, and the
 // folder of the running executable.
+#include <chrono>
 #include <cstdint>
+#include <cstdlib>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -10,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #ifdef _WIN32
@@ -83,6 +86,17 @@ inline bool WriteWholeFile(const fs::path& path, const Bytes& bytes)
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     out.close();
     return !out.fail();
+}
+
+// TESSARK_STANDIN_DELAY_MS=n makes a stand-in sleep n ms (at most 10 minutes)
+// before its work, so tests can watch a caller wait for it.
+inline void WaitIfAsked()
+{
+    const char* delay = std::getenv("TESSARK_STANDIN_DELAY_MS");
+    if (!delay || !*delay)
+        return;
+    const unsigned long ms = std::strtoul(delay, nullptr, 10);
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms > 600000 ? 600000 : ms));
 }
 
 inline void Append(Bytes& bytes, std::string_view text)

@@ -99,15 +99,6 @@ bool HasSeparator(const standin::NativeString& name)
     return false;
 }
 
-void WaitIfAsked()
-{
-    const char* delay = std::getenv("TESSARK_STANDIN_DELAY_MS");
-    if (!delay || !*delay)
-        return;
-    const unsigned long ms = std::strtoul(delay, nullptr, 10);
-    std::this_thread::sleep_for(std::chrono::milliseconds(ms > 600000 ? 600000 : ms));
-}
-
 bool Skipped(const char* which)
 {
     const char* skip = std::getenv("TESSARK_STANDIN_SKIP");
@@ -150,7 +141,7 @@ int Run(int argc, const standin::fs::path::value_type* const* argv)
     standin::AppendU32(sfx, static_cast<std::uint32_t>(entryUtf8.size()));
     standin::Append(sfx, entryUtf8);
 
-    WaitIfAsked();
+    standin::WaitIfAsked();
 
     const fs::path base = folder / fs::path(entry);
     const std::pair<const char*, const standin::Bytes*> outputs[] = {{"sfx", &sfx}, {"sam", &sam}};

@@ -1,5 +1,7 @@
 #include "app/Window.h"
 
+#include "app/HourGlass.h"
+
 #include <stdexcept>
 #include <string>
 
@@ -122,6 +124,10 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
         return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    if (message == WM_SETCURSOR && HourGlass::Active()) {
+        HourGlass::Reassert();
+        return TRUE;
     }
     LRESULT result = 0;
     RunGuarded(self->dialogs(), hwnd, [&] { result = self->HandleMessage(message, wParam, lParam); });

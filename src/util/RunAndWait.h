@@ -1,0 +1,23 @@
+#pragma once
+// Running a command line to its end while the window stays painted.
+#include "app/Win32.h"
+
+#include <string>
+#include <string_view>
+
+namespace tessark {
+
+// Starts `commandLine` as a new process (the program is its first word, quoted
+// when it holds blanks) in `workingFolder`, or in the current folder when that
+// is empty, and waits for its end without a time limit. Returns false at once
+// when it cannot be started. While waiting, see WaitWhileRepainting.
+bool RunAndWait(std::wstring_view commandLine, std::wstring_view workingFolder = {});
+
+// Waits until `object` is signalled (nullptr: only the time) or `milliseconds`
+// have passed (INFINITE: no limit). Meanwhile the thread's windows keep
+// repainting and answer messages sent to them, but mouse and keyboard input is
+// thrown away and posted messages stay queued: no handler of the program runs
+// in the middle of the caller's. Returns true when the object was signalled.
+bool WaitWhileRepainting(HANDLE object, DWORD milliseconds);
+
+} // namespace tessark
