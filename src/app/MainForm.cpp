@@ -354,6 +354,7 @@ void TMainForm::OnCommand(int commandId)
     case id::FileNewCmd: script_->FileNew(); return;
     case id::FileSaveAsCmd: script_->FileSaveAs(); return;
     case id::FilePrintCmd: return;
+    case id::BtConvertScript: BtConvertScriptClick(); return;
     case id::BtEditSon: BtEditSonClick(); return;
     case id::BtEditLogo: BtEditLogoClick(); return;
     case id::BtEditCiel: BtEditCielClick(); return;

@@ -63,6 +63,7 @@ public:
     void HandleDroppedFiles(HDROP drop);
 
     // Tool column and menu.
+    void BtConvertScriptClick();
     void BtEditSonClick();
     void BtEditLogoClick();
     void BtEditCielClick();
