@@ -6,14 +6,13 @@
 #include "app/Window.h"
 #include "script/RichEdit.h"
 #include "util/Messages.h"
+#include "util/TextUtils.h"
 
 #include <commctrl.h>
 #include <richedit.h>
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
-#include <climits>
 #include <cstdio>
 #include <cwchar>
 
@@ -72,22 +71,6 @@ std::wstring_view LongPart(std::wstring_view hint)
 int ToolBarWidth()
 {
     return static_cast<int>(ToolItems.size()) * ToolButtonWidth;
-}
-
-// Whole numbers as the user types them: blanks around, an optional sign, digits.
-bool ParseWholeNumber(const std::wstring& text, int& value)
-{
-    wchar_t* end = nullptr;
-    errno = 0;
-    const long parsed = std::wcstol(text.c_str(), &end, 10);
-    if (end == text.c_str() || errno == ERANGE || parsed < INT_MIN || parsed > INT_MAX)
-        return false;
-    while (*end == L' ')
-        ++end;
-    if (*end != L'\0')
-        return false;
-    value = static_cast<int>(parsed);
-    return true;
 }
 
 } // namespace
@@ -364,11 +347,7 @@ void ScriptArea::FontSizeChange()
 {
     if (updating_)
         return;
-    const std::wstring text = WindowText(fontSize_);
-    int points = 0;
-    if (!ParseWholeNumber(text, points))
-        throw UserError(FormatMessageText(msg::NotAnInteger, text));
-    ApplySize(points);
+    ApplySize(StrToInt(WindowText(fontSize_)));
 }
 
 void ScriptArea::UpDown1Click(int position)

@@ -1,6 +1,11 @@
 #include "util/TextUtils.h"
 
+#include "util/Messages.h"
+
 #include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cwchar>
 
 namespace tessark {
 
@@ -9,6 +14,20 @@ std::wstring ReplaceChar(std::wstring_view text, wchar_t oldChar, wchar_t newCha
     std::wstring copy(text);
     std::replace(copy.begin(), copy.end(), oldChar, newChar);
     return copy;
+}
+
+std::int32_t StrToInt(std::wstring_view text)
+{
+    const std::wstring copy(text);
+    wchar_t* end = nullptr;
+    errno = 0;
+    const long long parsed = std::wcstoll(copy.c_str(), &end, 10);
+    bool valid = end != copy.c_str() && errno != ERANGE && parsed >= INT32_MIN && parsed <= INT32_MAX;
+    while (valid && *end == L' ')
+        ++end;
+    if (!valid || *end != L'\0')
+        throw UserError(FormatMessageText(msg::NotAnInteger, text));
+    return static_cast<std::int32_t>(parsed);
 }
 
 } // namespace tessark

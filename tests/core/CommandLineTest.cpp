@@ -1,7 +1,10 @@
 #include "util/CommandLine.h"
+#include "util/Messages.h"
 #include "util/TextUtils.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdint>
 
 using namespace tessark;
 
@@ -30,4 +33,20 @@ TEST(ReplaceChar, TurnsEveryOldCharacterAndLeavesTheRest)
     EXPECT_EQ(ReplaceChar(L"sans barre", L'/', L'_'), L"sans barre");
     const std::wstring long_text(300, L'/');
     EXPECT_EQ(ReplaceChar(long_text, L'/', L'_'), std::wstring(300, L'_')) << "no length limit";
+}
+
+TEST(StrToInt, ReadsTypedDecimalsAndNamesTheTextItRefuses)
+{
+    EXPECT_EQ(StrToInt(L"320"), 320);
+    EXPECT_EQ(StrToInt(L"  -12 "), -12);
+    EXPECT_EQ(StrToInt(L"2147483647"), 2147483647);
+    EXPECT_EQ(StrToInt(L"-2147483648"), INT32_MIN);
+    for (const wchar_t* bad : {L"", L"  ", L"12a", L"2147483648", L"99999999999999999999", L"1 2"}) {
+        try {
+            StrToInt(bad);
+            ADD_FAILURE() << "accepted a bad number";
+        } catch (const UserError& error) {
+            EXPECT_EQ(error.text(), L"'" + std::wstring(bad) + L"' n'est pas une valeur entière correcte");
+        }
+    }
 }
