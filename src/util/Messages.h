@@ -38,6 +38,13 @@ inline constexpr std::wstring_view TextChangedSave = L"Le texte a changé. Sauve
 inline constexpr std::wstring_view OkToOverwrite = L"OK to overwrite %s";
 inline constexpr std::wstring_view StreamLoadError = L"Erreur au chargement de flux";
 inline constexpr std::wstring_view StreamSaveError = L"Erreur à l'enregistrement de flux";
+// Pictures
+inline constexpr std::wstring_view InvalidBitmap = L"Image bitmap incorrecte";
+inline constexpr std::wstring_view PictureTooLarge = L"Image trop grande : %s";
+inline constexpr std::wstring_view ChooseValidPicture = L"Vous devez choisir une image valide !";
+inline constexpr std::wstring_view PackerNotStarted = L"Le Logo Packer n'a pas pu être lancé :\n%s";
+inline constexpr std::wstring_view PackerLeftNoPak = L"Le Logo Packer n'a pas généré le fichier :\n%s";
+inline constexpr std::wstring_view RawFilter = L"Fichier image RAW |*.raw";
 } // namespace msg
 
 } // namespace tessark
