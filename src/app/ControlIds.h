@@ -15,6 +15,10 @@ enum : int {
     // Script editor
     Panel2 = 300, StaticTextFichier, StandardToolBar, Editor, FontSize, UpDown1,
     Btnouveau = 320, BtSauve, BtImprime, BtDefaire, BtCouper, BtCopier, ToolButton2, BtChercher, ToolButton1,
+    // Picture area
+    Panel5 = 500, DriveComboBox3, DirectoryListBox3, FileListBox3, StaticText4,
+    GroupBox6, GroupBox6Frame, RadioButton1, RadioButton2, RadioButton3, EditX, Label12, EditY,
+    ScrollBox1, Image1,
     // Menu and actions
     Quitter1 = 400, Apropos1, Aide1,
     FileOpenCmd = 420, FileSaveCmd, FilePrintCmd, FileExitCmd, FileNewCmd, FileSaveAsCmd,

@@ -80,6 +80,7 @@ TMainForm::TMainForm(IDialogs& dialogs, StartupArguments arguments)
     panel3_ = CreatePanel(hwnd(), id::Panel3, 0, 0, 10, 10, false);
     panel4_ = CreatePanel(hwnd(), id::Panel4, 0, 0, 10, 10, false);
     script_ = std::make_unique<ScriptArea>(*this);
+    picture_ = std::make_unique<PictureArea>(*this);
     CreateActionList();
     FormCreate();
     LayOut();
@@ -162,6 +163,8 @@ HWND TMainForm::Control(int controlId) const
     }
     if (HWND inColumn = GetDlgItem(panel1_, controlId))
         return inColumn;
+    if (HWND inPictures = picture_ ? picture_->Control(controlId) : nullptr)
+        return inPictures;
     return script_->Control(controlId);
 }
 
@@ -234,6 +237,8 @@ void TMainForm::LayOut()
         MoveWindow(shown, area.left, area.top, width, height, TRUE);
         if (shownArea_ == WorkArea::Script)
             script_->LayOut(width, height);
+        if (shownArea_ == WorkArea::Picture && picture_)
+            picture_->LayOut(width, height);
     }
 }
 
@@ -319,14 +324,12 @@ void TMainForm::BtEditSonClick()
 
 void TMainForm::BtEditLogoClick()
 {
-    ShowWorkArea(WorkArea::Picture);
-    EnableWindow(Control(id::BtConvertSFX), FALSE);
+    picture_->EnterMode(PictureMode::Logo);
 }
 
 void TMainForm::BtEditCielClick()
 {
-    ShowWorkArea(WorkArea::Picture);
-    EnableWindow(Control(id::BtConvertSFX), FALSE);
+    picture_->EnterMode(PictureMode::Sky);
 }
 
 void TMainForm::Quitter1Click()
@@ -358,6 +361,8 @@ void TMainForm::OnCommand(int commandId)
     case id::BtEditSon: BtEditSonClick(); return;
     case id::BtEditLogo: BtEditLogoClick(); return;
     case id::BtEditCiel: BtEditCielClick(); return;
+    case id::BtConvertLogo: BtConvertLogoClick(); return;
+    case id::BtconvertCiel: BtconvertCielClick(); return;
     case id::Quitter1: Quitter1Click(); return;
     case id::Apropos1: Apropos1Click(); return;
     case id::Aide1: Aide1Click(); return;
@@ -373,6 +378,8 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_COMMAND:
         if (script_ && script_->OnCommand(LOWORD(wParam), HIWORD(wParam)))
+            return 0;
+        if (picture_ && picture_->OnCommand(LOWORD(wParam), HIWORD(wParam)))
             return 0;
         OnCommand(LOWORD(wParam));
         return 0;

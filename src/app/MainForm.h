@@ -4,6 +4,7 @@
 // this one switches between them and owns what they share.
 #include "app/Dialogs.h"
 #include "app/Window.h"
+#include "image/PictureArea.h"
 #include "script/ScriptArea.h"
 
 #include <shellapi.h>
@@ -44,6 +45,7 @@ public:
     WorkArea ShownArea() const { return shownArea_; }
     bool IsDropTarget() const { return dropTarget_; }
     ScriptArea& Script() { return *script_; }
+    PictureArea& Pictures() { return *picture_; }
 
     // Used by the work areas.
     void ShowWorkArea(WorkArea area);
@@ -67,6 +69,8 @@ public:
     void BtEditSonClick();
     void BtEditLogoClick();
     void BtEditCielClick();
+    void BtConvertLogoClick();
+    void BtconvertCielClick();
     void Quitter1Click();
     void Apropos1Click();
     void Aide1Click();
@@ -96,6 +100,7 @@ private:
     HWND panel3_ = nullptr;
     HWND panel4_ = nullptr;
     std::unique_ptr<ScriptArea> script_;
+    std::unique_ptr<PictureArea> picture_;
     WorkArea shownArea_ = WorkArea::None;
     bool dropTarget_ = false;
     bool shownOnce_ = false;

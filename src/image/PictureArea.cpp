@@ -1,0 +1,241 @@
+#include "image/PictureArea.h"
+
+#include "app/ControlIds.h"
+#include "app/MainForm.h"
+#include "app/Window.h"
+#include "image/BmpImage.h"
+#include "image/ExportTexts.h"
+#include "image/RawImage.h"
+#include "util/FileIO.h"
+#include "util/FileNames.h"
+#include "util/TextUtils.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <span>
+
+namespace tessark {
+namespace {
+
+constexpr int Panel5Width = 200;
+constexpr int GroupBox6Height = 50;
+constexpr int RadioIds[3] = {id::RadioButton1, id::RadioButton2, id::RadioButton3};
+constexpr wchar_t LogoMask[] = L"*.bmp;*.raw";
+constexpr wchar_t SkyMask[] = L"*.raw;*.bmp";
+
+LRESULT CALLBACK DigitsOnly(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+{
+    if (message == WM_CHAR && !PictureArea::EditXKeyPress(static_cast<wchar_t>(wParam)))
+        return 0;
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+std::span<const std::uint8_t> BytesOf(const std::string& bytes)
+{
+    return {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()};
+}
+
+std::wstring CurrentFolder()
+{
+    std::wstring folder(GetCurrentDirectoryW(0, nullptr), L'\0');
+    folder.resize(GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), folder.data()));
+    return folder;
+}
+
+} // namespace
+
+PictureArea::PictureArea(TMainForm& form) : form_(form)
+{
+    CreateControls(form_.Control(id::Panel4));
+}
+
+void PictureArea::CreateControls(HWND panel4)
+{
+    panel5_ = CreatePanel(panel4, id::Panel5, 0, 0, Panel5Width, 10, true);
+    files_.Create(panel5_, id::FileListBox3, LogoMask, false);
+    folders_.Create(panel5_, id::DirectoryListBox3, &files_);
+    drives_.Create(panel5_, id::DriveComboBox3, &folders_);
+    staticText4_ = CreateChild(panel5_, L"STATIC", L"", WS_VISIBLE | SS_CENTER | SS_SUNKEN | SS_CENTERIMAGE, 0, 0, 10,
+                               10, id::StaticText4);
+
+    groupBox6_ = CreatePanel(panel4, id::GroupBox6, 0, 0, 10, GroupBox6Height, false);
+    groupBox6Frame_ = CreateChild(groupBox6_, L"BUTTON",
+                                  L" Format de l'image  pour chargement d'une image de type RAW ",
+                                  WS_VISIBLE | WS_CLIPSIBLINGS | BS_GROUPBOX, 0, 0, 10, GroupBox6Height,
+                                  id::GroupBox6Frame);
+    const wchar_t* captions[3] = {L"256 x 256", L"512 x 256", L"Autre  >"};
+    for (int i = 0; i < 3; ++i)
+        radio_[i] = CreateChild(groupBox6_, L"BUTTON", captions[i], WS_VISIBLE | WS_TABSTOP | BS_RADIOBUTTON,
+                                10 + i * 80, 20, 75, 20, RadioIds[i]);
+    SendMessageW(radio_[0], BM_SETCHECK, BST_CHECKED, 0);
+    editX_ = CreateChild(groupBox6_, L"EDIT", L"320", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 248, 19, 45, 22,
+                         id::EditX, WS_EX_CLIENTEDGE);
+    label12_ = CreateChild(groupBox6_, L"STATIC", L" x ", WS_VISIBLE | SS_CENTER, 294, 22, 16, 18, id::Label12);
+    editY_ = CreateChild(groupBox6_, L"EDIT", L"200", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 311, 19, 45, 22,
+                         id::EditY, WS_EX_CLIENTEDGE);
+    SetWindowSubclass(editX_, DigitsOnly, 1, 0);
+    SetWindowSubclass(editY_, DigitsOnly, 1, 0);
+    SetWindowPos(groupBox6Frame_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+
+    view_.Create(panel4, id::ScrollBox1, id::Image1, &picture_);
+    folders_.SetDirectory(CurrentFolder());
+    drives_.ShowDriveOf(folders_.Directory());
+}
+
+HWND PictureArea::Control(int controlId) const
+{
+    switch (controlId) {
+    case id::Panel5: return panel5_;
+    case id::DriveComboBox3: return drives_.hwnd();
+    case id::DirectoryListBox3: return folders_.hwnd();
+    case id::FileListBox3: return files_.hwnd();
+    case id::StaticText4: return staticText4_;
+    case id::GroupBox6: return groupBox6_;
+    case id::GroupBox6Frame: return groupBox6Frame_;
+    case id::RadioButton1: return radio_[0];
+    case id::RadioButton2: return radio_[1];
+    case id::RadioButton3: return radio_[2];
+    case id::EditX: return editX_;
+    case id::Label12: return label12_;
+    case id::EditY: return editY_;
+    case id::ScrollBox1: return view_.ScrollBox();
+    case id::Image1: return view_.Image();
+    default: return nullptr;
+    }
+}
+
+bool PictureArea::OnCommand(int controlId, int code)
+{
+    switch (controlId) {
+    case id::DriveComboBox3:
+        if (code == CBN_SELCHANGE) {
+            drives_.SelectionChanged();
+            FolderChanged();
+        }
+        return true;
+    case id::DirectoryListBox3:
+        if (code == LBN_DBLCLK && folders_.OpenSelected())
+            FolderChanged();
+        return true;
+    case id::FileListBox3:
+        if (code == LBN_SELCHANGE)
+            FileListBox3Click();
+        return true;
+    case id::RadioButton1:
+    case id::RadioButton2:
+    case id::RadioButton3:
+        if (code == BN_CLICKED)
+            CheckRadio(controlId);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void PictureArea::LayOut(int width, int height)
+{
+    const int groupHeight = IsWindowVisible(groupBox6_) ? GroupBox6Height : 0;
+    MoveWindow(panel5_, 0, 0, Panel5Width, height, TRUE);
+    MoveWindow(drives_.hwnd(), 4, 4, Panel5Width - 8, 200, TRUE);
+    MoveWindow(folders_.hwnd(), 4, 32, Panel5Width - 8, 150, TRUE);
+    MoveWindow(files_.hwnd(), 4, 186, Panel5Width - 8, std::max(0, height - 186 - 30), TRUE);
+    MoveWindow(staticText4_, 4, std::max(0, height - 26), Panel5Width - 8, 22, TRUE);
+    const int right = std::max(0, width - Panel5Width);
+    MoveWindow(groupBox6_, Panel5Width, std::max(0, height - GroupBox6Height), right, GroupBox6Height, TRUE);
+    MoveWindow(groupBox6Frame_, 2, 0, std::max(0, right - 4), GroupBox6Height - 2, TRUE);
+    MoveWindow(view_.ScrollBox(), Panel5Width, 0, right, std::max(0, height - groupHeight), TRUE);
+}
+
+void PictureArea::EnterMode(PictureMode mode)
+{
+    ShowWindow(groupBox6_, SW_SHOW);
+    mode_ = mode;
+    files_.SetMask(mode == PictureMode::Logo ? LogoMask : SkyMask);
+    form_.ShowWorkArea(WorkArea::Picture);
+    ShowWindow(view_.Image(), SW_SHOW);
+    EnableWindow(form_.Control(id::BtConvertSFX), FALSE);
+    CheckRadio(mode == PictureMode::Logo ? id::RadioButton2 : id::RadioButton1);
+}
+
+bool PictureArea::EditXKeyPress(wchar_t typed)
+{
+    return (typed >= L'0' && typed <= L'9') || typed == L'\b';
+}
+
+bool PictureArea::IsChecked(int radioId) const
+{
+    return SendMessageW(Control(radioId), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+// Checking a button that was not checked counts as a click on the file list,
+// which reads the picture again at the new size.
+void PictureArea::CheckRadio(int radioId)
+{
+    if (IsChecked(radioId))
+        return;
+    for (int i = 0; i < 3; ++i)
+        SendMessageW(radio_[i], BM_SETCHECK, RadioIds[i] == radioId ? BST_CHECKED : BST_UNCHECKED, 0);
+    FileListBox3Click();
+}
+
+PictureSize PictureArea::ChosenSize() const
+{
+    if (IsChecked(id::RadioButton1))
+        return {256, 256};
+    if (IsChecked(id::RadioButton2))
+        return {512, 256};
+    return {StrToInt(WindowText(editX_)), StrToInt(WindowText(editY_))};
+}
+
+std::int32_t PictureArea::RawWidth() const
+{
+    const std::int32_t width = ChosenSize().width;
+    return width == 0 ? 256 : width;
+}
+
+// The shown picture changes only once the new one has been read whole.
+void PictureArea::LoadPicture(const std::wstring& path)
+{
+    if (AsciiUpper(ExtractFileExt(path)) == L".BMP") {
+        picture_ = image::DecodeBmp(BytesOf(ReadWholeFile(path)));
+    } else {
+        const std::int32_t width = RawWidth();
+        // A file shorter than one row leaves the shown picture as it was.
+        if (auto bmp = image::RawToBmp(BytesOf(ReadWholeFile(path)), width, false, false))
+            picture_ = image::DecodeBmp(*bmp);
+    }
+    view_.PictureChanged();
+}
+
+void PictureArea::FileListBox3Click()
+{
+    const auto name = files_.SelectedPath();
+    if (!name)
+        return;
+    LoadPicture(*name);
+    const std::int32_t w = picture_.width(), h = picture_.height();
+    if (w == 256 && h == 256) {
+        CheckRadio(id::RadioButton1);
+    } else if (w == 512 && h == 256) {
+        CheckRadio(id::RadioButton2);
+    } else if (w != 256 && w != 512 && h != 256) {
+        CheckRadio(id::RadioButton3);
+        SetWindowTextOf(editX_, std::to_wstring(w));
+        SetWindowTextOf(editY_, std::to_wstring(h));
+    }
+    SetWindowTextOf(staticText4_, PictureCaption(w, h));
+    logoPath_.clear();
+    const bool logo = mode_ == PictureMode::Logo;
+    EnableWindow(form_.Control(id::BtConvertLogo), logo);
+    EnableWindow(form_.Control(id::BtconvertCiel), !logo);
+    if (logo)
+        logoPath_ = *name;
+}
+
+void PictureArea::FolderChanged()
+{
+    drives_.ShowDriveOf(folders_.Directory());
+}
+
+} // namespace tessark

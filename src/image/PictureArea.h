@@ -1,0 +1,77 @@
+#pragma once
+// The picture work area, shared by the title logo and the sky texture tools:
+// folder and file lists of BMP and RAW pictures, the size choice used to read
+// RAW files and to save, and the shown picture.
+#include "app/FileLists.h"
+#include "app/Win32.h"
+#include "image/Picture.h"
+#include "image/PictureView.h"
+
+#include <cstdint>
+#include <string>
+
+namespace tessark {
+
+class TMainForm;
+
+enum class PictureMode { Logo, Sky };
+
+struct PictureSize {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+};
+
+class PictureArea {
+public:
+    // Builds the controls inside the main window's Panel4.
+    explicit PictureArea(TMainForm& form);
+
+    HWND Control(int controlId) const;
+    bool OnCommand(int controlId, int code);
+    void LayOut(int width, int height);
+
+    // What the two mode buttons do to the area.
+    void EnterMode(PictureMode mode);
+
+    void FileListBox3Click();
+    // The key filter of EditX and EditY: true lets the character through.
+    static bool EditXKeyPress(wchar_t typed);
+
+    PictureMode Mode() const { return mode_; }
+    std::wstring& LogoPath() { return logoPath_; }
+    // The size given by the size buttons; raises the conversion error when
+    // "Autre" is checked and an edit does not hold a number.
+    PictureSize ChosenSize() const;
+    image::Picture& ShownPicture() { return picture_; }
+    // To call after the shown picture was resized.
+    void ShownPictureChanged() { view_.PictureChanged(); }
+    FileListBox& Files() { return files_; }
+
+private:
+    void CreateControls(HWND panel4);
+    void CheckRadio(int radioId);
+    bool IsChecked(int radioId) const;
+    std::int32_t RawWidth() const;
+    void LoadPicture(const std::wstring& path);
+    void FolderChanged();
+
+    TMainForm& form_;
+    PictureMode mode_ = PictureMode::Logo;
+    std::wstring logoPath_;
+    image::Picture picture_;
+
+    HWND panel5_ = nullptr;
+    HWND staticText4_ = nullptr;
+    HWND groupBox6_ = nullptr;
+    HWND groupBox6Frame_ = nullptr;
+    HWND radio_[3] = {};
+    HWND editX_ = nullptr;
+    HWND label12_ = nullptr;
+    HWND editY_ = nullptr;
+    DriveComboBox drives_;
+    DirectoryListBox folders_;
+    FileListBox files_;
+    PictureView view_;
+};
+
+} // namespace tessark

@@ -1,0 +1,36 @@
+#pragma once
+// The scroll box of the picture area and the picture display inside it. The
+// display takes its picture's size and sits centred in the box; the box's
+// scroll bars appear when the picture is larger and follow the thumb while it
+// is dragged.
+#include "app/Win32.h"
+
+namespace tessark {
+
+namespace image {
+class Picture;
+}
+
+class PictureView {
+public:
+    // `picture` is shown as it is at each paint; call PictureChanged after
+    // giving it another size or other pixels.
+    void Create(HWND parent, int scrollBoxId, int imageId, const image::Picture* picture);
+    HWND ScrollBox() const { return scrollBox_; }
+    HWND Image() const { return image_; }
+    void PictureChanged();
+
+private:
+    friend LRESULT CALLBACK ScrollBoxProcedure(HWND, UINT, WPARAM, LPARAM);
+    friend LRESULT CALLBACK ImageProcedure(HWND, UINT, WPARAM, LPARAM);
+    void LayOut();
+    void Scroll(int bar, int request);
+    void Paint(HDC dc) const;
+
+    HWND scrollBox_ = nullptr;
+    HWND image_ = nullptr;
+    const image::Picture* picture_ = nullptr;
+    bool layingOut_ = false;
+};
+
+} // namespace tessark

@@ -1,0 +1,312 @@
+// The picture area and its two exports through the real window.
+#include "UiHarness.h"
+
+#include "image/BmpImage.h"
+#include "image/ExportTexts.h"
+
+namespace tessark::test {
+namespace {
+
+using image::Picture;
+using image::Rgb;
+
+std::string AsText(const std::vector<std::uint8_t>& bytes)
+{
+    return std::string(bytes.begin(), bytes.end());
+}
+
+Picture Pattern(std::int32_t width, std::int32_t height)
+{
+    Picture picture(width, height);
+    for (std::int32_t y = 0; y < height; ++y)
+        for (std::int32_t x = 0; x < width; ++x)
+            picture.Set(x, y, {static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), 0x80});
+    picture.Set(0, 0, {0xC1, 0xC2, 0xC3});
+    return picture;
+}
+
+class PictureAreaTest : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        CreateDirectoryW(pictures.c_str(), nullptr);
+        CreateDirectoryW((installation / L"Logo").c_str(), nullptr);
+        WriteBytes(pictures + L"\\titre.bmp", AsText(image::EncodeBmp24(Pattern(512, 256))));
+        WriteBytes(pictures + L"\\ecran.bmp", AsText(image::EncodeBmp24(Pattern(320, 200))));
+        WriteBytes(pictures + L"\\notes.txt", "pas une image");
+        // The folder lists start in the current folder.
+        SetCurrentDirectoryW(pictures.c_str());
+    }
+    void TearDown() override
+    {
+        MainWindowTest::TearDown();
+        SetCurrentDirectoryW(installation.path().c_str());
+        SetCurrentDirectoryW(L"C:\\");
+    }
+    void InstallPacker() { ASSERT_TRUE(CopyFileW(TESSARK_PACKER_STANDIN, packer.c_str(), FALSE)); }
+
+    // A click on a file of the list, as the list reports it.
+    void ClickFile(std::wstring_view name)
+    {
+        HWND list = Control(id::FileListBox3);
+        ASSERT_TRUE(form->Pictures().Files().Select(name)) << "not listed";
+        SendMessageW(GetParent(list), WM_COMMAND, MAKEWPARAM(id::FileListBox3, LBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(list));
+        Pump();
+    }
+    bool Checked(int radioId) const { return SendMessageW(Control(radioId), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+    void Type(int editId, std::wstring_view text)
+    {
+        SetWindowTextW(Control(editId), L"");
+        for (wchar_t c : text)
+            SendMessageW(Control(editId), WM_CHAR, c, 0);
+        Pump();
+    }
+    std::wstring Shown() const { return Caption(id::StaticText4); }
+    std::vector<std::wstring> Listed() const { return form->Pictures().Files().Names(); }
+
+    std::wstring pictures = installation / L"Images";
+    std::wstring packer = installation / L"Logo\\packer.exe";
+};
+
+TEST_F(PictureAreaTest, LogoModeShowsABmpAndMakesTheLogoPackerUsable)
+{
+    Start();
+    Click(id::BtEditLogo);
+    EXPECT_TRUE(Visible(Control(id::Panel4)));
+    EXPECT_TRUE(Visible(Control(id::GroupBox6)));
+    EXPECT_TRUE(Checked(id::RadioButton2));
+    EXPECT_EQ(Listed(), (std::vector<std::wstring>{L"ecran.bmp", L"titre.bmp"})) << "BMP and RAW files only";
+    EXPECT_FALSE(Enabled(id::BtConvertLogo));
+
+    ClickFile(L"titre.bmp");
+    EXPECT_EQ(Shown(), L"Image 512 x 256");
+    EXPECT_TRUE(Checked(id::RadioButton2));
+    EXPECT_TRUE(Enabled(id::BtConvertLogo));
+    EXPECT_FALSE(Enabled(id::BtconvertCiel));
+    EXPECT_EQ(form->Pictures().LogoPath(), pictures + L"\\titre.bmp");
+    RECT image = RectIn(Control(id::Image1), Control(id::ScrollBox1));
+    EXPECT_EQ(image.right - image.left, 512);
+    EXPECT_EQ(image.bottom - image.top, 256);
+
+    ClickFile(L"ecran.bmp");
+    EXPECT_EQ(Shown(), L"Image 320 x 200");
+    EXPECT_TRUE(Checked(id::RadioButton3));
+    EXPECT_EQ(Caption(id::EditX), L"320");
+    EXPECT_EQ(Caption(id::EditY), L"200");
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(PictureAreaTest, TheLogoPackerTurnsABmpIntoRawAndPakThenPacksTheRawAgain)
+{
+    InstallPacker();
+    Start();
+    Click(id::BtEditLogo);
+    ClickFile(L"titre.bmp");
+    dialogs.Answer(DialogButton::Ok);
+    Click(id::BtConvertLogo);
+
+    const std::wstring raw = pictures + L"\\titre.raw";
+    const std::string bytes = ReadBytes(raw);
+    ASSERT_EQ(bytes.size(), 393216u);
+    EXPECT_EQ(bytes.substr(0, 3), "\xC1\xC2\xC3") << "the top-left pixel's red, green and blue";
+    EXPECT_TRUE(Exists(pictures + L"\\titre.pak"));
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].kind, DialogKind::Information);
+    EXPECT_EQ(dialogs.shown[0].text, L"Le fichier titre.raw  et le fichier titre.pak\r\nont été générés, et se trouve "
+                                     L"dans le répertoire " + pictures + L"\\");
+    EXPECT_EQ(Listed(), (std::vector<std::wstring>{L"ecran.bmp", L"titre.bmp", L"titre.raw"}));
+    EXPECT_EQ(form->Pictures().LogoPath(), raw);
+
+    DeleteFileW((pictures + L"\\titre.pak").c_str());
+    dialogs.Answer(DialogButton::Ok);
+    Click(id::BtConvertLogo);
+    EXPECT_TRUE(Exists(pictures + L"\\titre.pak"));
+    EXPECT_EQ(LastMessageText(),
+              L"Le fichier titre.pak  a été générés,\r\net se trouve dans le répertoire " + pictures + L"\\");
+    EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_ARROW)) << "the hourglass is gone";
+}
+
+TEST_F(PictureAreaTest, TheLogoSizeQuestionCanStopTheExport)
+{
+    InstallPacker();
+    Start();
+    Click(id::BtEditLogo);
+    ClickFile(L"ecran.bmp");
+    ASSERT_TRUE(Checked(id::RadioButton3));
+    dialogs.Answer(DialogButton::No);
+    Click(id::BtConvertLogo);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].kind, DialogKind::Warning);
+    EXPECT_EQ(dialogs.shown[0].text, LogoSizeQuestion(320, 200));
+    EXPECT_EQ(dialogs.shown[0].buttons, (std::vector<DialogButton>{DialogButton::Yes, DialogButton::No}));
+    EXPECT_FALSE(Exists(pictures + L"\\ecran.raw"));
+
+    Type(id::EditX, L"640");
+    Type(id::EditY, L"480");
+    dialogs.Answer(DialogButton::Yes);
+    dialogs.Answer(DialogButton::Ok);
+    Click(id::BtConvertLogo);
+    EXPECT_EQ(dialogs.shown[1].text, LogoSizeQuestion(640, 480)) << "asked about the chosen size";
+    EXPECT_EQ(ReadBytes(pictures + L"\\ecran.raw").size(), 320u * 200 * 3) << "written at the picture's own size";
+}
+
+TEST_F(PictureAreaTest, ALogoExportThatCannotFinishSaysWhatIsMissing)
+{
+    Start();
+    Click(id::BtEditLogo);
+    EXPECT_FALSE(Enabled(id::BtConvertLogo));
+    dialogs.Answer(DialogButton::Ok);
+    form->BtConvertLogoClick();  // the handler guards itself too
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].text, L"Vous devez choisir une image valide !");
+    dialogs.shown.clear();
+    ClickFile(L"titre.bmp");
+    dialogs.Answer(DialogButton::Ok);
+    Click(id::BtConvertLogo);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].kind, DialogKind::Error);
+    EXPECT_EQ(dialogs.shown[0].text, L"Le Logo Packer n'a pas pu être lancé :\n" + installation / L"Logo\\packer");
+
+    // A packer that leaves no .pak: a program that ignores its argument.
+    dialogs.shown.clear();
+    ASSERT_TRUE(CopyFileW(TESSARK_SCRIPT_STANDIN, packer.c_str(), FALSE));
+    dialogs.Answer(DialogButton::Ok);
+    Click(id::BtConvertLogo);
+    ASSERT_FALSE(dialogs.shown.empty());
+    EXPECT_EQ(LastMessageText(), L"Le Logo Packer n'a pas généré le fichier :\n" + pictures + L"\\titre.pak");
+}
+
+TEST_F(PictureAreaTest, AReadOnlyLogoIsNotReplaced)
+{
+    InstallPacker();
+    const std::wstring raw = pictures + L"\\titre.raw";
+    WriteBytes(raw, "ancien");
+    SetFileAttributesW(raw.c_str(), FILE_ATTRIBUTE_READONLY);
+    Start();
+    Click(id::BtEditLogo);
+    ClickFile(L"titre.bmp");
+    Click(id::BtConvertLogo);
+    SetFileAttributesW(raw.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(LastMessageText(), L"Impossible de créer le fichier " + raw + L".");
+    EXPECT_EQ(ReadBytes(raw), "ancien");
+    EXPECT_FALSE(Exists(pictures + L"\\titre.pak")) << "the packer was not started";
+    EXPECT_EQ(FilesIn(pictures + L"\\").size(), 4u) << "no temporary file left";
+}
+
+TEST_F(PictureAreaTest, SkyModeReadsRawFilesAtTheChosenWidth)
+{
+    WriteBytes(pictures + L"\\ciel.raw", std::string(256 * 256 * 3, '\x40'));
+    WriteBytes(pictures + L"\\ecran.raw", std::string(320 * 200 * 3, '\x20'));
+    WriteBytes(pictures + L"\\court.raw", std::string(100, '\x20'));
+    Start();
+    Click(id::BtEditCiel);
+    EXPECT_TRUE(Checked(id::RadioButton1));
+    EXPECT_EQ(Listed(), (std::vector<std::wstring>{L"ciel.raw", L"court.raw", L"ecran.bmp", L"ecran.raw",
+                                                   L"titre.bmp"}));
+    ClickFile(L"ciel.raw");
+    EXPECT_EQ(Shown(), L"Image 256 x 256");
+    EXPECT_TRUE(Enabled(id::BtconvertCiel));
+    EXPECT_FALSE(Enabled(id::BtConvertLogo));
+    EXPECT_TRUE(form->Pictures().LogoPath().empty());
+
+    Click(id::RadioButton2);
+    EXPECT_EQ(Shown(), L"Image 512 x 128") << "read again at the new width";
+    EXPECT_TRUE(Checked(id::RadioButton2));
+
+    ClickFile(L"court.raw");
+    EXPECT_EQ(Shown(), L"Image 512 x 128") << "a file shorter than one row leaves the picture shown";
+
+    Click(id::RadioButton3);
+    Type(id::EditX, L"3a2-0");
+    EXPECT_EQ(Caption(id::EditX), L"320") << "only digits get in";
+    ClickFile(L"ecran.raw");
+    EXPECT_EQ(Shown(), L"Image 320 x 200");
+    EXPECT_EQ(Caption(id::EditY), L"200");
+
+    Type(id::EditX, L"0");
+    ClickFile(L"ciel.raw");
+    EXPECT_EQ(Shown(), L"Image 256 x 256") << "a width of 0 reads at 256";
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(PictureAreaTest, PicturesThatCannotBeShownChangeNothing)
+{
+    WriteBytes(pictures + L"\\abime.bmp", "BM n'importe quoi");
+    WriteBytes(pictures + L"\\etroit.raw", std::string(5 * 3 * 10, '\x20'));
+    Start();
+    Click(id::BtEditLogo);
+    ClickFile(L"titre.bmp");
+    ClickFile(L"abime.bmp");
+    EXPECT_EQ(LastMessageText(), L"Image bitmap incorrecte.");
+    EXPECT_EQ(dialogs.shown.back().how, ShownMessage::Kind::Failure);
+    EXPECT_EQ(Shown(), L"Image 512 x 256");
+    EXPECT_EQ(form->Pictures().LogoPath(), pictures + L"\\titre.bmp");
+
+    Click(id::RadioButton3);  // reads titre.bmp again: same picture
+    Type(id::EditX, L"5");
+    ClickFile(L"etroit.raw");
+    EXPECT_EQ(LastMessageText(), L"Image bitmap incorrecte.") << "a width below 8 cannot be shown";
+    EXPECT_EQ(form->Pictures().ShownPicture().width(), 512);
+
+    Type(id::EditX, L"");
+    ClickFile(L"etroit.raw");
+    EXPECT_EQ(LastMessageText(), L"'' n'est pas une valeur entière correcte.");
+    EXPECT_EQ(form->Pictures().LogoPath(), pictures + L"\\titre.bmp");
+}
+
+TEST_F(PictureAreaTest, TheSkyTextureIsSavedAtTheChosenSizeUnderAChosenName)
+{
+    WriteBytes(pictures + L"\\grand.bmp", AsText(image::EncodeBmp24(Pattern(512, 512))));
+    Start();
+    Click(id::BtEditCiel);
+    ClickFile(L"grand.bmp");
+    EXPECT_TRUE(Checked(id::RadioButton1));
+    dialogs.ChooseFile(pictures + L"\\ciel.bmp");
+    Click(id::BtconvertCiel);
+    ASSERT_EQ(dialogs.saveRequests.size(), 1u);
+    EXPECT_EQ(dialogs.saveRequests[0].filter, L"Fichier image RAW |*.raw");
+    EXPECT_TRUE(dialogs.shown.empty()) << "no question at 256 x 256, no message after";
+    const std::string sky = ReadBytes(pictures + L"\\ciel.raw");
+    ASSERT_EQ(sky.size(), 256u * 256 * 3);
+    EXPECT_EQ(sky.substr(0, 3), "\xC1\xC2\xC3");
+    EXPECT_EQ(static_cast<unsigned char>(sky[(255 * 256 + 255) * 3]), 255) << "the top-left 256 x 256 pixels";
+
+    Click(id::RadioButton2);
+    dialogs.Answer(DialogButton::No);
+    Click(id::BtconvertCiel);
+    EXPECT_EQ(LastMessageText(), SkySizeQuestion(512, 256));
+
+    dialogs.Answer(DialogButton::Yes);
+    dialogs.ChooseFile(std::nullopt);
+    Click(id::BtconvertCiel);
+    EXPECT_EQ(ReadBytes(pictures + L"\\ciel.raw").size(), 256u * 256 * 3) << "cancelled: nothing written";
+
+    dialogs.Answer(DialogButton::Yes);
+    dialogs.ChooseFile(pictures + L"\\ciel");
+    Click(id::BtconvertCiel);
+    EXPECT_EQ(ReadBytes(pictures + L"\\ciel.raw").size(), 512u * 256 * 3);
+}
+
+TEST_F(PictureAreaTest, AFullDiskKeepsTheOldSkyTexture)
+{
+    const auto disk = TinyDisk();
+    if (!disk)
+        GTEST_SKIP() << NoTinyDisk;
+    const std::wstring target = *disk + L"\\ciel.raw";
+    WriteBytes(target, "ancien ciel");
+    WriteBytes(pictures + L"\\ciel.bmp", AsText(image::EncodeBmp24(Pattern(256, 256))));
+    Start();
+    Click(id::BtEditCiel);
+    ClickFile(L"ciel.bmp");
+    dialogs.ChooseFile(target);
+    Click(id::BtconvertCiel);
+    EXPECT_EQ(LastMessageText(), L"Disque plein.");
+    EXPECT_EQ(ReadBytes(target), "ancien ciel");
+    EXPECT_EQ(FilesIn(*disk + L"\\"), (std::vector<std::wstring>{L"ciel.raw"}));
+    DeleteFileW(target.c_str());
+}
+
+} // namespace
+} // namespace tessark::test
