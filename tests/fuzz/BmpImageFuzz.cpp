@@ -26,7 +26,7 @@ bool ClaimsHugePicture(const std::uint8_t* data, std::size_t size)
         return false;
     const bool core = data[14] == 12;
     const std::int64_t width = Field(data, 18, core ? 2 : 4), height = Field(data, core ? 20 : 22, core ? 2 : 4);
-    return std::llabs(width) * std::llabs(height) > (1 << 20);
+    return std::llabs(width) * std::llabs(height) > (1 << 16);
 }
 
 } // namespace
