@@ -135,7 +135,9 @@ bool PictureArea::OnCommand(int controlId, int code)
 
 void PictureArea::LayOut(int width, int height)
 {
-    const int groupHeight = IsWindowVisible(groupBox6_) ? GroupBox6Height : 0;
+    // The area itself may still be hidden: the group box's own flag counts.
+    const bool groupShown = (GetWindowLongW(groupBox6_, GWL_STYLE) & WS_VISIBLE) != 0;
+    const int groupHeight = groupShown ? GroupBox6Height : 0;
     MoveWindow(panel5_, 0, 0, Panel5Width, height, TRUE);
     MoveWindow(drives_.hwnd(), 4, 4, Panel5Width - 8, 200, TRUE);
     MoveWindow(folders_.hwnd(), 4, 32, Panel5Width - 8, 150, TRUE);

@@ -76,6 +76,9 @@ TEST_F(PictureAreaTest, LogoModeShowsABmpAndMakesTheLogoPackerUsable)
     Click(id::BtEditLogo);
     EXPECT_TRUE(Visible(Control(id::Panel4)));
     EXPECT_TRUE(Visible(Control(id::GroupBox6)));
+    EXPECT_LE(RectIn(Control(id::ScrollBox1), Control(id::Panel4)).bottom,
+              RectIn(Control(id::GroupBox6), Control(id::Panel4)).top)
+        << "the picture's scroll bar stays above the size choice";
     EXPECT_TRUE(Checked(id::RadioButton2));
     EXPECT_EQ(Listed(), (std::vector<std::wstring>{L"ecran.bmp", L"titre.bmp"})) << "BMP and RAW files only";
     EXPECT_FALSE(Enabled(id::BtConvertLogo));
