@@ -4,6 +4,8 @@
 #include "image/BmpImage.h"
 #include "image/ExportTexts.h"
 
+#include <span>
+
 namespace tessark::test {
 namespace {
 
@@ -131,6 +133,34 @@ TEST_F(PictureAreaTest, TheLogoPackerTurnsABmpIntoRawAndPakThenPacksTheRawAgain)
     EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_ARROW)) << "the hourglass is gone";
 }
 
+TEST_F(PictureAreaTest, TheDemoInstallationsLogoAndSkyPicturesExport)
+{
+    const std::wstring demo = TESSARK_DEMO_DIR;
+    for (const wchar_t* name : {L"logo_512x256.bmp", L"ciel_256x256.bmp"})
+        ASSERT_TRUE(CopyFileW((demo + L"\\Pictures\\" + name).c_str(), (pictures + L"\\" + name).c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW((demo + L"\\Logo\\packer.exe").c_str(), packer.c_str(), FALSE));
+    const std::string logoBmp = ReadBytes(pictures + L"\\logo_512x256.bmp");
+    const Rgb topLeft =
+        image::DecodeBmp(std::span(reinterpret_cast<const std::uint8_t*>(logoBmp.data()), logoBmp.size())).At(0, 0);
+    Start();
+    Click(id::BtEditLogo);
+    ClickFile(L"logo_512x256.bmp");
+    dialogs.Answer(DialogButton::Ok);
+    Click(id::BtConvertLogo);
+    const std::string raw = ReadBytes(pictures + L"\\logo_512x256.raw");
+    ASSERT_EQ(raw.size(), 393216u);
+    EXPECT_EQ(raw.substr(0, 3), std::string({static_cast<char>(topLeft.red), static_cast<char>(topLeft.green),
+                                             static_cast<char>(topLeft.blue)}));
+    EXPECT_TRUE(Exists(pictures + L"\\logo_512x256.pak"));
+    EXPECT_EQ(dialogs.shown.back().kind, DialogKind::Information);
+
+    Click(id::BtEditCiel);
+    ClickFile(L"ciel_256x256.bmp");
+    dialogs.ChooseFile(pictures + L"\\ciel");
+    Click(id::BtconvertCiel);
+    EXPECT_EQ(ReadBytes(pictures + L"\\ciel.raw").size(), 256u * 256 * 3);
+}
+
 TEST_F(PictureAreaTest, TheLogoSizeQuestionCanStopTheExport)
 {
     InstallPacker();
@@ -256,6 +286,9 @@ TEST_F(PictureAreaTest, PicturesThatCannotBeShownChangeNothing)
     Type(id::EditX, L"");
     ClickFile(L"etroit.raw");
     EXPECT_EQ(LastMessageText(), L"'' n'est pas une valeur entière correcte.");
+    Type(id::EditX, L"99999999999");
+    ClickFile(L"etroit.raw");
+    EXPECT_EQ(LastMessageText(), L"'99999999999' n'est pas une valeur entière correcte.");
     EXPECT_EQ(form->Pictures().LogoPath(), pictures + L"\\titre.bmp");
 }
 
