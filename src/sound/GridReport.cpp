@@ -1,0 +1,130 @@
+#include "sound/GridReport.h"
+
+#include "util/FileErrors.h"
+#include "util/FileIO.h"
+#include "util/FileNames.h"
+#include "util/FmxUtils.h"
+#include "util/Messages.h"
+
+#include <winspool.h>
+
+namespace tessark {
+namespace {
+
+constexpr COLORREF Silver = RGB(192, 192, 192);
+
+void DrawCell(HDC dc, const report::PrintedCell& cell, const report::PrintUnits& units)
+{
+    HBRUSH fill = cell.filled ? CreateSolidBrush(Silver) : nullptr;
+    HGDIOBJ oldBrush = SelectObject(dc, fill ? fill : GetStockObject(NULL_BRUSH));
+    Rectangle(dc, cell.left, cell.top, cell.right, cell.bottom);
+    SelectObject(dc, oldBrush);
+    if (fill)
+        DeleteObject(fill);
+    if (cell.filled)
+        return;
+    RECT clip{cell.left + units.ux, cell.top + units.uy, cell.right, cell.bottom};
+    ExtTextOutW(dc, cell.left, cell.top, ETO_CLIPPED, &clip, cell.text.c_str(), static_cast<UINT>(cell.text.size()),
+                nullptr);
+}
+
+std::wstring DefaultPrinter()
+{
+    DWORD size = 0;
+    GetDefaultPrinterW(nullptr, &size);
+    if (size == 0)
+        return {};
+    std::wstring name(size, L'\0');
+    if (!GetDefaultPrinterW(name.data(), &size))
+        return {};
+    name.resize(size > 0 ? size - 1 : 0);
+    return name;
+}
+
+} // namespace
+
+bool SaveGridAsText(const std::wstring& path, const report::Grid& grid, wchar_t separator)
+{
+    // The new report is complete before any name changes; the old backup goes
+    // only once both renames have worked.
+    const std::wstring fresh = path + L".~new";
+    try {
+        WriteFileSafely(fresh, report::GridAsText(grid, separator));
+    } catch (const UserError&) {
+        throw EFCreateError(path);
+    }
+    const std::wstring backup = ChangeFileExt(path, L".bak");
+    const std::wstring oldBackup = backup + L".~old";
+    const bool hadReport = FileExists(path);
+    const bool hadBackup = hadReport && FileExists(backup);
+    auto undo = [&](bool reportMoved) {
+        if (reportMoved)
+            MoveFileW(backup.c_str(), path.c_str());
+        if (hadBackup)
+            MoveFileW(oldBackup.c_str(), backup.c_str());
+        DeleteFileW(fresh.c_str());
+    };
+    if (hadBackup && !MoveFileW(backup.c_str(), oldBackup.c_str())) {
+        DeleteFileW(fresh.c_str());
+        throw EFCreateError(backup);
+    }
+    if (hadReport && !MoveFileW(path.c_str(), backup.c_str())) {
+        undo(false);
+        throw EFCantMove(path);
+    }
+    if (!MoveFileW(fresh.c_str(), path.c_str())) {
+        undo(hadReport);
+        throw EFCreateError(path);
+    }
+    if (hadBackup)
+        DeleteFileW(oldBackup.c_str());
+    return true;
+}
+
+void DrawReportPages(HDC printer, const std::vector<report::PrintedPage>& pages, const report::PrintUnits& units)
+{
+    HFONT font = CreateFontW(-units.charHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, L"MS Sans Serif");
+    HPEN pen = CreatePen(PS_SOLID, 3, Silver);
+    for (const auto& page : pages) {
+        StartPage(printer);
+        HGDIOBJ oldFont = SelectObject(printer, font);
+        HGDIOBJ oldPen = SelectObject(printer, pen);
+        SetBkMode(printer, TRANSPARENT);
+        SetTextColor(printer, RGB(0, 0, 0));
+        for (const auto& cell : page)
+            DrawCell(printer, cell, units);
+        SelectObject(printer, oldPen);
+        SelectObject(printer, oldFont);
+        EndPage(printer);
+    }
+    DeleteObject(pen);
+    DeleteObject(font);
+}
+
+void PrintGridReport(const report::Grid& grid, std::wstring_view identification, std::wstring_view title,
+                     std::wstring_view today)
+{
+    const std::wstring printerName = DefaultPrinter();
+    if (printerName.empty())
+        throw UserError(std::wstring(msg::NoDefaultPrinter));
+    HDC printer = CreateDCW(L"WINSPOOL", printerName.c_str(), nullptr, nullptr);
+    if (!printer)
+        throw UserError(std::wstring(msg::NoDefaultPrinter));
+    const auto units = report::PrintUnits::For(GetDeviceCaps(printer, LOGPIXELSX), GetDeviceCaps(printer, LOGPIXELSY));
+    const auto pages = report::LayOutGridReport(grid, identification,
+                                                std::wstring(title) + L"  " + std::wstring(today), units);
+    DOCINFOW document{};
+    document.cbSize = sizeof document;
+    const std::wstring jobName(title);
+    document.lpszDocName = jobName.c_str();
+    if (StartDocW(printer, &document) <= 0) {
+        DeleteDC(printer);
+        throw UserError(std::wstring(msg::PrintFailed));
+    }
+    DrawReportPages(printer, pages, units);
+    EndDoc(printer);
+    DeleteDC(printer);
+}
+
+} // namespace tessark
