@@ -38,6 +38,9 @@ inline constexpr std::wstring_view TextChangedSave = L"Le texte a changé. Sauve
 inline constexpr std::wstring_view OkToOverwrite = L"OK to overwrite %s";
 inline constexpr std::wstring_view StreamLoadError = L"Erreur au chargement de flux";
 inline constexpr std::wstring_view StreamSaveError = L"Erreur à l'enregistrement de flux";
+// Sounds
+inline constexpr std::wstring_view NoDefaultPrinter = L"Aucune imprimante par défaut sélectionnée";
+inline constexpr std::wstring_view PrintFailed = L"L'impression n'a pas pu commencer";
 // Pictures
 inline constexpr std::wstring_view InvalidBitmap = L"Image bitmap incorrecte";
 inline constexpr std::wstring_view PictureTooLarge = L"Image trop grande : %s";
