@@ -3,6 +3,7 @@
 #include "app/Window.h"
 #include "util/FileMask.h"
 #include "util/FileNames.h"
+#include "util/FmxUtils.h"
 
 #include <algorithm>
 
@@ -84,19 +85,6 @@ std::vector<std::wstring> FolderChain(const std::wstring& folder)
     }
     std::reverse(chain.begin(), chain.end());
     return chain;
-}
-
-std::wstring FullFolderPath(std::wstring_view folder)
-{
-    const std::wstring given(folder);
-    std::wstring full(MAX_PATH, L'\0');
-    DWORD length = GetFullPathNameW(given.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-    if (length >= full.size()) {
-        full.resize(length);
-        length = GetFullPathNameW(given.c_str(), length, full.data(), nullptr);
-    }
-    full.resize(length);
-    return full.empty() ? given : full;
 }
 
 } // namespace
@@ -192,7 +180,7 @@ void DirectoryListBox::Create(HWND parent, int id, FileListBox* files)
 
 bool DirectoryListBox::SetDirectory(std::wstring_view folder)
 {
-    const std::wstring full = FullFolderPath(folder);
+    const std::wstring full = ExpandFileName(folder);
     if (!SetCurrentDirectoryW(full.c_str()))
         return false;
     folder_ = full;
