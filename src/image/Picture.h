@@ -19,7 +19,7 @@ public:
     static constexpr std::int64_t MaxPixels = std::int64_t{1} << 26;
 
     Picture() = default;
-    // A black picture; raises UserError "Image trop grande" beyond MaxPixels.
+    // A black picture; raises like CheckSize.
     Picture(std::int32_t width, std::int32_t height);
 
     std::int32_t width() const { return width_; }
@@ -30,15 +30,16 @@ public:
     std::uint8_t* Row(std::int32_t y) { return pixels_.data() + static_cast<std::size_t>(y) * stride_; }
     const std::uint8_t* Row(std::int32_t y) const { return pixels_.data() + static_cast<std::size_t>(y) * stride_; }
 
+    // x and y must lie inside the picture.
     Rgb At(std::int32_t x, std::int32_t y) const;
     void Set(std::int32_t x, std::int32_t y, Rgb colour);
 
     // Keeps the top-left part, cuts or extends at the right and bottom edges;
-    // the added area gets `fill`. Raises like the constructor.
+    // the added area gets `fill`. Raises like CheckSize, the picture unchanged.
     void Resize(std::int32_t width, std::int32_t height, Rgb fill);
 
-    // Raises UserError "Image trop grande : W x H" for a negative size or one
-    // beyond MaxPixels.
+    // Raises UserError "Taille d'image incorrecte : W x H" for a negative size,
+    // "Image trop grande : W x H" for one beyond MaxPixels.
     static void CheckSize(std::int64_t width, std::int64_t height);
     [[noreturn]] static void TooLarge(std::int64_t width, std::int64_t height);
     static std::size_t StrideOf(std::int32_t width) { return (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3}; }

@@ -14,11 +14,13 @@
 namespace tessark::image {
 
 // Gives the RAW bytes of `picture` at width x height, one row per call of
-// `writeRow`. The picture is first resized to that size when it differs (its
-// top-left part kept). At most 1024 columns are written per row; rows from
+// `writeRow`. The picture is first resized to that size (its top-left part
+// kept, the rest black) when its width or height, each counted as at most
+// 1024, differs from it. At most 1024 columns are written per row; rows from
 // 1024 on, and rows below the picture's height before the resize, are black.
-// A negative width or height writes nothing. A size beyond Picture::MaxPixels
-// raises "Image trop grande" before anything changes.
+// A width of 0 writes nothing. A negative size, or a resize beyond
+// Picture::MaxPixels, raises UserError before the picture changes or
+// anything is written.
 void EncodeRaw(Picture& picture, std::int32_t width, std::int32_t height,
                const std::function<void(const std::uint8_t*, std::size_t)>& writeRow);
 
@@ -28,7 +30,13 @@ void EncodeRaw(Picture& picture, std::int32_t width, std::int32_t height,
 // picture's bottom row; with `blueFirstPixels` each pixel is blue, green, red.
 // No picture (nullopt) when the file holds less than one row or the width is
 // below 1. A width below 8 gives a BMP 0 pixels wide, which DecodeBmp refuses.
+// A picture beyond Picture::MaxPixels raises "Image trop grande".
 std::optional<std::vector<std::uint8_t>> RawToBmp(std::span<const std::uint8_t> file, std::int32_t width,
                                                   bool bottomUpRows, bool blueFirstPixels);
+
+// The picture DecodeBmp makes of RawToBmp's file, without the file: nullopt
+// in the same cases, "Image bitmap incorrecte" for a width below 8.
+std::optional<Picture> DecodeRaw(std::span<const std::uint8_t> file, std::int32_t width, bool bottomUpRows,
+                                 bool blueFirstPixels);
 
 } // namespace tessark::image

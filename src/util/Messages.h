@@ -44,6 +44,7 @@ inline constexpr std::wstring_view PrintFailed = L"L'impression n'a pas pu comme
 // Pictures
 inline constexpr std::wstring_view InvalidBitmap = L"Image bitmap incorrecte";
 inline constexpr std::wstring_view PictureTooLarge = L"Image trop grande : %s";
+inline constexpr std::wstring_view InvalidPictureSize = L"Taille d'image incorrecte : %s";
 inline constexpr std::wstring_view ChooseValidPicture = L"Vous devez choisir une image valide !";
 inline constexpr std::wstring_view PackerNotStarted = L"Le Logo Packer n'a pas pu être lancé :\n%s";
 inline constexpr std::wstring_view PackerLeftNoPak = L"Le Logo Packer n'a pas généré le fichier :\n%s";

@@ -23,7 +23,8 @@ struct BmpSpec {
     int bits = 24;
     std::uint32_t compression = 0;
     std::uint32_t headerSize = 40;
-    Bytes extra;   // masks or palette, right after the header
+    Bytes extra;   // palette, or masks after a 40-byte header
+    Bytes masks;   // inside a larger header
     Bytes pixels;
     std::int64_t coloursUsed = -1;  // -1: as many as `extra` holds
 };
@@ -61,6 +62,8 @@ Bytes Build(const BmpSpec& s)
         const std::int64_t colours = s.coloursUsed >= 0 ? s.coloursUsed : s.bits <= 8 ? s.extra.size() / 4 : 0;
         Put(b, static_cast<std::uint32_t>(colours), 4);
         Put(b, 0, 4);
+        b.resize(14 + 40, 0);
+        b.insert(b.end(), s.masks.begin(), s.masks.end());
         b.resize(14 + s.headerSize, 0);
     }
     b.insert(b.end(), s.extra.begin(), s.extra.end());
@@ -95,28 +98,33 @@ std::wstring ErrorOf(const Bytes& file)
 
 } // namespace
 
-TEST(BmpImage, TrueColourKindsGiveTheirColours)
+TEST(BmpImage, TrueColourKindsGiveTheirColoursWithEveryHeader)
 {
-    // 24 bits, 2 x 2, rows padded to 8 bytes; bottom row first: blue, green / red, white.
-    BmpSpec s;
-    s.pixels = {255, 0, 0, 0, 255, 0, 0, 0, 0, 0, 255, 255, 255, 255, 0, 0};
-    Picture p = DecodeBmp(Build(s));
-    EXPECT_EQ(p.At(0, 0), Red);
-    EXPECT_EQ(p.At(1, 0), (Rgb{255, 255, 255}));
-    EXPECT_EQ(p.At(0, 1), Blue);
-    s.height = -2;  // top row first
-    EXPECT_EQ(DecodeBmp(Build(s)).At(0, 0), Blue);
-    s.headerSize = 124;
-    EXPECT_EQ(DecodeBmp(Build(s)).At(1, 1), (Rgb{255, 255, 255})) << "version 5 header";
+    for (std::uint32_t headerSize : {12u, 40u, 52u, 56u, 108u, 124u}) {
+        SCOPED_TRACE(headerSize);
+        // 24 bits, 2 x 2, rows padded to 8 bytes; bottom row first: blue, green / red, white.
+        BmpSpec s = Spec(2, 2, 24, 0, headerSize);
+        s.pixels = {255, 0, 0, 0, 255, 0, 0, 0, 0, 0, 255, 255, 255, 255, 0, 0};
+        Picture p = DecodeBmp(Build(s));
+        EXPECT_EQ(p.At(0, 0), Red);
+        EXPECT_EQ(p.At(1, 0), (Rgb{255, 255, 255}));
+        EXPECT_EQ(p.At(0, 1), Blue);
+        EXPECT_EQ(p.At(1, 1), Green);
+        if (headerSize == 12)
+            continue;
+        s.height = -2;  // top row first
+        EXPECT_EQ(DecodeBmp(Build(s)).At(0, 0), Blue);
 
-    BmpSpec t = Spec(1, 1, 32);
-    t.pixels = {0x10, 0x20, 0x30, 0xFF};
-    EXPECT_EQ(DecodeBmp(Build(t)).At(0, 0), (Rgb{0x30, 0x20, 0x10}));
-    t.compression = 3;  // bit fields: red in the low byte
-    Put(t.extra, 0x000000FF, 4);
-    Put(t.extra, 0x0000FF00, 4);
-    Put(t.extra, 0x00FF0000, 4);
-    EXPECT_EQ(DecodeBmp(Build(t)).At(0, 0), (Rgb{0x10, 0x20, 0x30}));
+        BmpSpec t = Spec(1, 1, 32, 0, headerSize);
+        t.pixels = {0x10, 0x20, 0x30, 0xFF};
+        EXPECT_EQ(DecodeBmp(Build(t)).At(0, 0), (Rgb{0x30, 0x20, 0x10}));
+        t.compression = headerSize == 52 || headerSize == 56 ? 6 : 3;  // bit fields, red in the low byte
+        Bytes& masks = headerSize == 40 ? t.extra : t.masks;
+        Put(masks, 0x000000FF, 4);
+        Put(masks, 0x0000FF00, 4);
+        Put(masks, 0x00FF0000, 4);
+        EXPECT_EQ(DecodeBmp(Build(t)).At(0, 0), (Rgb{0x10, 0x20, 0x30}));
+    }
 
     BmpSpec h = Spec(2, 1, 16);
     h.pixels = {0x00, 0x7C, 0x1F, 0x00};  // 5-5-5: red, blue
@@ -126,9 +134,9 @@ TEST(BmpImage, TrueColourKindsGiveTheirColours)
     Put(h.extra, 0xF800, 4);
     Put(h.extra, 0x07E0, 4);
     Put(h.extra, 0x001F, 4);
-    h.pixels = {0xE0, 0x07, 0x00, 0xF8};
+    h.pixels = {0xE0, 0x07, 0x10, 0x80};
     EXPECT_EQ(DecodeBmp(Build(h)).At(0, 0), Green);
-    EXPECT_EQ(DecodeBmp(Build(h)).At(1, 0), Red);
+    EXPECT_EQ(DecodeBmp(Build(h)).At(1, 0), (Rgb{132, 0, 132})) << "5 bits scaled to 8";
 }
 
 TEST(BmpImage, PaletteKindsGiveTheirColours)
@@ -192,6 +200,20 @@ TEST(BmpImage, RunLengthKindsFollowRunsEscapesAndJumps)
 
     q.pixels = {200, 0x11};  // a run past the right edge, data ending without its end mark
     EXPECT_EQ(DecodeBmp(Build(q)).At(3, 0), Red);
+
+    // Bottom row: 5 literal pixels in 3 bytes and a padding byte; top row: a run.
+    BmpSpec a = Spec(5, 2, 4, 2);
+    a.extra = Palette();
+    a.pixels = {0, 5, 0x12, 0x31, 0x20, 0x00, 0, 0, 2, 0x33, 0, 1};
+    p = DecodeBmp(Build(a));
+    EXPECT_EQ(p.At(2, 1), Blue);
+    EXPECT_EQ(p.At(4, 1), Green);
+    EXPECT_EQ(p.At(1, 0), Blue) << "the literal pixels are padded to 2 bytes";
+
+    r.pixels = {2, 1, 0, 5, 2, 3};  // literal pixels cut short
+    p = DecodeBmp(Build(r));
+    EXPECT_EQ(p.At(1, 1), Red);
+    EXPECT_EQ(p.At(2, 1), Black) << "what the data does not reach stays black";
 }
 
 TEST(BmpImage, DamagedFilesAreRefusedWithoutAGiantAllocation)
@@ -202,7 +224,11 @@ TEST(BmpImage, DamagedFilesAreRefusedWithoutAGiantAllocation)
     const Bytes file = Build(good);
     EXPECT_EQ(ErrorOf({}), invalid);
     EXPECT_EQ(ErrorOf(Bytes(file.begin(), file.begin() + 20)), invalid) << "cut inside the header";
-    EXPECT_EQ(ErrorOf(Bytes(file.begin(), file.end() - 1)), invalid) << "cut inside the pixels";
+    EXPECT_EQ(ErrorOf(Bytes(file.begin(), file.end() - 3)), invalid) << "cut inside the pixels";
+    EXPECT_EQ(ErrorOf(Bytes(file.begin(), file.end() - 2)), L"(accepted)") << "only the last padding missing";
+    Bytes farOffset = file;
+    farOffset[13] = 0x40;
+    EXPECT_EQ(ErrorOf(farOffset), invalid) << "pixels past the end";
     Bytes notBmp = file;
     notBmp[0] = 'X';
     EXPECT_EQ(ErrorOf(notBmp), invalid);
@@ -219,6 +245,7 @@ TEST(BmpImage, DamagedFilesAreRefusedWithoutAGiantAllocation)
     EXPECT_EQ(variant([](BmpSpec& s) { s.compression = 4; }), invalid) << "JPEG inside a BMP";
     EXPECT_EQ(variant([](BmpSpec& s) { s.headerSize = 20; }), invalid);
     EXPECT_EQ(variant([](BmpSpec& s) { s.width = 30000; s.height = 30000; }), invalid) << "claims 2.7 GB";
+    EXPECT_EQ(variant([](BmpSpec& s) { s.width = 8000; s.height = -8000; }), invalid) << "claims 192 MB";
     EXPECT_EQ(variant([](BmpSpec& s) { s.height = INT32_MIN; }), invalid);
     EXPECT_EQ(variant([](BmpSpec& s) { s.bits = 8; s.coloursUsed = 256; s.extra = Bytes(100); }), invalid)
         << "palette past the end";

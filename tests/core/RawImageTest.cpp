@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 #include <string>
 
 using namespace tessark;
@@ -60,6 +61,14 @@ TEST(RawImage, ALogoIsWrittenRowByRowFromTheTopInRedGreenBlue)
     EXPECT_EQ(raw[pixel + 1], 10);
     EXPECT_EQ(raw[pixel + 2], 7 ^ 10);
     EXPECT_EQ(Load(raw, 512).At(7, 10), (Rgb{7, 10, 7 ^ 10})) << "reads back as it was written";
+
+    Picture odd = Gradient(21, 2);  // pixels in groups of 8 and the rest one by one
+    const auto bytes = Encode(odd, 21, 2);
+    ASSERT_EQ(bytes.size(), 21u * 2 * 3);
+    for (std::int32_t i = 0; i < 42; ++i) {
+        const Rgb pixel = odd.At(i % 21, i / 21);
+        ASSERT_EQ((Rgb{bytes[i * 3], bytes[i * 3 + 1], bytes[i * 3 + 2]}), pixel) << i;
+    }
 }
 
 TEST(RawImage, SavingAtAnotherSizeResizesAndWritesBlackBelowTheOldPicture)
@@ -83,22 +92,62 @@ TEST(RawImage, SavingAtAnotherSizeResizesAndWritesBlackBelowTheOldPicture)
     EXPECT_EQ(cut.size(), 1024u * 2 * 3) << "at most 1024 columns are written";
 }
 
+TEST(RawImage, PicturesPastTheRawLimitsAreOnlyResizedWhenTheSizeAsksForIt)
+{
+    Picture big = Gradient(1100, 1030);
+    const auto raw = Encode(big, 1024, 1024);
+    EXPECT_EQ(raw.size(), 1024u * 1024 * 3);
+    EXPECT_EQ(big.width(), 1100) << "1024 x 1024 is already its size as far as RAW files go";
+    EXPECT_EQ(raw[(1023 * 1024 + 1023) * 3 + 1], 1023 & 0xFF);
+
+    const auto full = Encode(big, 1100, 1030);
+    EXPECT_EQ(full.size(), 1024u * 1030 * 3) << "at most 1024 columns";
+    EXPECT_EQ(full[(1023 * 1024 + 5) * 3], 5);
+    for (std::size_t i = 1024 * 1024 * 3; i < full.size(); ++i)
+        ASSERT_EQ(full[i], 0) << "rows from 1024 on are black";
+}
+
 TEST(RawImage, EmptyAndDegenerateSaves)
 {
     Picture none;
     EXPECT_EQ(Encode(none, 4, 3), std::vector<std::uint8_t>(36, 0)) << "no picture: a black one";
     Picture picture = Gradient(8, 8);
     EXPECT_TRUE(Encode(picture, 0, 100).empty());
-    Picture other = Gradient(8, 8);
-    EXPECT_TRUE(Encode(other, 8, -3).empty());
-    Picture huge = Gradient(8, 8);
-    try {
-        Encode(huge, 1000, 2000000000);
-        ADD_FAILURE() << "a giant size was accepted";
-    } catch (const UserError& error) {
-        EXPECT_EQ(error.text(), L"Image trop grande : 1000 x 2000000000");
-    }
-    EXPECT_EQ(huge.width(), 8) << "a refused size changes nothing";
+
+    const auto refused = [](std::int32_t width, std::int32_t height) {
+        Picture kept = Gradient(8, 8);
+        bool written = false;
+        std::wstring text;
+        try {
+            EncodeRaw(kept, width, height, [&](const std::uint8_t*, std::size_t) { written = true; });
+        } catch (const UserError& error) {
+            text = error.text();
+        }
+        EXPECT_FALSE(written);
+        EXPECT_EQ(kept.width(), 8) << "a refused size changes nothing";
+        EXPECT_EQ(kept.At(7, 7), (Rgb{7, 7, 0}));
+        return text;
+    };
+    EXPECT_EQ(refused(8, -3), L"Taille d'image incorrecte : 8 x -3");
+    EXPECT_EQ(refused(-1, 8), L"Taille d'image incorrecte : -1 x 8");
+    EXPECT_EQ(refused(1000, 2000000000), L"Image trop grande : 1000 x 2000000000");
+}
+
+TEST(Picture, ResizeKeepsTheTopLeftAndFillsTheRest)
+{
+    Picture picture = Gradient(5, 4);
+    picture.Resize(7, 2, {1, 2, 3});
+    EXPECT_EQ(picture.width(), 7);
+    EXPECT_EQ(picture.height(), 2);
+    EXPECT_EQ(picture.stride(), 24u);
+    EXPECT_EQ(picture.At(4, 1), (Rgb{4, 1, 5}));
+    EXPECT_EQ(picture.At(5, 1), (Rgb{1, 2, 3}));
+    picture.Resize(3, 3, {9, 9, 9});
+    EXPECT_EQ(picture.At(2, 1), (Rgb{2, 1, 3}));
+    EXPECT_EQ(picture.At(0, 2), (Rgb{9, 9, 9}));
+    EXPECT_THROW(Picture(9000, 9000), UserError);
+    EXPECT_THROW(picture.Resize(-1, 3, {}), UserError);
+    EXPECT_EQ(picture.width(), 3);
 }
 
 TEST(RawImage, TheHeightComesFromTheFileSizeAndTheWidthIsRoundedDownToEight)
@@ -156,12 +205,37 @@ TEST(RawImage, TheInMemoryBmpHasTheStandardHeaders)
 
 TEST(RawImage, AWidthBelowEightIsAPictureThatCannotBeShown)
 {
-    const auto bmp = RawToBmp(std::vector<std::uint8_t>(7 * 3 * 10), 7, false, false);
+    const std::vector<std::uint8_t> file(7 * 3 * 10);
+    const auto bmp = RawToBmp(file, 7, false, false);
     ASSERT_TRUE(bmp);
-    try {
-        DecodeBmp(*bmp);
-        ADD_FAILURE() << "a picture 0 pixels wide was accepted";
-    } catch (const UserError& error) {
-        EXPECT_EQ(error.text(), L"Image bitmap incorrecte");
+    const std::function<void()> decoders[] = {[&] { DecodeBmp(*bmp); }, [&] { DecodeRaw(file, 7, false, false); }};
+    for (const auto& decode : decoders) {
+        try {
+            decode();
+            ADD_FAILURE() << "a picture 0 pixels wide was accepted";
+        } catch (const UserError& error) {
+            EXPECT_EQ(error.text(), L"Image bitmap incorrecte");
+        }
     }
+}
+
+TEST(RawImage, TheDirectReadGivesThePictureOfTheBmpRoute)
+{
+    std::vector<std::uint8_t> file(250 * 3 * 5 + 17);
+    for (std::size_t i = 0; i < file.size(); ++i)
+        file[i] = static_cast<std::uint8_t>(i * 7 + i / 3);
+    for (std::int32_t width : {8, 13, 250, 2000})
+        for (int options = 0; options < 4; ++options) {
+            SCOPED_TRACE(width * 10 + options);
+            const bool bottomUp = options & 1, blueFirst = options & 2;
+            const auto direct = DecodeRaw(file, width, bottomUp, blueFirst);
+            const auto bmp = RawToBmp(file, width, bottomUp, blueFirst);
+            ASSERT_EQ(direct.has_value(), bmp.has_value());
+            if (!direct)
+                continue;
+            const Picture routed = DecodeBmp(*bmp);
+            ASSERT_EQ(direct->width(), routed.width());
+            ASSERT_EQ(direct->height(), routed.height());
+            EXPECT_EQ(std::memcmp(direct->data(), routed.data(), routed.stride() * routed.height()), 0);
+        }
 }
