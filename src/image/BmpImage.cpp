@@ -282,10 +282,16 @@ void DecodeRle(std::span<const std::uint8_t> file, const Header& h, const std::v
     }
 }
 
-void PutU32(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value)
+void PutU16(std::uint8_t* at, std::uint32_t value)
 {
-    for (int i = 0; i < 4; ++i)
-        bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+    at[0] = static_cast<std::uint8_t>(value);
+    at[1] = static_cast<std::uint8_t>(value >> 8);
+}
+
+void PutU32(std::uint8_t* at, std::uint32_t value)
+{
+    PutU16(at, value & 0xFFFF);
+    PutU16(at + 2, value >> 16);
 }
 
 } // namespace
@@ -308,23 +314,31 @@ Picture DecodeBmp(std::span<const std::uint8_t> file)
     return picture;
 }
 
+void PutBmp24Headers(std::uint8_t* header, std::size_t width, std::size_t rows, std::size_t pixelBytes)
+{
+    header[0] = 'B';
+    header[1] = 'M';
+    PutU32(header + 2, static_cast<std::uint32_t>(Bmp24HeadersSize + pixelBytes));
+    PutU32(header + 6, 0);
+    PutU32(header + 10, Bmp24HeadersSize);
+    PutU32(header + 14, InfoHeaderSize);
+    PutU32(header + 18, static_cast<std::uint32_t>(width));
+    PutU32(header + 22, static_cast<std::uint32_t>(rows));
+    PutU16(header + 26, 1);
+    PutU16(header + 28, 24);
+    PutU32(header + 30, 0);
+    PutU32(header + 34, static_cast<std::uint32_t>(pixelBytes));
+    std::memset(header + 38, 0, 16);
+}
+
 std::vector<std::uint8_t> EncodeBmp24(const Picture& picture)
 {
     const std::size_t stride = picture.stride(), rows = static_cast<std::size_t>(picture.height());
-    std::vector<std::uint8_t> bytes(FileHeaderSize + InfoHeaderSize + stride * rows);
-    bytes[0] = 'B';
-    bytes[1] = 'M';
-    PutU32(bytes, 2, static_cast<std::uint32_t>(bytes.size()));
-    PutU32(bytes, 10, FileHeaderSize + InfoHeaderSize);
-    PutU32(bytes, 14, InfoHeaderSize);
-    PutU32(bytes, 18, static_cast<std::uint32_t>(picture.width()));
-    PutU32(bytes, 22, static_cast<std::uint32_t>(picture.height()));
-    bytes[26] = 1;
-    bytes[28] = 24;
-    PutU32(bytes, 34, static_cast<std::uint32_t>(stride * rows));
+    std::vector<std::uint8_t> bytes(Bmp24HeadersSize + stride * rows);
+    PutBmp24Headers(bytes.data(), static_cast<std::size_t>(picture.width()), rows, stride * rows);
     for (std::size_t r = 0; r < rows; ++r)
-        std::memcpy(bytes.data() + FileHeaderSize + InfoHeaderSize + r * stride,
-                    picture.Row(static_cast<std::int32_t>(rows - 1 - r)), stride);
+        std::memcpy(bytes.data() + Bmp24HeadersSize + r * stride, picture.Row(static_cast<std::int32_t>(rows - 1 - r)),
+                    stride);
     return bytes;
 }
 

@@ -2,6 +2,7 @@
 // Windows BMP files.
 #include "image/Picture.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -19,5 +20,10 @@ Picture DecodeBmp(std::span<const std::uint8_t> file);
 
 // A 24-bit BMP file of the picture, bottom row first.
 std::vector<std::uint8_t> EncodeBmp24(const Picture& picture);
+
+// The file and info headers of an uncompressed 24-bit BMP, rows bottom first,
+// written at `header` (Bmp24HeadersSize bytes); the pixel rows follow them.
+inline constexpr std::size_t Bmp24HeadersSize = 54;
+void PutBmp24Headers(std::uint8_t* header, std::size_t width, std::size_t rows, std::size_t pixelBytes);
 
 } // namespace tessark::image

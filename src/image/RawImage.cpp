@@ -1,5 +1,6 @@
 #include "image/RawImage.h"
 
+#include "image/BmpImage.h"
 #include "util/Messages.h"
 
 #include <algorithm>
@@ -12,7 +13,6 @@ namespace tessark::image {
 namespace {
 
 constexpr std::int32_t MaxRawSide = 1024;
-constexpr std::size_t BmpHeadersSize = 54;
 
 std::uint64_t Load64(const std::uint8_t* at)
 {
@@ -81,32 +81,6 @@ std::optional<RawLayout> LayoutOf(std::size_t fileSize, std::int32_t width)
     return layout;
 }
 
-void PutU16(std::uint8_t* at, std::uint32_t value)
-{
-    at[0] = static_cast<std::uint8_t>(value);
-    at[1] = static_cast<std::uint8_t>(value >> 8);
-}
-
-void PutU32(std::uint8_t* at, std::uint32_t value)
-{
-    PutU16(at, value & 0xFFFF);
-    PutU16(at + 2, value >> 16);
-}
-
-void PutBmpHeaders(std::uint8_t* header, std::size_t width, std::size_t rows, std::size_t pixelBytes)
-{
-    header[0] = 'B';
-    header[1] = 'M';
-    PutU32(header + 2, static_cast<std::uint32_t>(BmpHeadersSize + pixelBytes));
-    PutU32(header + 10, BmpHeadersSize);
-    PutU32(header + 14, 40);
-    PutU32(header + 18, static_cast<std::uint32_t>(width));
-    PutU32(header + 22, static_cast<std::uint32_t>(rows));
-    PutU16(header + 26, 1);
-    PutU16(header + 28, 24);
-    PutU32(header + 34, static_cast<std::uint32_t>(pixelBytes));
-}
-
 } // namespace
 
 void EncodeRaw(Picture& picture, std::int32_t width, std::int32_t height,
@@ -139,12 +113,12 @@ std::optional<std::vector<std::uint8_t>> RawToBmp(std::span<const std::uint8_t> 
     const std::size_t rows =
         std::min<std::size_t>(layout->rows, static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()));
     const std::size_t bmpRowBytes = layout->width8 * 3;  // a multiple of 4: no padding
-    std::vector<std::uint8_t> bmp(BmpHeadersSize + bmpRowBytes * rows);
-    PutBmpHeaders(bmp.data(), layout->width8, rows, bmpRowBytes * rows);
+    std::vector<std::uint8_t> bmp(Bmp24HeadersSize + bmpRowBytes * rows);
+    PutBmp24Headers(bmp.data(), layout->width8, rows, bmpRowBytes * rows);
     // The BMP holds the bottom row first.
     for (std::size_t stored = 0; stored < rows && bmpRowBytes > 0; ++stored) {
         const std::size_t fileRow = bottomUpRows ? stored : rows - 1 - stored;
-        ToBlueGreenRed(file.data() + fileRow * layout->fileRowBytes, bmp.data() + BmpHeadersSize + stored * bmpRowBytes,
+        ToBlueGreenRed(file.data() + fileRow * layout->fileRowBytes, bmp.data() + Bmp24HeadersSize + stored * bmpRowBytes,
                        layout->width8, blueFirstPixels);
     }
     return bmp;
