@@ -1,0 +1,98 @@
+#include "app/StripLabel.h"
+
+#include "app/Window.h"
+
+#include <commctrl.h>
+
+namespace tessark {
+namespace {
+
+constexpr wchar_t StripClass[] = L"TessarkStrip";
+constexpr wchar_t ColourProperty[] = L"TessarkLabelColour";
+constexpr wchar_t BrushProperty[] = L"TessarkLabelBrush";
+
+void ReleaseBrush(HWND label)
+{
+    if (auto brush = static_cast<HBRUSH>(RemovePropW(label, BrushProperty)))
+        DeleteObject(brush);
+}
+
+LRESULT CALLBACK StripProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CTLCOLORSTATIC: {
+        auto label = reinterpret_cast<HWND>(lParam);
+        auto dc = reinterpret_cast<HDC>(wParam);
+        SetBkColor(dc, StripLabelColour(label));
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        if (auto brush = static_cast<HBRUSH>(GetPropW(label, BrushProperty)))
+            return reinterpret_cast<LRESULT>(brush);
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    }
+    case WM_COMMAND:
+        if (HWND top = GetAncestor(hwnd, GA_ROOT); top && top != hwnd)
+            return SendMessageW(top, message, wParam, lParam);
+        return 0;
+    default:
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+}
+
+LRESULT CALLBACK LabelCleanup(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+{
+    if (message == WM_NCDESTROY) {
+        ReleaseBrush(hwnd);
+        RemovePropW(hwnd, ColourProperty);
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+void RegisterStripClass()
+{
+    static const bool registered = [] {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = StripProcedure;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.hbrBackground = CreateSolidBrush(StripColour);
+        wc.lpszClassName = StripClass;
+        return RegisterClassExW(&wc) != 0;
+    }();
+    (void)registered;
+}
+
+} // namespace
+
+HWND CreateStrip(HWND parent, int id, int x, int y, int width, int height)
+{
+    RegisterStripClass();
+    return CreateWindowExW(WS_EX_STATICEDGE, StripClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, x, y, width,
+                           height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                           GetModuleHandleW(nullptr), nullptr);
+}
+
+HWND CreateStripLabel(HWND strip, int id, std::wstring_view caption, int x, int width, COLORREF background)
+{
+    HWND label = CreateChild(strip, L"STATIC", caption, WS_VISIBLE | SS_NOTIFY | SS_LEFT | SS_NOPREFIX, x, 0, width,
+                             15, id);
+    SetWindowSubclass(label, LabelCleanup, 1, 0);
+    SetStripLabelColour(label, background);
+    return label;
+}
+
+void SetStripLabelColour(HWND label, COLORREF background)
+{
+    ReleaseBrush(label);
+    SetPropW(label, ColourProperty, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(background) + 1));
+    SetPropW(label, BrushProperty, CreateSolidBrush(background));
+    InvalidateRect(label, nullptr, TRUE);
+}
+
+COLORREF StripLabelColour(HWND label)
+{
+    const auto stored = reinterpret_cast<UINT_PTR>(GetPropW(label, ColourProperty));
+    return stored ? static_cast<COLORREF>(stored - 1) : GetSysColor(COLOR_BTNFACE);
+}
+
+} // namespace tessark
