@@ -7,6 +7,7 @@ packages=(
   g++-mingw-w64-x86-64-posix
   wine wine64
   xvfb x11-utils x11-apps imagemagick xdotool bc
+  pulseaudio pulseaudio-utils
 )
 missing=()
 for p in "${packages[@]}"; do
