@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Runs the benchmarks of the Windows build under Wine on a virtual display and
 # prints their figures (they are measurements, not tests).
-#   bench.sh [script [MB] | copy | image]    (no argument: all)
+#   bench.sh [script [MB] | copy | image | sounds]    (no argument: all)
 set -eu
 cd "$(dirname "$0")/.."
 build=$PWD/build/mingw
-cmake --build "$build" --target script_open_bench copy_bench | grep -E "error|warning" || true
+cmake --build "$build" --target script_open_bench copy_bench sound_list_bench | grep -E "error|warning" || true
 tools/wine-session start "$build" 92 >/dev/null
 work=$(mktemp -d)
 trap 'rm -rf "$work"; tools/wine-session stop "$build" 92' EXIT
@@ -64,11 +64,26 @@ image_bench() {
   cmp -s "$work/ours.raw" "$work/convert.raw" && echo "both RAW files are the same bytes" || echo "the RAW files DIFFER"
 }
 
+sounds_bench() {
+  echo "== listing a folder of 5000 WAV files in the sound area and picking one, beside ls"
+  local folder=$work/sons
+  mkdir -p "$folder"
+  run "$build/tests/bench/sound_list_bench.exe" "Z:${folder//\//\\}" 5000
+  local best=999 start end t
+  for _ in 1 2 3 4 5; do
+    start=$(date +%s.%N); ls "$folder" >/dev/null; end=$(date +%s.%N)
+    t=$(echo "$end - $start" | bc -l)
+    best=$(echo "if ($t < $best) $t else $best" | bc -l)
+  done
+  printf "ls of the same folder: best of 5 %.1f ms\n" "$(echo "$best * 1000" | bc -l)"
+}
+
 case $which in
   script) script_bench "$@" ;;
   [0-9]*) script_bench "$which" "$@" ;;
   copy) copy_bench ;;
   image) image_bench ;;
-  all) script_bench "$@"; copy_bench; image_bench ;;
-  *) echo "usage: bench.sh [script [MB] | copy | image]" >&2; exit 2 ;;
+  sounds) sounds_bench ;;
+  all) script_bench "$@"; copy_bench; image_bench; sounds_bench ;;
+  *) echo "usage: bench.sh [script [MB] | copy | image | sounds]" >&2; exit 2 ;;
 esac

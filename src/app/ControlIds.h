@@ -19,6 +19,16 @@ enum : int {
     Panel5 = 500, DriveComboBox3, DirectoryListBox3, FileListBox3, StaticText4,
     GroupBox6, GroupBox6Frame, RadioButton1, RadioButton2, RadioButton3, EditX, Label12, EditY,
     ScrollBox1, Image1,
+    // Sound area: the strip, the two sides, the replacement row
+    Panel6 = 600, MenuTexteSFX, Label14, MenuAideEditeurSons, LabelModifSons, LabelSauveSons,
+    GroupBox4, GroupBox4Frame, DirectoryListBox1, FileListBox1, LabelNum1, LabelOctets1,
+    GroupBox5, GroupBox5Frame, DriveComboBox2, DirectoryListBox2, FileListBox2, LabelNum2, LabelOctets2,
+    StaticText1, LabelVers1, BitBtn1, LabelVers2, StaticText2,
+    StringGrid1,
+    // Sound preview
+    GroupBox7 = 650, GroupBox7Frame, MediaPlayer1, MediaPlayer1Play, MediaPlayer1Pause, MediaPlayer1Stop,
+    MediaPlayer1Next, MediaPlayer1Back, AutoStart, Gauge1, StaticText3, LabelNum3, LabelMs3, LabelNum4, LabelMs4,
+    LabelVolume, ScrollBar1,
     // Menu and actions
     Quitter1 = 400, Apropos1, Aide1,
     FileOpenCmd = 420, FileSaveCmd, FilePrintCmd, FileExitCmd, FileNewCmd, FileSaveAsCmd,

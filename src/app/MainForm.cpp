@@ -81,6 +81,7 @@ TMainForm::TMainForm(IDialogs& dialogs, StartupArguments arguments)
     panel4_ = CreatePanel(hwnd(), id::Panel4, 0, 0, 10, 10, false);
     script_ = std::make_unique<ScriptArea>(*this);
     picture_ = std::make_unique<PictureArea>(*this);
+    sounds_ = std::make_unique<SoundArea>(*this);
     CreateActionList();
     FormCreate();
     LayOut();
@@ -100,6 +101,7 @@ void TMainForm::FormCreate()
     installationRoot_ = InstallationRootFrom(arguments_.programPath);
     openDialog_.initialFolder = ExtractFilePath(arguments_.programPath);
     saveDialog_.initialFolder = ExtractFilePath(arguments_.programPath);
+    sounds_->FormCreate(installationRoot_);
     script_->SetDocumentName(std::wstring(UnnamedDocument));
     script_->SelectionChange();
     // Setting the font marks the control as modified; the empty start text is not.
@@ -165,6 +167,8 @@ HWND TMainForm::Control(int controlId) const
         return inColumn;
     if (HWND inPictures = picture_ ? picture_->Control(controlId) : nullptr)
         return inPictures;
+    if (HWND inSounds = sounds_ ? sounds_->Control(controlId) : nullptr)
+        return inSounds;
     return script_->Control(controlId);
 }
 
@@ -239,6 +243,8 @@ void TMainForm::LayOut()
             script_->LayOut(width, height);
         if (shownArea_ == WorkArea::Picture && picture_)
             picture_->LayOut(width, height);
+        if (shownArea_ == WorkArea::Sound && sounds_)
+            sounds_->LayOut(width, height);
     }
 }
 
@@ -320,6 +326,7 @@ void TMainForm::BtEditSonClick()
 {
     ShowWorkArea(WorkArea::Sound);
     EnableWindow(Control(id::BtConvertSFX), TRUE);
+    sounds_->Opened();
 }
 
 void TMainForm::BtEditLogoClick()
@@ -381,6 +388,8 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         if (picture_ && picture_->OnCommand(LOWORD(wParam), HIWORD(wParam)))
             return 0;
+        if (sounds_ && sounds_->OnCommand(LOWORD(wParam), HIWORD(wParam)))
+            return 0;
         OnCommand(LOWORD(wParam));
         return 0;
     case WM_NOTIFY: {
@@ -391,6 +400,18 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     }
     case WM_VSCROLL:
         if (script_ && script_->OnScroll(reinterpret_cast<HWND>(lParam), LOWORD(wParam)))
+            return 0;
+        return DefaultHandling(message, wParam, lParam);
+    case WM_HSCROLL:
+        if (sounds_ && sounds_->OnScroll(reinterpret_cast<HWND>(lParam), LOWORD(wParam)))
+            return 0;
+        return DefaultHandling(message, wParam, lParam);
+    case WM_DRAWITEM:
+        if (sounds_ && sounds_->OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)))
+            return TRUE;
+        return DefaultHandling(message, wParam, lParam);
+    case WM_TIMER:
+        if (sounds_ && sounds_->OnTimer(wParam))
             return 0;
         return DefaultHandling(message, wParam, lParam);
     case WM_SIZE:

@@ -6,6 +6,7 @@
 #include "app/Window.h"
 #include "image/PictureArea.h"
 #include "script/ScriptArea.h"
+#include "sound/SoundArea.h"
 
 #include <shellapi.h>
 
@@ -46,6 +47,7 @@ public:
     bool IsDropTarget() const { return dropTarget_; }
     ScriptArea& Script() { return *script_; }
     PictureArea& Pictures() { return *picture_; }
+    SoundArea& Sounds() { return *sounds_; }
 
     // Used by the work areas.
     void ShowWorkArea(WorkArea area);
@@ -101,6 +103,7 @@ private:
     HWND panel4_ = nullptr;
     std::unique_ptr<ScriptArea> script_;
     std::unique_ptr<PictureArea> picture_;
+    std::unique_ptr<SoundArea> sounds_;
     WorkArea shownArea_ = WorkArea::None;
     bool dropTarget_ = false;
     bool shownOnce_ = false;

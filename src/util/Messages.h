@@ -41,6 +41,16 @@ inline constexpr std::wstring_view StreamSaveError = L"Erreur à l'enregistremen
 // Sounds
 inline constexpr std::wstring_view NoDefaultPrinter = L"Aucune imprimante par défaut sélectionnée";
 inline constexpr std::wstring_view PrintFailed = L"L'impression n'a pas pu commencer";
+inline constexpr std::wstring_view NoMciDevice = L"Aucun périphérique MCI ouvert";
+inline constexpr std::wstring_view PreviewOpenFailed = L"Erreur de traitement";
+inline constexpr std::wstring_view ReportSaved = L"La liste des modifications a été enregistré sous\r\n%s";
+inline constexpr std::wstring_view OriginalReadOnly =
+    L"Le son original est en lecture seule, il n'a pas été remplacé :\n%s";
+inline constexpr std::wstring_view OldBackupNotDeleted =
+    L"L'ancienne sauvegarde ne peut pas être supprimée, le son n'a pas été remplacé :\n%s";
+inline constexpr std::wstring_view OriginalNotRenamed =
+    L"Le son original ne peut pas être renommé en .bak, il n'a pas été remplacé :\n%s";
+inline constexpr std::wstring_view SameFileReplacement = L"Un fichier ne peut pas se remplacer par lui-même !";
 // Pictures
 inline constexpr std::wstring_view InvalidBitmap = L"Image bitmap incorrecte";
 inline constexpr std::wstring_view PictureTooLarge = L"Image trop grande : %s";

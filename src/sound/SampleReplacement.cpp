@@ -1,0 +1,98 @@
+#include "sound/SampleReplacement.h"
+
+#include "app/Win32.h"
+#include "util/FmxUtils.h"
+
+#include <optional>
+
+namespace tessark {
+namespace {
+
+struct FileIdentity {
+    DWORD volume;
+    DWORD indexHigh;
+    DWORD indexLow;
+    bool operator==(const FileIdentity&) const = default;
+};
+
+std::optional<FileIdentity> IdentityOf(const std::wstring& path)
+{
+    HANDLE file = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return std::nullopt;
+    BY_HANDLE_FILE_INFORMATION information{};
+    const bool known = GetFileInformationByHandle(file, &information) != FALSE;
+    CloseHandle(file);
+    if (!known)
+        return std::nullopt;
+    return FileIdentity{information.dwVolumeSerialNumber, information.nFileIndexHigh, information.nFileIndexLow};
+}
+
+bool Rename(const std::wstring& from, const std::wstring& to)
+{
+    return MoveFileW(from.c_str(), to.c_str()) != FALSE;
+}
+
+// A name beside `path` that nothing uses yet.
+std::wstring UnusedNameBeside(const std::wstring& path)
+{
+    for (unsigned n = 0;; ++n) {
+        std::wstring candidate = path + L".~old" + (n ? std::to_wstring(n) : L"");
+        if (GetFileAttributesW(candidate.c_str()) == INVALID_FILE_ATTRIBUTES)
+            return candidate;
+    }
+}
+
+[[noreturn]] void Refuse(std::wstring_view pattern, std::wstring_view path)
+{
+    throw ReplacementRefused(FormatMessageText(pattern, path));
+}
+
+// Moves the old backup out of the way, so that it can come back if the
+// replacement fails. Returns where it went, or nothing when there was none.
+std::optional<std::wstring> SetOldBackupAside(const std::wstring& backup)
+{
+    if (GetFileAttributesW(backup.c_str()) == INVALID_FILE_ATTRIBUTES)
+        return std::nullopt;
+    if (FileHasAttributes(backup, FILE_ATTRIBUTE_READONLY))
+        Refuse(msg::OldBackupNotDeleted, backup);
+    std::wstring aside = UnusedNameBeside(backup);
+    if (!Rename(backup, aside))
+        Refuse(msg::OldBackupNotDeleted, backup);
+    return aside;
+}
+
+} // namespace
+
+bool IsSameFile(const std::wstring& a, const std::wstring& b)
+{
+    const auto first = IdentityOf(a);
+    return first && first == IdentityOf(b);
+}
+
+void ReplaceSample(const std::wstring& original, const std::wstring& replacement, const std::wstring& backup)
+{
+    if (FileHasAttributes(original, FILE_ATTRIBUTE_READONLY))
+        Refuse(msg::OriginalReadOnly, original);
+    const std::optional<std::wstring> oldBackup = SetOldBackupAside(backup);
+    auto putOldBackupBack = [&] {
+        if (oldBackup)
+            Rename(*oldBackup, backup);
+    };
+    if (!Rename(original, backup)) {
+        putOldBackupBack();
+        Refuse(msg::OriginalNotRenamed, original);
+    }
+    try {
+        CopyOneFile(replacement, original);
+    } catch (...) {
+        Rename(backup, original);
+        putOldBackupBack();
+        throw;
+    }
+    if (oldBackup)
+        DeleteFileW(oldBackup->c_str());
+}
+
+} // namespace tessark

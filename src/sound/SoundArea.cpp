@@ -1,0 +1,333 @@
+#include "sound/SoundArea.h"
+
+#include "app/ControlIds.h"
+#include "app/MainForm.h"
+#include "app/StripLabel.h"
+#include "app/Window.h"
+#include "sound/SampleReplacement.h"
+#include "util/FileNames.h"
+#include "util/FmxUtils.h"
+#include "util/Messages.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace tessark {
+
+struct SoundArea::Side {
+    FileListBox& list;
+    HWND text;
+    std::wstring& path;
+    TLabelNum& size;
+    int number;
+};
+
+namespace {
+
+constexpr wchar_t WavMask[] = L"*.wav";
+constexpr int StripHeight = 17;
+constexpr int RowHeight = 30;
+constexpr int PreviewHeight = 76;
+constexpr int ButtonWidth = 150;
+constexpr int ArrowWidth = 22;
+
+bool IsPreviewable(const std::wstring& path)
+{
+    const std::wstring ext = AsciiUpper(ExtractFileExt(path));
+    return ext == L".WAV" || ext == L".MID";
+}
+
+std::int32_t SizeShown(std::int64_t size)
+{
+    return static_cast<std::int32_t>(std::min<std::int64_t>(size, std::numeric_limits<std::int32_t>::max()));
+}
+
+bool HasSelection(const FileListBox& list)
+{
+    return SendMessageW(list.hwnd(), LB_GETSELCOUNT, 0, 0) > 0;
+}
+
+// A group box drawn on a panel: the box does not pass its controls'
+// notifications on, the panel does.
+HWND CreateGroup(HWND parent, int panelId, int frameId, const wchar_t* caption, HWND& frame)
+{
+    HWND group = CreatePanel(parent, panelId, 0, 0, 10, 10, true);
+    frame = CreateChild(group, L"BUTTON", caption, WS_VISIBLE | WS_CLIPSIBLINGS | BS_GROUPBOX, 0, 0, 10, 10, frameId);
+    return group;
+}
+
+void SendFrameToBack(HWND frame)
+{
+    SetWindowPos(frame, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+HWND CreateSunkenText(HWND parent, int id)
+{
+    return CreateChild(parent, L"STATIC", L"",
+                       WS_VISIBLE | SS_CENTER | SS_SUNKEN | SS_NOPREFIX | SS_CENTERIMAGE | SS_ENDELLIPSIS, 0, 0, 10,
+                       10, id);
+}
+
+HWND CreateBoldLabel(HWND parent, const wchar_t* caption, int id)
+{
+    static HFONT bold = [] {
+        LOGFONTW face{};
+        GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof face, &face);
+        face.lfWeight = FW_BOLD;
+        return CreateFontIndirectW(&face);
+    }();
+    HWND label = CreateChild(parent, L"STATIC", caption, WS_VISIBLE | SS_CENTER, 0, 0, 10, 10, id);
+    SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(bold), TRUE);
+    return label;
+}
+
+// The current folder of the drive that holds `root`.
+std::wstring CurrentFolderOfDrive(const std::wstring& root)
+{
+    if (root.size() >= 2 && root[1] == L':')
+        return ExpandFileName(root.substr(0, 2));
+    return root;
+}
+
+} // namespace
+
+SoundArea::SoundArea(TMainForm& form) : form_(form)
+{
+    CreateControls(form_.Control(id::Panel3));
+}
+
+void SoundArea::CreateControls(HWND panel3)
+{
+    panel6_ = CreateStrip(panel3, id::Panel6, 0, 0, 10, StripHeight);
+    CreateOriginalsGroup(panel3);
+    CreateReplacementsGroup(panel3);
+    CreateReplacementRow(panel3);
+    groupBox7_ = CreateGroup(panel3, id::GroupBox7, id::GroupBox7Frame, L" Aperçu ", groupBox7Frame_);
+    preview_ = std::make_unique<SoundPreview>(form_, groupBox7_);
+    SendFrameToBack(groupBox7Frame_);
+    modifications_.Create(panel3, panel6_);
+}
+
+void SoundArea::CreateOriginalsGroup(HWND panel3)
+{
+    groupBox4_ = CreateGroup(panel3, id::GroupBox4, id::GroupBox4Frame, L" Fichiers originaux ", groupBox4Frame_);
+    originals_.Create(groupBox4_, id::FileListBox1, WavMask, true);
+    originalFolders_.Create(groupBox4_, id::DirectoryListBox1, &originals_);
+    labelNum1_ = std::make_unique<TLabelNum>(groupBox4_, id::LabelNum1, 0, 0, 88, 14, RGB(255, 255, 255), true);
+    labelOctets1_ = CreateChild(groupBox4_, L"STATIC", L"Octets", WS_VISIBLE | SS_LEFT, 0, 0, 50, 15,
+                                id::LabelOctets1);
+    SendFrameToBack(groupBox4Frame_);
+}
+
+void SoundArea::CreateReplacementsGroup(HWND panel3)
+{
+    groupBox5_ = CreateGroup(panel3, id::GroupBox5, id::GroupBox5Frame, L" Fichiers de remplacement ",
+                             groupBox5Frame_);
+    replacements_.Create(groupBox5_, id::FileListBox2, WavMask, true);
+    replacementFolders_.Create(groupBox5_, id::DirectoryListBox2, &replacements_);
+    replacementDrives_.Create(groupBox5_, id::DriveComboBox2, &replacementFolders_);
+    labelNum2_ = std::make_unique<TLabelNum>(groupBox5_, id::LabelNum2, 0, 0, 89, 15, RGB(255, 255, 255), true);
+    labelOctets2_ = CreateChild(groupBox5_, L"STATIC", L"Octets", WS_VISIBLE | SS_LEFT, 0, 0, 50, 15,
+                                id::LabelOctets2);
+    SendFrameToBack(groupBox5Frame_);
+    std::wstring current(GetCurrentDirectoryW(0, nullptr), L'\0');
+    current.resize(GetCurrentDirectoryW(static_cast<DWORD>(current.size()), current.data()));
+    replacementFolders_.SetDirectory(current);
+    replacementDrives_.ShowDriveOf(replacementFolders_.Directory());
+}
+
+void SoundArea::CreateReplacementRow(HWND panel3)
+{
+    staticText1_ = CreateSunkenText(panel3, id::StaticText1);
+    labelVers1_ = CreateBoldLabel(panel3, L"<<", id::LabelVers1);
+    bitBtn1_ = CreateChild(panel3, L"BUTTON", L"Remplacer le son", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 10,
+                           10, id::BitBtn1);
+    EnableWindow(bitBtn1_, FALSE);
+    labelVers2_ = CreateBoldLabel(panel3, L"<<", id::LabelVers2);
+    staticText2_ = CreateSunkenText(panel3, id::StaticText2);
+}
+
+HWND SoundArea::Control(int controlId) const
+{
+    switch (controlId) {
+    case id::Panel6: return panel6_;
+    case id::LabelModifSons: return modifications_.PrintLabel();
+    case id::LabelSauveSons: return modifications_.SaveLabel();
+    case id::GroupBox4: return groupBox4_;
+    case id::GroupBox4Frame: return groupBox4Frame_;
+    case id::DirectoryListBox1: return originalFolders_.hwnd();
+    case id::FileListBox1: return originals_.hwnd();
+    case id::LabelNum1: return labelNum1_->hwnd();
+    case id::LabelOctets1: return labelOctets1_;
+    case id::GroupBox5: return groupBox5_;
+    case id::GroupBox5Frame: return groupBox5Frame_;
+    case id::DriveComboBox2: return replacementDrives_.hwnd();
+    case id::DirectoryListBox2: return replacementFolders_.hwnd();
+    case id::FileListBox2: return replacements_.hwnd();
+    case id::LabelNum2: return labelNum2_->hwnd();
+    case id::LabelOctets2: return labelOctets2_;
+    case id::StaticText1: return staticText1_;
+    case id::LabelVers1: return labelVers1_;
+    case id::BitBtn1: return bitBtn1_;
+    case id::LabelVers2: return labelVers2_;
+    case id::StaticText2: return staticText2_;
+    case id::StringGrid1: return modifications_.Grid();
+    case id::GroupBox7: return groupBox7_;
+    case id::GroupBox7Frame: return groupBox7Frame_;
+    default: return preview_->Control(controlId);
+    }
+}
+
+bool SoundArea::OnCommand(int controlId, int code)
+{
+    switch (controlId) {
+    case id::FileListBox1:
+        if (code == LBN_SELCHANGE)
+            FileListBox1Click();
+        return true;
+    case id::FileListBox2:
+        if (code == LBN_SELCHANGE)
+            FileListBox2Click();
+        return true;
+    case id::DirectoryListBox1:
+        if (code == LBN_DBLCLK)
+            originalFolders_.OpenSelected();
+        return true;
+    case id::DirectoryListBox2:
+        if (code == LBN_DBLCLK && replacementFolders_.OpenSelected())
+            replacementDrives_.ShowDriveOf(replacementFolders_.Directory());
+        return true;
+    case id::DriveComboBox2:
+        if (code == CBN_SELCHANGE) {
+            replacementDrives_.SelectionChanged();
+            replacementDrives_.ShowDriveOf(replacementFolders_.Directory());
+        }
+        return true;
+    case id::BitBtn1:
+        if (code == BN_CLICKED)
+            BitBtn1Click();
+        return true;
+    case id::LabelSauveSons:
+        if (code == STN_CLICKED)
+            modifications_.LabelSauveSonsClick(form_.dialogs(), form_.hwnd(), form_.InstallationRoot());
+        return true;
+    case id::LabelModifSons:
+        if (code == STN_CLICKED)
+            modifications_.LabelModifSonsClick(form_.InstallationRoot());
+        return true;
+    default:
+        return preview_->OnCommand(controlId, code);
+    }
+}
+
+void SoundArea::LayOut(int width, int height)
+{
+    MoveWindow(panel6_, 0, 0, width, StripHeight, TRUE);
+    const int top = StripHeight + 3;
+    const int groupHeight = std::max(150, height - top - RowHeight - PreviewHeight - 114);
+    const int leftWidth = std::max(100, (width - 6) / 2), rightWidth = std::max(100, width - 6 - leftWidth);
+    MoveWindow(groupBox4_, 2, top, leftWidth, groupHeight, TRUE);
+    MoveWindow(groupBox4Frame_, 0, 0, leftWidth, groupHeight, TRUE);
+    const int inner = leftWidth - 16, listsHeight = groupHeight - 18 - 26;
+    const int folders1 = listsHeight * 2 / 5;
+    MoveWindow(originalFolders_.hwnd(), 8, 18, inner, folders1, TRUE);
+    MoveWindow(originals_.hwnd(), 8, 22 + folders1, inner, listsHeight - folders1 - 4, TRUE);
+    MoveWindow(labelNum1_->hwnd(), 8, groupHeight - 21, 88, 14, TRUE);
+    MoveWindow(labelOctets1_, 100, groupHeight - 22, 50, 15, TRUE);
+
+    MoveWindow(groupBox5_, 4 + leftWidth, top, rightWidth, groupHeight, TRUE);
+    MoveWindow(groupBox5Frame_, 0, 0, rightWidth, groupHeight, TRUE);
+    const int inner2 = rightWidth - 16, lists2Height = groupHeight - 44 - 26;
+    const int folders2 = std::max(0, folders1 - 26);
+    MoveWindow(replacementDrives_.hwnd(), 8, 18, inner2, 200, TRUE);
+    MoveWindow(replacementFolders_.hwnd(), 8, 44, inner2, folders2, TRUE);
+    MoveWindow(replacements_.hwnd(), 8, 48 + folders2, inner2, std::max(0, lists2Height - folders2 - 4), TRUE);
+    MoveWindow(labelNum2_->hwnd(), 8, groupHeight - 22, 89, 15, TRUE);
+    MoveWindow(labelOctets2_, 101, groupHeight - 22, 50, 15, TRUE);
+
+    const int row = top + groupHeight + 4;
+    const int textWidth = std::max(60, (width - 4 - ButtonWidth - 2 * ArrowWidth) / 2);
+    MoveWindow(staticText1_, 2, row, textWidth, 24, TRUE);
+    MoveWindow(labelVers1_, 2 + textWidth, row + 5, ArrowWidth, 16, TRUE);
+    MoveWindow(bitBtn1_, 2 + textWidth + ArrowWidth, row, ButtonWidth, 25, TRUE);
+    MoveWindow(labelVers2_, 2 + textWidth + ArrowWidth + ButtonWidth, row + 5, ArrowWidth, 16, TRUE);
+    MoveWindow(staticText2_, width - 2 - textWidth, row, textWidth, 24, TRUE);
+
+    const int previewTop = row + RowHeight;
+    MoveWindow(groupBox7_, 2, previewTop, width - 4, PreviewHeight, TRUE);
+    MoveWindow(groupBox7Frame_, 0, 0, width - 4, PreviewHeight, TRUE);
+    preview_->LayOut(width - 4);
+    const int gridTop = previewTop + PreviewHeight + 2;
+    MoveWindow(modifications_.Grid(), 2, gridTop, width - 4, std::max(0, height - gridTop - 2), TRUE);
+}
+
+void SoundArea::FormCreate(const std::wstring& installationRoot)
+{
+    modifications_.SetHeaders();
+    if (!originalFolders_.SetDirectory(CurrentFolderOfDrive(installationRoot)))
+        originalFolders_.SetDirectory(installationRoot);
+}
+
+void SoundArea::Opened()
+{
+    preview_->ReadDeviceVolume();
+}
+
+void SoundArea::FileListBox1Click()
+{
+    Pick({originals_, staticText1_, fichierOriginal_, *labelNum1_, 1});
+}
+
+void SoundArea::FileListBox2Click()
+{
+    Pick({replacements_, staticText2_, fichierRemplacement_, *labelNum2_, 2});
+}
+
+// A pick that the preview cannot open ends with the preview's error, before
+// the replace button is looked at.
+void SoundArea::Pick(const Side& side)
+{
+    SoundPreview& preview = *preview_;
+    preview.FichierApercu = side.list.SelectedPath().value_or(std::wstring());
+    if (IsPreviewable(preview.FichierApercu)) {
+        SetWindowTextOf(side.text, L"[ " + ExtractFileName(preview.FichierApercu) + L" ]");
+        side.path = preview.FichierApercu;
+        side.size.SetValeur(SizeShown(FileSizeOf(side.path)));
+        preview.ListeApercu = side.number;
+        preview.LoadPreview();
+    }
+    if (BothListsHaveSelection())
+        EnableWindow(bitBtn1_, TRUE);
+}
+
+bool SoundArea::BothListsHaveSelection() const
+{
+    return HasSelection(originals_) && HasSelection(replacements_);
+}
+
+void SoundArea::BitBtn1Click()
+{
+    preview_->StopAndClose();
+    preview_->SetEnabledButtons(AllButPlay);
+    IDialogs& dialogs = form_.dialogs();
+    if (fichierOriginal_ == fichierRemplacement_ || IsSameFile(fichierOriginal_, fichierRemplacement_)) {
+        dialogs.MessageDlg(form_.hwnd(),
+                           fichierOriginal_ + L"  => " + fichierRemplacement_ + L"\n\r" +
+                               std::wstring(msg::SameFileReplacement),
+                           DialogKind::Error, {DialogButton::Ok});
+        return;
+    }
+    const std::wstring backup = ChangeFileExt(fichierOriginal_, L".bak");
+    try {
+        ReplaceSample(fichierOriginal_, fichierRemplacement_, backup);
+    } catch (const ReplacementRefused& refused) {
+        dialogs.MessageDlg(form_.hwnd(), refused.text(), DialogKind::Error, {DialogButton::Ok});
+        return;
+    }
+    fichierBak_ = backup;
+    preview_->SetEnabledButtons(AllTransportButtons);
+    modifications_.AddModification(ExtractFileName(fichierOriginal_), ExtractFileName(fichierRemplacement_),
+                                   ExtractFileName(fichierBak_));
+}
+
+} // namespace tessark

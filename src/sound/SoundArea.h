@@ -1,0 +1,82 @@
+#pragma once
+// The sound work area: originals on the left, replacements on the right, the
+// replacement itself, the preview and the list of modifications.
+#include "app/FileLists.h"
+#include "app/LabelNum.h"
+#include "app/Win32.h"
+#include "sound/ModificationList.h"
+#include "sound/SoundPreview.h"
+
+#include <memory>
+#include <string>
+
+namespace tessark {
+
+class TMainForm;
+
+class SoundArea {
+public:
+    // Builds the controls inside the main window's Panel3.
+    explicit SoundArea(TMainForm& form);
+
+    HWND Control(int controlId) const;
+    bool OnCommand(int controlId, int code);
+    bool OnScroll(HWND bar, int code) { return preview_->OnScroll(bar, code); }
+    bool OnDrawItem(const DRAWITEMSTRUCT& item) { return preview_->OnDrawItem(item); }
+    bool OnTimer(UINT_PTR timerId) { return preview_->OnTimer(timerId); }
+    void LayOut(int width, int height);
+
+    // Start-up: the grid's header row, and the originals' list on the drive
+    // of the installation.
+    void FormCreate(const std::wstring& installationRoot);
+    // What opening the area does besides showing it.
+    void Opened();
+
+    void FileListBox1Click();
+    void FileListBox2Click();
+    void BitBtn1Click();
+
+    const std::wstring& FichierOriginal() const { return fichierOriginal_; }
+    const std::wstring& FichierRemplacement() const { return fichierRemplacement_; }
+    const std::wstring& FichierBak() const { return fichierBak_; }
+    ModificationList& Modifications() { return modifications_; }
+    SoundPreview& Preview() { return *preview_; }
+    FileListBox& Originals() { return originals_; }
+    FileListBox& Replacements() { return replacements_; }
+    DirectoryListBox& OriginalFolders() { return originalFolders_; }
+    DirectoryListBox& ReplacementFolders() { return replacementFolders_; }
+
+private:
+    struct Side;
+    void CreateControls(HWND panel3);
+    void CreateOriginalsGroup(HWND panel3);
+    void CreateReplacementsGroup(HWND panel3);
+    void CreateReplacementRow(HWND panel3);
+    void Pick(const Side& side);
+    bool BothListsHaveSelection() const;
+
+    TMainForm& form_;
+    std::wstring fichierOriginal_;
+    std::wstring fichierRemplacement_;
+    std::wstring fichierBak_;
+
+    HWND panel6_ = nullptr;
+    HWND groupBox4_ = nullptr, groupBox4Frame_ = nullptr;
+    HWND groupBox5_ = nullptr, groupBox5Frame_ = nullptr;
+    HWND groupBox7_ = nullptr, groupBox7Frame_ = nullptr;
+    HWND labelOctets1_ = nullptr, labelOctets2_ = nullptr;
+    HWND staticText1_ = nullptr, staticText2_ = nullptr;
+    HWND labelVers1_ = nullptr, labelVers2_ = nullptr;
+    HWND bitBtn1_ = nullptr;
+    DirectoryListBox originalFolders_;
+    FileListBox originals_;
+    DriveComboBox replacementDrives_;
+    DirectoryListBox replacementFolders_;
+    FileListBox replacements_;
+    std::unique_ptr<TLabelNum> labelNum1_;
+    std::unique_ptr<TLabelNum> labelNum2_;
+    ModificationList modifications_;
+    std::unique_ptr<SoundPreview> preview_;
+};
+
+} // namespace tessark

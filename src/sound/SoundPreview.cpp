@@ -1,0 +1,311 @@
+#include "sound/SoundPreview.h"
+
+#include "app/ControlIds.h"
+#include "app/MainForm.h"
+#include "app/Window.h"
+#include "sound/VolumeWord.h"
+#include "sound/WaveVolume.h"
+#include "util/FileNames.h"
+#include "util/Messages.h"
+
+#include <algorithm>
+
+namespace tessark {
+namespace {
+
+constexpr COLORREF PaleYellow = RGB(255, 255, 128);
+constexpr int ButtonWidth = 28;
+constexpr int ButtonHeight = 26;
+constexpr int VolumeMax = 65535;
+constexpr int VolumeLine = 1;
+constexpr int VolumePage = 10;
+constexpr int TransportIds[TransportButtonCount] = {id::MediaPlayer1Play, id::MediaPlayer1Pause,
+                                                     id::MediaPlayer1Stop, id::MediaPlayer1Next,
+                                                     id::MediaPlayer1Back};
+
+std::size_t IndexOf(TransportButton button)
+{
+    return static_cast<std::size_t>(button);
+}
+
+void FillPolygon(HDC dc, std::initializer_list<POINT> points)
+{
+    Polygon(dc, points.begin(), static_cast<int>(points.size()));
+}
+
+void FillBox(HDC dc, int left, int top, int right, int bottom)
+{
+    Rectangle(dc, left, top, right, bottom);
+}
+
+// The transport glyphs: a triangle for Play, two bars for Pause, a square for
+// Stop, triangle and bar for Next, bar and backward triangle for Back.
+void DrawGlyph(HDC dc, TransportButton button, POINT centre)
+{
+    const int x = centre.x, y = centre.y;
+    switch (button) {
+    case TransportButton::Play: FillPolygon(dc, {{x - 4, y - 6}, {x - 4, y + 6}, {x + 4, y}}); break;
+    case TransportButton::Pause:
+        FillBox(dc, x - 5, y - 6, x - 1, y + 7);
+        FillBox(dc, x + 2, y - 6, x + 6, y + 7);
+        break;
+    case TransportButton::Stop: FillBox(dc, x - 5, y - 5, x + 6, y + 6); break;
+    case TransportButton::Next:
+        FillPolygon(dc, {{x - 6, y - 6}, {x - 6, y + 6}, {x + 2, y}});
+        FillBox(dc, x + 3, y - 6, x + 6, y + 7);
+        break;
+    case TransportButton::Back:
+        FillBox(dc, x - 6, y - 6, x - 3, y + 7);
+        FillPolygon(dc, {{x + 6, y - 6}, {x + 6, y + 6}, {x - 2, y}});
+        break;
+    }
+}
+
+COLORREF GlyphColour(TransportButton button, bool enabled)
+{
+    if (!enabled)
+        return GetSysColor(COLOR_GRAYTEXT);
+    return button == TransportButton::Play ? RGB(0, 128, 0) : RGB(0, 0, 0);
+}
+
+} // namespace
+
+SoundPreview::SoundPreview(TMainForm& form, HWND group) : form_(form)
+{
+    CreateTransportBar(group);
+    autoStart_ = CreateChild(group, L"BUTTON", L"Auto start", WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 154, 22, 80,
+                             18, id::AutoStart);
+    SendMessageW(autoStart_, BM_SETCHECK, BST_CHECKED, 0);
+    gauge1_.Create(group, id::Gauge1, 240, 24, 177, 13);
+    gauge1_.SetMaxValue(100);
+    staticText3_ = CreateChild(group, L"STATIC", L"", WS_VISIBLE | SS_CENTER | SS_SUNKEN | SS_NOPREFIX |
+                                                         SS_CENTERIMAGE | SS_ENDELLIPSIS,
+                               424, 20, 100, 20, id::StaticText3);
+    labelNum3_ = std::make_unique<TLabelNum>(group, id::LabelNum3, 8, 53, 89, 13, PaleYellow, false);
+    labelMs3_ = CreateChild(group, L"STATIC", L"Milisecondes", WS_VISIBLE | SS_LEFT, 101, 52, 68, 15, id::LabelMs3);
+    labelNum4_ = std::make_unique<TLabelNum>(group, id::LabelNum4, 176, 53, 89, 13, PaleYellow, false);
+    labelMs4_ = CreateChild(group, L"STATIC", L"Milisecondes", WS_VISIBLE | SS_LEFT, 269, 52, 68, 15, id::LabelMs4);
+    labelVolume_ = CreateChild(group, L"STATIC", L"Volume", WS_VISIBLE | SS_RIGHT, 340, 52, 44, 15, id::LabelVolume);
+    scrollBar1_ = CreateChild(group, L"SCROLLBAR", L"", WS_VISIBLE | WS_TABSTOP | SBS_HORZ, 390, 51, 100, 17,
+                              id::ScrollBar1);
+    SCROLLINFO range{};
+    range.cbSize = sizeof range;
+    range.fMask = SIF_RANGE | SIF_POS | SIF_PAGE;
+    range.nMin = 0;
+    range.nMax = VolumeMax;
+    range.nPos = 50;
+    SetScrollInfo(scrollBar1_, SB_CTL, &range, TRUE);
+}
+
+void SoundPreview::CreateTransportBar(HWND group)
+{
+    mediaPlayer1_ = CreatePanel(group, id::MediaPlayer1, 8, 18, ButtonWidth * 5, ButtonHeight, true);
+    for (std::size_t i = 0; i < TransportButtonCount; ++i)
+        buttons_[i] = CreateChild(mediaPlayer1_, L"BUTTON", L"", WS_VISIBLE | BS_OWNERDRAW,
+                                  static_cast<int>(i) * ButtonWidth, 0, ButtonWidth, ButtonHeight, TransportIds[i]);
+}
+
+HWND SoundPreview::Control(int controlId) const
+{
+    for (std::size_t i = 0; i < TransportButtonCount; ++i)
+        if (TransportIds[i] == controlId)
+            return buttons_[i];
+    switch (controlId) {
+    case id::MediaPlayer1: return mediaPlayer1_;
+    case id::AutoStart: return autoStart_;
+    case id::Gauge1: return gauge1_.hwnd();
+    case id::StaticText3: return staticText3_;
+    case id::LabelNum3: return labelNum3_->hwnd();
+    case id::LabelMs3: return labelMs3_;
+    case id::LabelNum4: return labelNum4_->hwnd();
+    case id::LabelMs4: return labelMs4_;
+    case id::LabelVolume: return labelVolume_;
+    case id::ScrollBar1: return scrollBar1_;
+    default: return nullptr;
+    }
+}
+
+bool SoundPreview::OnCommand(int controlId, int code)
+{
+    for (std::size_t i = 0; i < TransportButtonCount; ++i) {
+        if (TransportIds[i] == controlId) {
+            if (code == BN_CLICKED)
+                PressTransportButton(static_cast<TransportButton>(i));
+            return true;
+        }
+    }
+    return controlId == id::AutoStart;
+}
+
+void SoundPreview::PressTransportButton(TransportButton button)
+{
+    MediaPlayer1Click(button);
+    switch (button) {
+    case TransportButton::Play: player_.Play(); break;
+    case TransportButton::Pause: player_.Pause(); break;
+    case TransportButton::Stop: player_.Stop(); break;
+    case TransportButton::Next: player_.Next(); break;
+    case TransportButton::Back: player_.Back(); break;
+    }
+}
+
+bool SoundPreview::OnDrawItem(const DRAWITEMSTRUCT& item)
+{
+    const auto found = std::find(buttons_.begin(), buttons_.end(), item.hwndItem);
+    if (found == buttons_.end())
+        return false;
+    const auto button = static_cast<TransportButton>(found - buttons_.begin());
+    const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+    const bool enabled = (item.itemState & ODS_DISABLED) == 0;
+    RECT box = item.rcItem;
+    DrawFrameControl(item.hDC, &box, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
+    const COLORREF colour = GlyphColour(button, enabled);
+    HBRUSH brush = CreateSolidBrush(colour);
+    HPEN pen = CreatePen(PS_SOLID, 1, colour);
+    HGDIOBJ oldBrush = SelectObject(item.hDC, brush);
+    HGDIOBJ oldPen = SelectObject(item.hDC, pen);
+    const int shift = pressed ? 1 : 0;
+    DrawGlyph(item.hDC, button, {(box.left + box.right) / 2 + shift, (box.top + box.bottom) / 2 + shift});
+    SelectObject(item.hDC, oldPen);
+    SelectObject(item.hDC, oldBrush);
+    DeleteObject(pen);
+    DeleteObject(brush);
+    return true;
+}
+
+bool SoundPreview::OnScroll(HWND bar, int code)
+{
+    if (bar != scrollBar1_)
+        return false;
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_ALL;
+    GetScrollInfo(scrollBar1_, SB_CTL, &info);
+    int position = info.nPos;
+    switch (code) {
+    case SB_LINELEFT: position -= VolumeLine; break;
+    case SB_LINERIGHT: position += VolumeLine; break;
+    case SB_PAGELEFT: position -= VolumePage; break;
+    case SB_PAGERIGHT: position += VolumePage; break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: position = info.nTrackPos; break;
+    case SB_LEFT: position = 0; break;
+    case SB_RIGHT: position = VolumeMax; break;
+    default: return true;
+    }
+    SetVolumePosition(position);
+    return true;
+}
+
+bool SoundPreview::OnTimer(UINT_PTR timerId)
+{
+    if (timerId != Timer1)
+        return false;
+    Timer1Timer();
+    return true;
+}
+
+void SoundPreview::LayOut(int width)
+{
+    const int textLeft = 424;
+    MoveWindow(staticText3_, textLeft, 20, std::max(40, width - textLeft - 8), 20, TRUE);
+    const int barLeft = 390;
+    MoveWindow(scrollBar1_, barLeft, 51, std::max(40, width - barLeft - 8), 17, TRUE);
+}
+
+int SoundPreview::VolumePosition() const
+{
+    return GetScrollPos(scrollBar1_, SB_CTL);
+}
+
+void SoundPreview::SetVolumePosition(int position)
+{
+    position = std::clamp(position, 0, VolumeMax);
+    if (position == VolumePosition())
+        return;
+    SetScrollPos(scrollBar1_, SB_CTL, position, TRUE);
+    ScrollBar1Change();
+}
+
+void SoundPreview::ScrollBar1Change()
+{
+    WriteWaveOutVolume(BothChannels(static_cast<std::uint16_t>(VolumePosition())));
+}
+
+void SoundPreview::ReadDeviceVolume()
+{
+    if (const auto word = ReadWaveOutVolume())
+        SetVolumePosition(LouderChannel(*word));
+}
+
+void SoundPreview::EnableTimer(bool enable)
+{
+    if (enable)
+        SetTimer(form_.hwnd(), Timer1, 100, nullptr);
+    else
+        KillTimer(form_.hwnd(), Timer1);
+    timerEnabled_ = enable;
+}
+
+bool SoundPreview::AutoStartChecked() const
+{
+    return SendMessageW(autoStart_, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+// A clip that cannot be opened is reported; the length that the gauge then
+// asks for fails, which ends the pick that called this.
+void SoundPreview::LoadPreview()
+{
+    EnableTimer(false);
+    player_.SetFileName(FichierApercu);
+    SetWindowTextOf(staticText3_, ExtractFileName(FichierApercu));
+    if (!player_.Open())
+        form_.dialogs().MessageDlg(form_.hwnd(), msg::PreviewOpenFailed, DialogKind::Error, {DialogButton::Ok});
+    ResetPreviewGauge();
+    EnableTimer(true);
+    if (AutoStartChecked())
+        player_.Play();
+}
+
+void SoundPreview::ResetPreviewGauge()
+{
+    gauge1_.SetProgress(0);
+    player_.SetTimeFormatMilliseconds();
+    const std::int32_t duration = player_.Length();
+    (ListeApercu == 1 ? *labelNum3_ : *labelNum4_).SetValeur(duration);
+    gauge1_.SetMaxValue(duration);
+}
+
+// A tick that finds no clip open (a replacement closed it) stops the timer
+// and leaves the gauge where it stands.
+void SoundPreview::Timer1Timer()
+{
+    if (!player_.IsOpen()) {
+        EnableTimer(false);
+        return;
+    }
+    gauge1_.SetProgress(player_.Position());
+    const MciMode mode = player_.Mode();
+    if (mode == MciMode::Stopped || mode == MciMode::Paused)
+        EnableTimer(false);
+}
+
+void SoundPreview::MediaPlayer1Click(TransportButton button)
+{
+    if (button == TransportButton::Play)
+        EnableTimer(true);
+}
+
+void SoundPreview::StopAndClose()
+{
+    player_.Stop();
+    player_.Close();
+}
+
+void SoundPreview::SetEnabledButtons(const TransportSet& buttons)
+{
+    for (std::size_t i = 0; i < TransportButtonCount; ++i)
+        EnableWindow(buttons_[i], buttons[i]);
+}
+
+} // namespace tessark

@@ -1,0 +1,515 @@
+// The sound area through the real window: picks, the replacement with its
+// backup and row, the failures that must leave every sample in place, and
+// the report.
+#include "UiHarness.h"
+
+#include "app/Gauge.h"
+#include "sound/ModificationList.h"
+#include "sound/WaveVolume.h"
+#include "util/FileNames.h"
+
+#include <commctrl.h>
+#include <mmsystem.h>
+#include <winspool.h>
+
+#include <cstdint>
+
+namespace tessark::test {
+namespace {
+
+void PutLittleEndian(std::string& out, std::uint32_t value, int bytes)
+{
+    for (int i = 0; i < bytes; ++i)
+        out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+// An 8-bit mono PCM WAV whose samples all hold `fill`.
+std::string Wav(std::uint32_t samples, char fill, std::uint32_t rate = 11025)
+{
+    std::string wav = "RIFF";
+    PutLittleEndian(wav, 36 + samples, 4);
+    wav += "WAVEfmt ";
+    PutLittleEndian(wav, 16, 4);
+    PutLittleEndian(wav, 1, 2);     // PCM
+    PutLittleEndian(wav, 1, 2);     // mono
+    PutLittleEndian(wav, rate, 4);
+    PutLittleEndian(wav, rate, 4);  // bytes a second
+    PutLittleEndian(wav, 1, 2);     // block
+    PutLittleEndian(wav, 8, 2);     // bits
+    wav += "data";
+    PutLittleEndian(wav, samples, 4);
+    wav.append(samples, fill);
+    return wav;
+}
+
+std::wstring AsciiLower(std::wstring text)
+{
+    for (auto& c : text)
+        if (c >= L'A' && c <= L'Z')
+            c = static_cast<wchar_t>(c - L'A' + L'a');
+    return text;
+}
+
+bool HaveWaveOutput()
+{
+    return waveOutGetNumDevs() > 0;
+}
+
+constexpr const char* NoWaveOutput = "no wave output device in this session";
+
+class SoundAreaTest : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        CreateDirectoryW((installation / L"Sound").c_str(), nullptr);
+        CreateDirectoryW(samples.c_str(), nullptr);
+        CreateDirectoryW(replacements.c_str(), nullptr);
+        WriteBytes(samples + L"\\porte.wav", porte);
+        WriteBytes(samples + L"\\Door.Wav", Wav(2205, 0x30));
+        WriteBytes(samples + L"\\notes.txt", "pas un son");
+        WriteBytes(samples + L"\\ancien.bak", "sauvegarde");
+        WriteBytes(replacements + L"\\grince.wav", grince);
+        WriteBytes(replacements + L"\\VIDE.WAV", Wav(0, 0));
+        // Both folder lists start in the current folder.
+        SetCurrentDirectoryW(samples.c_str());
+    }
+    void TearDown() override
+    {
+        MainWindowTest::TearDown();
+        SetCurrentDirectoryW(L"C:\\");
+    }
+
+    void OpenSounds(bool autoStart = false)
+    {
+        Start();
+        Click(id::BtEditSon);
+        if (!autoStart)
+            Click(id::AutoStart);
+        ASSERT_TRUE(form->Sounds().ReplacementFolders().SetDirectory(replacements));
+        form->Sounds().Replacements().Update();
+    }
+
+    // A mouse click on a list entry, as the user makes it.
+    void ClickEntry(int listId, std::wstring_view name, bool control = false)
+    {
+        HWND list = Control(listId);
+        const std::wstring wanted(name);
+        const auto index = SendMessageW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                        reinterpret_cast<LPARAM>(wanted.c_str()));
+        ASSERT_GE(index, 0) << "not listed";
+        SendMessageW(list, LB_SETTOPINDEX, index, 0);
+        RECT item{};
+        SendMessageW(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
+        const LPARAM where = MAKELPARAM(item.left + 4, (item.top + item.bottom) / 2);
+        const WPARAM keys = control ? MK_CONTROL : 0;
+        SendMessageW(list, WM_LBUTTONDOWN, keys | MK_LBUTTON, where);
+        SendMessageW(list, WM_LBUTTONUP, keys, where);
+        Pump();
+    }
+    // The original is picked last, so that it is the clip the preview holds.
+    void PickBoth(std::wstring_view original, std::wstring_view replacement)
+    {
+        ClickEntry(id::FileListBox2, replacement);
+        ClickEntry(id::FileListBox1, original);
+    }
+    std::wstring GridCell(int row, int column) const
+    {
+        wchar_t text[260] = {};
+        LVITEMW item{};
+        item.iSubItem = column;
+        item.pszText = text;
+        item.cchTextMax = 260;
+        SendMessageW(Control(id::StringGrid1), LVM_GETITEMTEXTW, row - 1, reinterpret_cast<LPARAM>(&item));
+        return text;
+    }
+    int GridDataRows() const
+    {
+        return static_cast<int>(SendMessageW(Control(id::StringGrid1), LVM_GETITEMCOUNT, 0, 0));
+    }
+    int Number(int labelId) const { return std::stoi(Caption(labelId)); }
+    void ExpectNothingReplaced()
+    {
+        EXPECT_EQ(ReadBytes(samples + L"\\porte.wav"), porte);
+        EXPECT_EQ(ReadBytes(replacements + L"\\grince.wav"), grince);
+        EXPECT_EQ(form->Sounds().Modifications().NbRemplacements(), 0);
+        EXPECT_EQ(GridCell(1, 1), L"");
+        EXPECT_FALSE(Enabled(id::LabelSauveSons));
+    }
+
+    std::wstring samples = installation / L"Sound\\Samples";
+    std::wstring replacements = installation / L"Sound\\Remplacements";
+    std::string porte = Wav(3307, 0x20);    // 300 ms
+    std::string grince = Wav(1102, 0x70);   // 100 ms
+};
+
+TEST_F(SoundAreaTest, OpensOnTheCurrentFolderWithEverythingEmpty)
+{
+    Start();
+    EXPECT_FALSE(Visible(Control(id::Panel3)));
+    Click(id::BtEditSon);
+    EXPECT_TRUE(Visible(Control(id::Panel3)));
+    EXPECT_TRUE(Enabled(id::BtConvertSFX));
+    EXPECT_FALSE(Enabled(id::BitBtn1));
+    EXPECT_EQ(Caption(id::BitBtn1), L"Remplacer le son");
+    EXPECT_EQ(Caption(id::StaticText1), L"");
+    EXPECT_EQ(Caption(id::StaticText2), L"");
+    EXPECT_EQ(Caption(id::LabelVers1), L"<<");
+    EXPECT_FALSE(Enabled(id::LabelModifSons));
+    EXPECT_FALSE(Enabled(id::LabelSauveSons));
+    EXPECT_EQ(IncludeTrailingBackslash(form->Sounds().OriginalFolders().Directory()), samples + L"\\");
+    // The mask ignores letter case; backups and other files are not listed.
+    EXPECT_EQ(form->Sounds().Originals().Names(), (std::vector<std::wstring>{L"Door.Wav", L"porte.wav"}));
+    const auto& rows = form->Sounds().Modifications().Rows();
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0], (std::vector<std::wstring>{L"Indice", L"    Sons origineaux", L"    Remplacés par",
+                                                  L"  Anciens fichiers renomés en"}));
+    EXPECT_EQ(GridDataRows(), 1);
+    // Another area hides the sounds; coming back finds them as they were.
+    Click(id::BtEditLogo);
+    EXPECT_FALSE(Visible(Control(id::Panel3)));
+    EXPECT_FALSE(Enabled(id::BtConvertSFX));
+    Click(id::BtEditSon);
+    EXPECT_TRUE(Visible(Control(id::Panel3)));
+}
+
+TEST_F(SoundAreaTest, PicksShowNameSizeAndDurationAndEnableTheReplacement)
+{
+    OpenSounds();
+    ClickEntry(id::FileListBox1, L"porte.wav");
+    EXPECT_EQ(Caption(id::StaticText1), L"[ porte.wav ]");
+    EXPECT_EQ(Number(id::LabelNum1), static_cast<int>(porte.size()));
+    EXPECT_EQ(Number(id::LabelNum3), 300);
+    EXPECT_EQ(Caption(id::StaticText3), L"porte.wav");
+    EXPECT_EQ(form->Sounds().FichierOriginal(), samples + L"\\porte.wav");
+    EXPECT_FALSE(Enabled(id::BitBtn1));
+
+    ClickEntry(id::FileListBox2, L"grince.wav");
+    EXPECT_EQ(Caption(id::StaticText2), L"[ grince.wav ]");
+    EXPECT_EQ(Number(id::LabelNum2), static_cast<int>(grince.size()));
+    EXPECT_EQ(Number(id::LabelNum4), 100);
+    EXPECT_EQ(Number(id::LabelNum3), 300) << "the other list's duration stays";
+    EXPECT_EQ(form->Sounds().Preview().Gauge().MaxValue(), 100);
+    EXPECT_TRUE(Enabled(id::BitBtn1));
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(SoundAreaTest, AnEmptyPickChangesNothingButStillEnablesTheReplacement)
+{
+    WriteBytes(samples + L"\\abime.wav", "RIFF");
+    WriteBytes(samples + L"\\texte.wav", "du texte");
+    WriteBytes(replacements + L"\\texte.wav", "du texte");
+    OpenSounds();
+    // Picks the preview cannot open leave the button disabled...
+    for (int failed = 0; failed < 3; ++failed)
+        dialogs.Answer(DialogButton::Ok);
+    ClickEntry(id::FileListBox2, L"texte.wav");
+    ClickEntry(id::FileListBox1, L"abime.wav");
+    ClickEntry(id::FileListBox1, L"texte.wav", true);
+    EXPECT_FALSE(Enabled(id::BitBtn1));
+    ASSERT_EQ(dialogs.shown.size(), 6u);
+    // ...then the focused entry is deselected, which picks nothing.
+    WriteBytes(samples + L"\\texte.wav", "un texte plus long");
+    ClickEntry(id::FileListBox1, L"texte.wav", true);
+    EXPECT_EQ(dialogs.shown.size(), 6u) << LastMessageText();
+    EXPECT_EQ(Caption(id::StaticText1), L"[ texte.wav ]");
+    EXPECT_EQ(Number(id::LabelNum1), 8) << "the size is not read again";
+    EXPECT_EQ(form->Sounds().FichierOriginal(), samples + L"\\texte.wav");
+    EXPECT_TRUE(Enabled(id::BitBtn1)) << "both lists still have a selected entry";
+}
+
+TEST_F(SoundAreaTest, ReplacementKeepsTheOriginalAsBakAndAddsARow)
+{
+    OpenSounds();
+    PickBoth(L"porte.wav", L"grince.wav");
+    const auto sizeBefore = Caption(id::LabelNum1);
+    Click(id::BitBtn1);
+    EXPECT_TRUE(dialogs.shown.empty()) << LastMessageText();
+    EXPECT_EQ(ReadBytes(samples + L"\\porte.bak"), porte);
+    EXPECT_EQ(ReadBytes(samples + L"\\porte.wav"), grince);
+    EXPECT_EQ(ReadBytes(replacements + L"\\grince.wav"), grince);
+    EXPECT_EQ(form->Sounds().FichierBak(), samples + L"\\porte.bak");
+    EXPECT_EQ(GridDataRows(), 1);
+    EXPECT_EQ(GridCell(1, 0), L"1");
+    EXPECT_EQ(GridCell(1, 1), L"porte.wav");
+    EXPECT_EQ(GridCell(1, 2), L"grince.wav");
+    EXPECT_EQ(GridCell(1, 3), L"porte.bak");
+    EXPECT_TRUE(Enabled(id::LabelModifSons));
+    EXPECT_TRUE(Enabled(id::LabelSauveSons));
+    EXPECT_TRUE(Enabled(id::MediaPlayer1Play));
+    EXPECT_TRUE(Enabled(id::BitBtn1));
+    EXPECT_EQ(Caption(id::LabelNum1), sizeBefore) << "the sizes are not read again";
+
+    // The clip was closed: replacing again needs a new pick first.
+    Click(id::BitBtn1);
+    EXPECT_EQ(LastMessageText(), L"Aucun périphérique MCI ouvert.");
+    EXPECT_EQ(form->Sounds().Modifications().NbRemplacements(), 1);
+
+    // The second backup holds what the original had just before.
+    WriteBytes(replacements + L"\\autre.wav", Wav(500, 0x11));
+    form->Sounds().Replacements().Update();
+    PickBoth(L"porte.wav", L"autre.wav");
+    Click(id::BitBtn1);
+    EXPECT_EQ(ReadBytes(samples + L"\\porte.bak"), grince);
+    EXPECT_EQ(ReadBytes(samples + L"\\porte.wav"), Wav(500, 0x11));
+    EXPECT_EQ(GridDataRows(), 2);
+    EXPECT_EQ(GridCell(2, 0), L"2");
+    EXPECT_EQ(GridCell(2, 2), L"autre.wav");
+    EXPECT_EQ(FilesIn(samples + L"\\"), (std::vector<std::wstring>{L"ancien.bak", L"Door.Wav", L"notes.txt", L"porte.bak",
+                                                           L"porte.wav"}));
+}
+
+TEST_F(SoundAreaTest, TheSameFileIsRefusedHoweverItsPathIsSpelt)
+{
+    OpenSounds();
+    const std::wstring original = samples + L"\\porte.wav";
+    for (const std::wstring& folder : {samples, AsciiLower(samples), replacements + L"\\..\\Samples"}) {
+        SCOPED_TRACE(testing::PrintToString(folder));
+        dialogs.shown.clear();
+        ASSERT_TRUE(form->Sounds().ReplacementFolders().SetDirectory(folder));
+        PickBoth(L"porte.wav", L"porte.wav");
+        dialogs.Answer(DialogButton::Ok);
+        Click(id::BitBtn1);
+        ASSERT_EQ(dialogs.shown.size(), 1u);
+        EXPECT_EQ(dialogs.shown[0].kind, DialogKind::Error);
+        EXPECT_EQ(dialogs.shown[0].text, original + L"  => " + form->Sounds().FichierRemplacement() +
+                                             L"\n\rUn fichier ne peut pas se remplacer par lui-même !");
+        EXPECT_FALSE(Enabled(id::MediaPlayer1Play));
+        EXPECT_FALSE(Exists(samples + L"\\porte.bak"));
+        EXPECT_EQ(ReadBytes(original), porte);
+        EXPECT_EQ(form->Sounds().Modifications().NbRemplacements(), 0);
+    }
+}
+
+TEST_F(SoundAreaTest, ProtectedOrLockedFilesStopTheReplacementBeforeAnythingMoves)
+{
+    OpenSounds();
+    const std::wstring original = samples + L"\\porte.wav", backup = samples + L"\\porte.bak";
+    WriteBytes(backup, "vieille sauvegarde");
+
+    SetFileAttributesW(original.c_str(), FILE_ATTRIBUTE_READONLY);
+    PickBoth(L"porte.wav", L"grince.wav");
+    dialogs.Answer(DialogButton::Ok);
+    Click(id::BitBtn1);
+    EXPECT_EQ(LastMessageText(), L"Le son original est en lecture seule, il n'a pas été remplacé :\n" + original);
+    SetFileAttributesW(original.c_str(), FILE_ATTRIBUTE_NORMAL);
+
+    SetFileAttributesW(backup.c_str(), FILE_ATTRIBUTE_READONLY);
+    PickBoth(L"porte.wav", L"grince.wav");
+    dialogs.Answer(DialogButton::Ok);
+    Click(id::BitBtn1);
+    EXPECT_EQ(LastMessageText(),
+              L"L'ancienne sauvegarde ne peut pas être supprimée, le son n'a pas été remplacé :\n" + backup);
+    SetFileAttributesW(backup.c_str(), FILE_ATTRIBUTE_NORMAL);
+
+    {
+        // Another program has the original open and does not let it be renamed.
+        PickBoth(L"porte.wav", L"grince.wav");
+        HANDLE locked = CreateFileW(original.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(locked, INVALID_HANDLE_VALUE);
+        dialogs.Answer(DialogButton::Ok);
+        Click(id::BitBtn1);
+        CloseHandle(locked);
+    }
+    EXPECT_EQ(LastMessageText(),
+              L"Le son original ne peut pas être renommé en .bak, il n'a pas été remplacé :\n" + original);
+    EXPECT_EQ(ReadBytes(backup), "vieille sauvegarde");
+    EXPECT_FALSE(Enabled(id::MediaPlayer1Play));
+    ExpectNothingReplaced();
+    EXPECT_EQ(FilesIn(samples + L"\\"), (std::vector<std::wstring>{L"ancien.bak", L"Door.Wav", L"notes.txt", L"porte.bak",
+                                                           L"porte.wav"}));
+}
+
+TEST_F(SoundAreaTest, AFailedCopyPutsTheOriginalAndItsOldBackupBack)
+{
+    OpenSounds();
+    const std::wstring backup = samples + L"\\porte.bak";
+    WriteBytes(backup, "vieille sauvegarde");
+    PickBoth(L"porte.wav", L"grince.wav");
+    // The replacement disappears after it was picked.
+    ASSERT_TRUE(DeleteFileW((replacements + L"\\grince.wav").c_str()));
+    Click(id::BitBtn1);
+    EXPECT_EQ(LastMessageText(), L"Impossible d'ouvrir le fichier " + replacements + L"\\grince.wav.");
+    EXPECT_EQ(ReadBytes(samples + L"\\porte.wav"), porte);
+    EXPECT_EQ(ReadBytes(backup), "vieille sauvegarde");
+    EXPECT_EQ(FilesIn(samples + L"\\"), (std::vector<std::wstring>{L"ancien.bak", L"Door.Wav", L"notes.txt", L"porte.bak",
+                                                           L"porte.wav"}));
+    EXPECT_FALSE(Enabled(id::MediaPlayer1Play));
+    EXPECT_EQ(form->Sounds().Modifications().NbRemplacements(), 0);
+    EXPECT_EQ(form->Sounds().FichierBak(), L"");
+}
+
+TEST_F(SoundAreaTest, AFullDiskDuringTheCopyLosesNoSample)
+{
+    const auto disk = TinyDisk();
+    if (!disk)
+        GTEST_SKIP() << NoTinyDisk;
+    const std::wstring folder = *disk + L"\\sons";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    const std::string small = Wav(1000, 0x22), large = Wav(200000, 0x33);
+    WriteBytes(folder + L"\\petit.wav", small);
+    WriteBytes(replacements + L"\\gros.wav", large);
+    OpenSounds();
+    ASSERT_TRUE(form->Sounds().OriginalFolders().SetDirectory(folder));
+    ASSERT_TRUE(form->Sounds().ReplacementFolders().SetDirectory(replacements));
+    PickBoth(L"petit.wav", L"gros.wav");
+    Click(id::BitBtn1);
+    EXPECT_EQ(LastMessageText(), L"Disque plein.");
+    EXPECT_EQ(ReadBytes(folder + L"\\petit.wav"), small);
+    EXPECT_EQ(FilesIn(folder + L"\\"), (std::vector<std::wstring>{L"petit.wav"}));
+    EXPECT_EQ(form->Sounds().Modifications().NbRemplacements(), 0);
+    RemoveDirectoryW(folder.c_str());
+}
+
+TEST_F(SoundAreaTest, ASampleThePreviewCannotOpenIsReportedAndEnablesNothing)
+{
+    OpenSounds();
+    ClickEntry(id::FileListBox1, L"porte.wav");
+    WriteBytes(replacements + L"\\texte.wav", "ceci n'est pas un son, seulement du texte");
+    WriteBytes(replacements + L"\\abime.wav", Wav(1000, 0x10).substr(0, 30));
+    form->Sounds().Replacements().Update();
+    for (const wchar_t* name : {L"texte.wav", L"abime.wav"}) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(name)));
+        dialogs.shown.clear();
+        dialogs.Answer(DialogButton::Ok);
+        ClickEntry(id::FileListBox2, name);
+        ASSERT_EQ(dialogs.shown.size(), 2u);
+        EXPECT_EQ(dialogs.shown[0].text, L"Erreur de traitement");
+        EXPECT_EQ(dialogs.shown[0].kind, DialogKind::Error);
+        EXPECT_EQ(dialogs.shown[1].text, L"Aucun périphérique MCI ouvert.");
+        // The pick is recorded, but its handling ends there.
+        EXPECT_EQ(Caption(id::StaticText2), L"[ " + std::wstring(name) + L" ]");
+        EXPECT_EQ(form->Sounds().FichierRemplacement(), replacements + L"\\" + name);
+        EXPECT_FALSE(Enabled(id::BitBtn1));
+        EXPECT_FALSE(form->Sounds().Preview().TimerEnabled());
+        EXPECT_EQ(Caption(id::LabelNum4), L"");
+    }
+    // The transport bar has no clip to work on.
+    dialogs.shown.clear();
+    Click(id::MediaPlayer1Stop);
+    EXPECT_EQ(LastMessageText(), L"Aucun périphérique MCI ouvert.");
+    EXPECT_EQ(ReadBytes(samples + L"\\porte.wav"), porte);
+}
+
+TEST_F(SoundAreaTest, AClipOfNoSamplesHasNoDurationAndAnEmptyGauge)
+{
+    OpenSounds();
+    ClickEntry(id::FileListBox2, L"VIDE.WAV");
+    EXPECT_TRUE(dialogs.shown.empty()) << LastMessageText();
+    EXPECT_EQ(Number(id::LabelNum4), 0);
+    EXPECT_EQ(form->Sounds().Preview().Gauge().MaxValue(), 0);
+    EXPECT_EQ(form->Sounds().Preview().Gauge().Text(), L"0%");
+}
+
+TEST_F(SoundAreaTest, TheGaugeFollowsAPlayingClipToItsEnd)
+{
+    if (!HaveWaveOutput())
+        GTEST_SKIP() << NoWaveOutput;
+    OpenSounds(true);
+    ClickEntry(id::FileListBox2, L"grince.wav");
+    auto& preview = form->Sounds().Preview();
+    EXPECT_TRUE(preview.TimerEnabled());
+    for (int waited = 0; waited < 3000 && preview.TimerEnabled(); waited += 20) {
+        Sleep(20);
+        Pump();
+    }
+    EXPECT_FALSE(preview.TimerEnabled()) << "the timer stops once the clip has ended";
+    EXPECT_EQ(preview.Gauge().Progress(), 100);
+    EXPECT_EQ(preview.Gauge().Text(), L"100%");
+    // Play at the end starts the clip again, and the timer with it.
+    Click(id::MediaPlayer1Play);
+    EXPECT_TRUE(preview.TimerEnabled());
+    EXPECT_EQ(preview.Player().Mode(), MciMode::Playing);
+    EXPECT_TRUE(dialogs.shown.empty()) << LastMessageText();
+}
+
+TEST_F(SoundAreaTest, TheVolumeBarTakesTheLouderChannelAndSetsBoth)
+{
+    if (!HaveWaveOutput() || !ReadWaveOutVolume())
+        GTEST_SKIP() << NoWaveOutput;
+    const auto saved = *ReadWaveOutVolume();
+    waveOutSetVolume(reinterpret_cast<HWAVEOUT>(0), 1000 | (3000u << 16));
+    Start();
+    EXPECT_EQ(form->Sounds().Preview().VolumePosition(), 50) << "start-up leaves the volume alone";
+    EXPECT_EQ(*ReadWaveOutVolume(), 1000 | (3000u << 16));
+    Click(id::BtEditSon);
+    EXPECT_EQ(form->Sounds().Preview().VolumePosition(), 3000);
+    EXPECT_EQ(*ReadWaveOutVolume(), 3000 | (3000u << 16));
+    HWND bar = Control(id::ScrollBar1);
+    SendMessageW(GetParent(bar), WM_HSCROLL, SB_LEFT, reinterpret_cast<LPARAM>(bar));
+    EXPECT_EQ(*ReadWaveOutVolume(), 0u);
+    SendMessageW(GetParent(bar), WM_HSCROLL, SB_RIGHT, reinterpret_cast<LPARAM>(bar));
+    EXPECT_EQ(*ReadWaveOutVolume(), 0xFFFFFFFFu);
+    SendMessageW(GetParent(bar), WM_HSCROLL, SB_PAGELEFT, reinterpret_cast<LPARAM>(bar));
+    EXPECT_EQ(form->Sounds().Preview().VolumePosition(), 65525);
+    waveOutSetVolume(reinterpret_cast<HWAVEOUT>(0), saved);
+}
+
+TEST_F(SoundAreaTest, TheReportIsSavedInTheRootWithItsBackup)
+{
+    OpenSounds();
+    PickBoth(L"porte.wav", L"grince.wav");
+    Click(id::BitBtn1);
+    const std::wstring path = installation / report::ReportFileName(ShortDateToday());
+    dialogs.Answer(DialogButton::Ok);
+    SendMessageW(GetParent(Control(id::LabelSauveSons)), WM_COMMAND, MAKEWPARAM(id::LabelSauveSons, STN_CLICKED),
+                 reinterpret_cast<LPARAM>(Control(id::LabelSauveSons)));
+    Pump();
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].kind, DialogKind::Information);
+    EXPECT_EQ(dialogs.shown[0].text, L"La liste des modifications a été enregistré sous\r\n" + path);
+    const std::string expected = "Indice\t    Sons origineaux\t    Remplac\xE9s par\t  Anciens fichiers renom\xE9s en\r\n"
+                                 "1\tporte.wav\tgrince.wav\tporte.bak\r\n";
+    EXPECT_EQ(ReadBytes(path), expected);
+    // A second save keeps the first report as the backup.
+    WriteBytes(path, "premier rapport");
+    dialogs.Answer(DialogButton::Ok);
+    SendMessageW(GetParent(Control(id::LabelSauveSons)), WM_COMMAND, MAKEWPARAM(id::LabelSauveSons, STN_CLICKED),
+                 reinterpret_cast<LPARAM>(Control(id::LabelSauveSons)));
+    Pump();
+    EXPECT_EQ(ReadBytes(ChangeFileExt(path, L".bak")), "premier rapport");
+    EXPECT_EQ(ReadBytes(path), expected);
+}
+
+TEST_F(SoundAreaTest, PrintingWithoutAPrinterSaysSo)
+{
+    wchar_t name[256];
+    DWORD size = 256;
+    if (GetDefaultPrinterW(name, &size))
+        GTEST_SKIP() << "this session has a default printer";
+    OpenSounds();
+    PickBoth(L"porte.wav", L"grince.wav");
+    Click(id::BitBtn1);
+    SendMessageW(GetParent(Control(id::LabelModifSons)), WM_COMMAND, MAKEWPARAM(id::LabelModifSons, STN_CLICKED),
+                 reinterpret_cast<LPARAM>(Control(id::LabelModifSons)));
+    Pump();
+    EXPECT_EQ(LastMessageText(), L"Aucune imprimante par défaut sélectionnée.");
+}
+
+TEST(GaugeTest, HoldsItsProgressWithinTheMaximumAndShowsTheWholePercentage)
+{
+    HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 200, 50, nullptr, nullptr, nullptr, nullptr);
+    TGauge gauge;
+    gauge.Create(parent, 1, 0, 0, 177, 13);
+    EXPECT_EQ(gauge.Text(), L"0%");
+    gauge.SetMaxValue(300);
+    gauge.SetProgress(100);
+    EXPECT_EQ(gauge.Text(), L"33%");
+    gauge.SetProgress(400);
+    EXPECT_EQ(gauge.Progress(), 300);
+    gauge.SetProgress(-5);
+    EXPECT_EQ(gauge.Progress(), 0);
+    gauge.SetProgress(250);
+    gauge.SetMaxValue(200);
+    EXPECT_EQ(gauge.Progress(), 200) << "a smaller maximum cuts the progress";
+    EXPECT_EQ(gauge.Text(), L"100%");
+    gauge.SetMaxValue(0);
+    EXPECT_EQ(gauge.Progress(), 0);
+    EXPECT_EQ(gauge.Text(), L"0%");
+    EXPECT_EQ(TGauge::PercentDone(2147483647, 2147483647), 100) << "no overflow on long clips";
+    DestroyWindow(parent);
+}
+
+} // namespace
+} // namespace tessark::test
