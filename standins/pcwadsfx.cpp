@@ -1,6 +1,7 @@
 // pcwadsfx.exe stand-in: builds the sound set of one WAD entry.
 //   pcwadsfx <entry name>      (several words are joined with single blanks)
-// Writes <entry>.sam and <entry>.sfx beside this executable:
+// Writes <name>.sam and <name>.sfx beside this executable, where <name> is the
+// entry with its first blank turned into '.' and its extension replaced:
 //   .sam  the sample names found in Sounds.txt (same folder), one per line, CR LF;
 //   .sfx  "SFXSTANDIN", then little-endian u32s: samples listed, samples found as
 //         WAV files, FNV-1a over the found WAVs' bytes in list order, byte length of
@@ -143,13 +144,18 @@ int Run(int argc, const standin::fs::path::value_type* const* argv)
 
     standin::WaitIfAsked();
 
-    const fs::path base = folder / fs::path(entry);
+    // The entry is the WAD's name with its first '.' shown as a blank.
+    standin::NativeString wadName = entry;
+    if (const auto blank = wadName.find(static_cast<standin::NativeString::value_type>(' '));
+        blank != standin::NativeString::npos)
+        wadName[blank] = static_cast<standin::NativeString::value_type>('.');
+    const fs::path base = folder / fs::path(wadName);
     const std::pair<const char*, const standin::Bytes*> outputs[] = {{"sfx", &sfx}, {"sam", &sam}};
     for (const auto& [ext, bytes] : outputs) {
         if (Skipped(ext))
             continue;
         fs::path file = base;
-        file += fs::path(std::string(".") + ext);
+        file.replace_extension(fs::path(std::string(".") + ext));
         if (!standin::WriteWholeFile(file, *bytes)) {
             std::fprintf(stderr, "pcwadsfx (stand-in): cannot write %s\n", standin::Display(file).c_str());
             return 1;

@@ -25,6 +25,21 @@ struct FileDialogRequest {
     std::wstring fileName;       // proposed name: the one last chosen
 };
 
+enum class ModalResult { None, Ok, Cancel };
+
+// A window of the program shown modally (the WAD chooser, the about box).
+class IModalForm {
+public:
+    virtual ~IModalForm() = default;
+    virtual HWND hwnd() const = 0;
+    // Gets the form ready to be shown: no result yet, its show event run.
+    virtual void BeginShow(HWND owner) = 0;
+    // Shows the form prepared by BeginShow and runs its modal loop until a
+    // button or the close box gives a result.
+    virtual ModalResult RunModal(HWND owner) = 0;
+    virtual ModalResult Result() const = 0;
+};
+
 class IDialogs {
 public:
     virtual ~IDialogs() = default;
@@ -38,6 +53,8 @@ public:
     virtual void ShowError(HWND owner, std::wstring_view text) = 0;
     virtual std::optional<std::wstring> OpenFile(HWND owner, const FileDialogRequest& request) = 0;
     virtual std::optional<std::wstring> SaveFile(HWND owner, const FileDialogRequest& request) = 0;
+    // Shows one of the program's own forms modally; returns how it was closed.
+    virtual ModalResult ShowModal(HWND owner, IModalForm& form) = 0;
 };
 
 // Shows a failure in the default error display, with the "." rule applied.

@@ -1,6 +1,7 @@
 #include "app/MainForm.h"
 
 #include "app/ControlIds.h"
+#include "sound/UnitChoixWad.h"
 #include "util/FileNames.h"
 #include "util/FmxUtils.h"
 
@@ -84,6 +85,7 @@ TMainForm::TMainForm(IDialogs& dialogs, StartupArguments arguments)
     sounds_ = std::make_unique<SoundArea>(*this);
     CreateActionList();
     FormCreate();
+    ficheChoixWad_ = std::make_unique<TFicheChoixWad>(dialogs_, installationRoot_);
     LayOut();
 }
 
@@ -366,6 +368,7 @@ void TMainForm::OnCommand(int commandId)
     case id::FilePrintCmd: return;
     case id::BtConvertScript: BtConvertScriptClick(); return;
     case id::BtEditSon: BtEditSonClick(); return;
+    case id::BtConvertSFX: BtConvertSFXClick(); return;
     case id::BtEditLogo: BtEditLogoClick(); return;
     case id::BtEditCiel: BtEditCielClick(); return;
     case id::BtConvertLogo: BtConvertLogoClick(); return;

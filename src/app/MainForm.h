@@ -29,6 +29,8 @@ struct FileDialogState {
     std::wstring fileName;
 };
 
+class TFicheChoixWad;
+
 class TMainForm final : public Window {
 public:
     TMainForm(IDialogs& dialogs, StartupArguments arguments);
@@ -48,6 +50,7 @@ public:
     ScriptArea& Script() { return *script_; }
     PictureArea& Pictures() { return *picture_; }
     SoundArea& Sounds() { return *sounds_; }
+    TFicheChoixWad& FicheChoixWad() { return *ficheChoixWad_; }
 
     // Used by the work areas.
     void ShowWorkArea(WorkArea area);
@@ -69,6 +72,7 @@ public:
     // Tool column and menu.
     void BtConvertScriptClick();
     void BtEditSonClick();
+    void BtConvertSFXClick();
     void BtEditLogoClick();
     void BtEditCielClick();
     void BtConvertLogoClick();
@@ -104,6 +108,7 @@ private:
     std::unique_ptr<ScriptArea> script_;
     std::unique_ptr<PictureArea> picture_;
     std::unique_ptr<SoundArea> sounds_;
+    std::unique_ptr<TFicheChoixWad> ficheChoixWad_;
     WorkArea shownArea_ = WorkArea::None;
     bool dropTarget_ = false;
     bool shownOnce_ = false;

@@ -129,4 +129,10 @@ std::optional<std::wstring> Win32Dialogs::SaveFile(HWND owner, const FileDialogR
     return RunFileDialog(owner, request, true);
 }
 
+ModalResult Win32Dialogs::ShowModal(HWND owner, IModalForm& form)
+{
+    form.BeginShow(owner);
+    return form.RunModal(owner);
+}
+
 } // namespace tessark

@@ -9,6 +9,7 @@ class Win32Dialogs final : public IDialogs {
 public:
     DialogButton MessageDlg(HWND owner, std::wstring_view text, DialogKind kind,
                             const std::vector<DialogButton>& buttons) override;
+    ModalResult ShowModal(HWND owner, IModalForm& form) override;
     void ShowMessage(HWND owner, std::wstring_view text) override;
     void ShowError(HWND owner, std::wstring_view text) override;
     std::optional<std::wstring> OpenFile(HWND owner, const FileDialogRequest& request) override;

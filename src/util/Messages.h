@@ -51,6 +51,11 @@ inline constexpr std::wstring_view OldBackupNotDeleted =
 inline constexpr std::wstring_view OriginalNotRenamed =
     L"Le son original ne peut pas être renommé en .bak, il n'a pas été remplacé :\n%s";
 inline constexpr std::wstring_view SameFileReplacement = L"Un fichier ne peut pas se remplacer par lui-même !";
+inline constexpr std::wstring_view WadFolderMissing = L"Le répertoire des fichiers WAD est introuvable";
+inline constexpr std::wstring_view NoWadChosen = L"Pas de fichier WAD sélectionné !";
+inline constexpr std::wstring_view SoundBuilderMissing =
+    L"Impossible d'executer la construction des fichiers SFX!\r\nLe programme n'existe pas à l'endroit spécifié.\r\n\r\n%s";
+inline constexpr std::wstring_view SoundBuilderNotStarted = L"Le constructeur des fichiers SFX n'a pas pu être lancé";
 // Pictures
 inline constexpr std::wstring_view InvalidBitmap = L"Image bitmap incorrecte";
 inline constexpr std::wstring_view PictureTooLarge = L"Image trop grande : %s";

@@ -27,6 +27,7 @@ public:
     void ShowError(HWND, std::wstring_view text) override { Report(text); }
     std::optional<std::wstring> OpenFile(HWND, const FileDialogRequest&) override { return std::nullopt; }
     std::optional<std::wstring> SaveFile(HWND, const FileDialogRequest&) override { return std::nullopt; }
+    ModalResult ShowModal(HWND, IModalForm&) override { return ModalResult::Cancel; }
 
 private:
     static void Report(std::wstring_view text)

@@ -57,6 +57,21 @@ std::optional<std::wstring> FakeDialogs::SaveFile(HWND, const FileDialogRequest&
     return NextFile("save");
 }
 
+ModalResult FakeDialogs::ShowModal(HWND owner, IModalForm& form)
+{
+    ++modalsShown;
+    form.BeginShow(owner);
+    if (modals_.empty()) {
+        ADD_FAILURE() << "unexpected modal form";
+        return ModalResult::Cancel;
+    }
+    auto answer = std::move(modals_.front());
+    modals_.pop_front();
+    answer(form.hwnd());
+    EXPECT_NE(form.Result(), ModalResult::None) << "the form was left open";
+    return form.Result();
+}
+
 TempFolder::TempFolder(std::wstring_view name)
 {
     wchar_t temp[MAX_PATH + 1];

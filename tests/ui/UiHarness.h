@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -26,6 +27,9 @@ class FakeDialogs final : public IDialogs {
 public:
     void Answer(DialogButton button) { answers_.push_back(button); }
     void ChooseFile(std::optional<std::wstring> path) { files_.push_back(std::move(path)); }
+    // The next modal form is prepared as for showing, then handed to `answer`,
+    // which works its controls as the user would until it has a result.
+    void AnswerModal(std::function<void(HWND form)> answer) { modals_.push_back(std::move(answer)); }
 
     DialogButton MessageDlg(HWND, std::wstring_view text, DialogKind kind,
                             const std::vector<DialogButton>& buttons) override;
@@ -33,16 +37,19 @@ public:
     void ShowError(HWND, std::wstring_view text) override;
     std::optional<std::wstring> OpenFile(HWND, const FileDialogRequest& request) override;
     std::optional<std::wstring> SaveFile(HWND, const FileDialogRequest& request) override;
+    ModalResult ShowModal(HWND owner, IModalForm& form) override;
+    int modalsShown = 0;
 
     std::vector<ShownMessage> shown;
     std::vector<FileDialogRequest> openRequests;
     std::vector<FileDialogRequest> saveRequests;
-    bool unansweredQuestions() const { return !answers_.empty() || !files_.empty(); }
+    bool unansweredQuestions() const { return !answers_.empty() || !files_.empty() || !modals_.empty(); }
 
 private:
     std::optional<std::wstring> NextFile(const char* what);
     std::deque<DialogButton> answers_;
     std::deque<std::optional<std::wstring>> files_;
+    std::deque<std::function<void(HWND)>> modals_;
 };
 
 // A fresh folder under the temporary folder, removed with everything in it.

@@ -1,0 +1,138 @@
+#include "sound/UnitChoixWad.h"
+
+#include "sound/WadNames.h"
+#include "util/FileIO.h"
+#include "util/FmxUtils.h"
+#include "util/InstallLayout.h"
+
+namespace tessark {
+namespace {
+
+constexpr wchar_t ChooserClass[] = L"TessarkFicheChoixWad";
+constexpr int ClientWidth = 258;
+constexpr int ClientHeight = 246;
+constexpr int ListeWadsId = 100;
+constexpr DWORD ChooserStyle = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
+constexpr DWORD ChooserExStyle = WS_EX_DLGMODALFRAME;
+
+} // namespace
+
+TFicheChoixWad::TFicheChoixWad(IDialogs& dialogs, std::wstring installationRoot)
+    : dialogs_(dialogs), installationRoot_(std::move(installationRoot))
+{
+    RECT frame{0, 0, ClientWidth, ClientHeight};
+    AdjustWindowRectEx(&frame, ChooserStyle, FALSE, ChooserExStyle);
+    CreateTopLevel(ChooserClass, L"Choisir le WAD", ChooserStyle, frame.right - frame.left,
+                   frame.bottom - frame.top, nullptr);
+    SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, ChooserExStyle);
+    CreateControls();
+}
+
+void TFicheChoixWad::CreateControls()
+{
+    CreateChild(hwnd(), L"STATIC", L"Sélectionnez le fichier  WAD pour lequel", WS_VISIBLE | SS_LEFT, 12, 8, 236,
+                15, 0);
+    CreateChild(hwnd(), L"STATIC", L"construire les deux fichiers SFX et SAM", WS_VISIBLE | SS_LEFT, 12, 24, 236,
+                15, 0);
+    listeWads_ = CreateChild(hwnd(), L"LISTBOX", L"",
+                             WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_HASSTRINGS |
+                                 LBS_NOINTEGRALHEIGHT,
+                             12, 46, 234, 150, ListeWadsId, WS_EX_CLIENTEDGE);
+    CreateChild(hwnd(), L"BUTTON", L"OK", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 40, 208, 80, 26, IDOK);
+    CreateChild(hwnd(), L"BUTTON", L"Annuler", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 138, 208, 80, 26, IDCANCEL);
+}
+
+void TFicheChoixWad::CentreOnScreen()
+{
+    RECT frame{};
+    GetWindowRect(hwnd(), &frame);
+    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    SetWindowPos(hwnd(), HWND_TOP, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE);
+}
+
+void TFicheChoixWad::BeginShow(HWND)
+{
+    result_ = ModalResult::None;
+    FormShow();
+}
+
+ModalResult TFicheChoixWad::RunModal(HWND owner)
+{
+    CentreOnScreen();
+    EnableWindow(owner, FALSE);
+    ShowWindow(hwnd(), SW_SHOW);
+    SetFocus(listeWads_);
+    MSG message;
+    while (result_ == ModalResult::None) {
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+        if (got == 0) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            result_ = ModalResult::Cancel;
+            break;
+        }
+        if (got < 0 || IsDialogMessageW(hwnd(), &message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    EnableWindow(owner, TRUE);
+    ShowWindow(hwnd(), SW_HIDE);
+    SetActiveWindow(owner);
+    return result_;
+}
+
+void TFicheChoixWad::FormShow()
+{
+    const std::wstring list = layout::InstallPath(installationRoot_, layout::WadList);
+    if (FileExists(list)) {
+        const auto entries = wad::ShownEntries(ReadWholeFile(list));
+        SendMessageW(listeWads_, LB_RESETCONTENT, 0, 0);
+        for (const auto& entry : entries)
+            SendMessageW(listeWads_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+    }
+    if (SendMessageW(listeWads_, LB_GETCOUNT, 0, 0) > 0)
+        SendMessageW(listeWads_, LB_SETCURSEL, 0, 0);
+}
+
+void TFicheChoixWad::BitBtn1Click()
+{
+    const auto selected = SendMessageW(listeWads_, LB_GETCURSEL, 0, 0);
+    if (SendMessageW(listeWads_, LB_GETCOUNT, 0, 0) <= 0 || selected < 0) {
+        wadChoisi_.clear();
+        return;
+    }
+    std::wstring text(static_cast<std::size_t>(SendMessageW(listeWads_, LB_GETTEXTLEN, selected, 0)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        SendMessageW(listeWads_, LB_GETTEXT, selected, reinterpret_cast<LPARAM>(text.data()))));
+    wadChoisi_ = text;
+}
+
+void TFicheChoixWad::EndModal(ModalResult result)
+{
+    result_ = result;
+}
+
+LRESULT TFicheChoixWad::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDOK) {
+            BitBtn1Click();
+            EndModal(ModalResult::Ok);
+        } else if (LOWORD(wParam) == IDCANCEL) {
+            EndModal(ModalResult::Cancel);
+        } else if (LOWORD(wParam) == ListeWadsId && HIWORD(wParam) == LBN_DBLCLK) {
+            BitBtn1Click();
+            EndModal(ModalResult::Ok);
+        }
+        return 0;
+    case WM_CLOSE:
+        EndModal(ModalResult::Cancel);
+        return 0;
+    default:
+        return DefaultHandling(message, wParam, lParam);
+    }
+}
+
+} // namespace tessark

@@ -1,0 +1,200 @@
+// The SFX and SAM build through the real window: the WAD chooser, the
+// stand-in builder, and the outputs moved into the WAD folder.
+#include "UiHarness.h"
+
+#include "sound/UnitChoixWad.h"
+
+#include <regex>
+
+namespace tessark::test {
+namespace {
+
+std::vector<std::wstring> ListEntries(HWND list)
+{
+    std::vector<std::wstring> entries;
+    const auto count = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        std::wstring text(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)) + 1, L'\0');
+        text.resize(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()))));
+        entries.push_back(text);
+    }
+    return entries;
+}
+
+class SfxBuildTest : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        for (const wchar_t* folder : {L"Sound", L"Sound\\VidedIRU Dovezev", L"graphics", L"graphics\\wads"})
+            CreateDirectoryW((installation / folder).c_str(), nullptr);
+        WriteBytes(builderFolder + L"Sounds.txt", "PORTE: porte_grince\r\n");
+        WriteBytes(installation / L"ListeWadSfx.lws", "tut1\r\ncite.wad\r\n");
+        ASSERT_TRUE(CopyFileW(TESSARK_PCWADSFX_STANDIN, (builderFolder + L"pcwadsfx.exe").c_str(), FALSE));
+    }
+    void TearDown() override
+    {
+        for (const wchar_t* variable : {L"TESSARK_STANDIN_DELAY_MS", L"TESSARK_STANDIN_SKIP"})
+            SetEnvironmentVariableW(variable, nullptr);
+        MainWindowTest::TearDown();
+    }
+    void OpenSoundsAndBuild()
+    {
+        Click(id::BtEditSon);
+        Click(id::BtConvertSFX);
+    }
+    // The chooser's answer: the entry at `index` (or none), then OK or Annuler.
+    void Choose(std::optional<int> index, bool ok = true)
+    {
+        dialogs.AnswerModal([this, index, ok](HWND chooser) {
+            shownEntries = ListEntries(form->FicheChoixWad().ListeWADs());
+            selectedAtShow = static_cast<int>(SendMessageW(form->FicheChoixWad().ListeWADs(), LB_GETCURSEL, 0, 0));
+            if (index)
+                SendMessageW(form->FicheChoixWad().ListeWADs(), LB_SETCURSEL, *index, 0);
+            SendMessageW(GetDlgItem(chooser, ok ? IDOK : IDCANCEL), BM_CLICK, 0, 0);
+        });
+    }
+
+    std::wstring builderFolder = installation / L"Sound\\VidedIRU Dovezev\\";
+    std::wstring wads = installation / L"graphics\\wads\\";
+    std::vector<std::wstring> shownEntries;
+    int selectedAtShow = -2;
+};
+
+TEST_F(SfxBuildTest, BuildsTheChosenWadAndMovesBothOutputsIntoTheWadFolder)
+{
+    Start();
+    EXPECT_FALSE(Enabled(id::BtConvertSFX));
+    Choose(1);
+    OpenSoundsAndBuild();
+    EXPECT_EQ(shownEntries, (std::vector<std::wstring>{L"tut1", L"cite wad"}));
+    EXPECT_EQ(selectedAtShow, 0);
+    EXPECT_EQ(form->FicheChoixWad().WadChoisi(), L"cite wad");
+    EXPECT_TRUE(dialogs.shown.empty()) << LastMessageText();
+    EXPECT_EQ(FilesIn(wads), (std::vector<std::wstring>{L"cite.sam", L"cite.sfx"}));
+    EXPECT_EQ(ReadBytes(wads + L"cite.sam"), "porte_grince\r\n");
+    EXPECT_EQ(FilesIn(builderFolder), (std::vector<std::wstring>{L"pcwadsfx.exe", L"Sounds.txt"}));
+
+    // A second build of the same WAD, by a slow builder: it is waited for,
+    // and its outputs replace the first ones.
+    WriteBytes(builderFolder + L"Sounds.txt", "PORTE: porte_lourde\r\n");
+    SetEnvironmentVariableW(L"TESSARK_STANDIN_DELAY_MS", L"2500");
+    Choose(1);
+    Click(id::BtConvertSFX);
+    EXPECT_TRUE(dialogs.shown.empty()) << LastMessageText();
+    EXPECT_EQ(ReadBytes(wads + L"cite.sam"), "porte_lourde\r\n");
+    // Then the picture area turns the button off.
+    Click(id::BtEditLogo);
+    EXPECT_FALSE(Enabled(id::BtConvertSFX));
+}
+
+TEST_F(SfxBuildTest, EachMissingPieceIsNamedAndNothingIsBuilt)
+{
+    Start();
+    Click(id::BtEditSon);
+    // No WAD folder: said before the chooser shows.
+    RemoveDirectoryW(wads.c_str());
+    dialogs.Answer(DialogButton::Ok);
+    Click(id::BtConvertSFX);
+    EXPECT_EQ(dialogs.modalsShown, 0);
+    EXPECT_EQ(LastMessageText(), L"Le répertoire des fichiers WAD est introuvable");
+    CreateDirectoryW(wads.c_str(), nullptr);
+
+    // Annuler ends silently.
+    dialogs.shown.clear();
+    Choose(0, false);
+    Click(id::BtConvertSFX);
+    EXPECT_TRUE(dialogs.shown.empty());
+
+    // An empty list file gives one empty entry, which names no WAD.
+    WriteBytes(installation / L"ListeWadSfx.lws", "");
+    Choose(std::nullopt);
+    dialogs.Answer(DialogButton::Ok);
+    Click(id::BtConvertSFX);
+    EXPECT_EQ(shownEntries, (std::vector<std::wstring>{L""}));
+    EXPECT_EQ(LastMessageText(), L"Pas de fichier WAD sélectionné !");
+
+    // No builder.
+    WriteBytes(installation / L"ListeWadSfx.lws", "tut1\r\n");
+    DeleteFileW((builderFolder + L"pcwadsfx.exe").c_str());
+    Choose(0);
+    dialogs.Answer(DialogButton::Ok);
+    Click(id::BtConvertSFX);
+    EXPECT_EQ(LastMessageText(), L"Impossible d'executer la construction des fichiers SFX!\r\nLe programme n'existe "
+                                 L"pas à l'endroit spécifié.\r\n\r\n" +
+                                     builderFolder + L"pcwadsfx.exe");
+    EXPECT_TRUE(FilesIn(wads).empty());
+}
+
+TEST_F(SfxBuildTest, AMissingListLeavesTheChooserEmpty)
+{
+    DeleteFileW((installation / L"ListeWadSfx.lws").c_str());
+    Start();
+    Choose(std::nullopt);
+    dialogs.Answer(DialogButton::Ok);
+    OpenSoundsAndBuild();
+    EXPECT_TRUE(shownEntries.empty());
+    EXPECT_EQ(LastMessageText(), L"Pas de fichier WAD sélectionné !");
+}
+
+TEST_F(SfxBuildTest, ABuilderThatLeavesOneOutputOutMovesNeither)
+{
+    SetEnvironmentVariableW(L"TESSARK_STANDIN_SKIP", L"sam");
+    Start();
+    Choose(0);
+    OpenSoundsAndBuild();
+    EXPECT_EQ(LastMessageText(), L"Impossible d'ouvrir le fichier " + builderFolder + L"tut1.sam.");
+    EXPECT_TRUE(FilesIn(wads).empty());
+    EXPECT_TRUE(Exists(builderFolder + L"tut1.sfx"));
+}
+
+TEST_F(SfxBuildTest, AReadOnlyOutputCannotBeMoved)
+{
+    Start();
+    Choose(0);
+    OpenSoundsAndBuild();
+    ASSERT_TRUE(Exists(wads + L"tut1.sfx"));
+    // The builder runs again; its new output is protected, and an older one
+    // already lies in the WAD folder, so the rename cannot take its place.
+    CopyFileW((wads + L"tut1.sfx").c_str(), (builderFolder + L"tut1.sfx").c_str(), FALSE);
+    SetFileAttributesW((builderFolder + L"tut1.sfx").c_str(), FILE_ATTRIBUTE_READONLY);
+    Choose(0);
+    Click(id::BtConvertSFX);
+    SetFileAttributesW((builderFolder + L"tut1.sfx").c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(LastMessageText(), L"Cannot move file " + builderFolder + L"tut1.sfx.");
+}
+
+TEST_F(SfxBuildTest, ABuilderThatCannotStartIsReportedWithItsCode)
+{
+    WriteBytes(builderFolder + L"pcwadsfx.exe", "pas un programme");
+    Start();
+    Choose(0);
+    OpenSoundsAndBuild();
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].how, ShownMessage::Kind::Plain);
+    EXPECT_TRUE(std::regex_match(dialogs.shown[0].text, std::wregex(L"\\d+  \\S.*")))
+        << testing::PrintToString(dialogs.shown[0].text);
+    EXPECT_TRUE(FilesIn(wads).empty());
+}
+
+TEST_F(SfxBuildTest, EnterAndEscapeCloseTheChooser)
+{
+    Start();
+    TFicheChoixWad& chooser = form->FicheChoixWad();
+    EXPECT_EQ(WindowText(chooser.hwnd()), L"Choisir le WAD");
+    RECT client{};
+    GetClientRect(chooser.hwnd(), &client);
+    EXPECT_EQ(client.right, 258);
+    EXPECT_EQ(client.bottom, 246);
+    for (auto [key, expected] : {std::pair{VK_RETURN, ModalResult::Ok}, std::pair{VK_ESCAPE, ModalResult::Cancel}}) {
+        PostMessageW(chooser.ListeWADs(), WM_KEYDOWN, key, 0);
+        chooser.BeginShow(mainWindow);
+        EXPECT_EQ(chooser.RunModal(mainWindow), expected);
+        EXPECT_FALSE(Visible(chooser.hwnd()));
+        EXPECT_TRUE(IsWindowEnabled(mainWindow));
+    }
+    EXPECT_EQ(chooser.WadChoisi(), L"tut1");
+}
+
+} // namespace
+} // namespace tessark::test
