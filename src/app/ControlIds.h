@@ -15,6 +15,7 @@ enum : int {
     // Script editor
     Panel2 = 300, StaticTextFichier, StandardToolBar, Editor, FontSize, UpDown1,
     Btnouveau = 320, BtSauve, BtImprime, BtDefaire, BtCouper, BtCopier, ToolButton2, BtChercher, ToolButton1,
+    BtRetourSFX = 340,
     // Picture area
     Panel5 = 500, DriveComboBox3, DirectoryListBox3, FileListBox3, StaticText4,
     GroupBox6, GroupBox6Frame, RadioButton1, RadioButton2, RadioButton3, EditX, Label12, EditY,

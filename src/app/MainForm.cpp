@@ -369,6 +369,7 @@ void TMainForm::OnCommand(int commandId)
     case id::BtConvertScript: BtConvertScriptClick(); return;
     case id::BtEditSon: BtEditSonClick(); return;
     case id::BtConvertSFX: BtConvertSFXClick(); return;
+    case id::BtRetourSFX: BtRetourSFXClick(); return;
     case id::BtEditLogo: BtEditLogoClick(); return;
     case id::BtEditCiel: BtEditCielClick(); return;
     case id::BtConvertLogo: BtConvertLogoClick(); return;

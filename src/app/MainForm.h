@@ -73,6 +73,8 @@ public:
     void BtConvertScriptClick();
     void BtEditSonClick();
     void BtConvertSFXClick();
+    void MenuTexteSFXClick();
+    void BtRetourSFXClick();
     void BtEditLogoClick();
     void BtEditCielClick();
     void BtConvertLogoClick();

@@ -3,6 +3,7 @@
 #include "app/Window.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 namespace tessark {
 namespace {
@@ -38,11 +39,46 @@ LRESULT CALLBACK StripProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     }
 }
 
-LRESULT CALLBACK LabelCleanup(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+void Notify(HWND label, WORD code)
 {
-    if (message == WM_NCDESTROY) {
+    if (HWND top = GetAncestor(label, GA_ROOT))
+        SendMessageW(top, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(label), code), reinterpret_cast<LPARAM>(label));
+}
+
+bool IsOver(HWND label, LPARAM where)
+{
+    RECT box{};
+    GetClientRect(label, &box);
+    const POINT point{GET_X_LPARAM(where), GET_Y_LPARAM(where)};
+    return PtInRect(&box, point) != FALSE;
+}
+
+LRESULT CALLBACK LabelProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+{
+    switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        SetCapture(hwnd);
+        Notify(hwnd, StripLabelPressed);
+        return 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+        if (GetCapture() == hwnd)
+            ReleaseCapture();
+        Notify(hwnd, StripLabelReleased);
+        if (message == WM_LBUTTONUP && IsOver(hwnd, lParam))
+            Notify(hwnd, STN_CLICKED);
+        return 0;
+    case WM_NCHITTEST:
+        return HTCLIENT;
+    case WM_NCDESTROY:
         ReleaseBrush(hwnd);
         RemovePropW(hwnd, ColourProperty);
+        break;
+    default:
+        break;
     }
     return DefSubclassProc(hwnd, message, wParam, lParam);
 }
@@ -72,11 +108,11 @@ HWND CreateStrip(HWND parent, int id, int x, int y, int width, int height)
                            GetModuleHandleW(nullptr), nullptr);
 }
 
-HWND CreateStripLabel(HWND strip, int id, std::wstring_view caption, int x, int width, COLORREF background)
+HWND CreateStripLabel(HWND strip, int id, std::wstring_view caption, int x, int width, COLORREF background,
+                      DWORD alignment)
 {
-    HWND label = CreateChild(strip, L"STATIC", caption, WS_VISIBLE | SS_NOTIFY | SS_LEFT | SS_NOPREFIX, x, 0, width,
-                             15, id);
-    SetWindowSubclass(label, LabelCleanup, 1, 0);
+    HWND label = CreateChild(strip, L"STATIC", caption, WS_VISIBLE | alignment | SS_NOPREFIX, x, 0, width, 15, id);
+    SetWindowSubclass(label, LabelProcedure, 1, 0);
     SetStripLabelColour(label, background);
     return label;
 }

@@ -85,6 +85,7 @@ HWND ScriptArea::Control(int controlId) const
     switch (controlId) {
     case id::GroupBox1: return groupBox1_;
     case id::Panel2: return panel2_;
+    case id::BtRetourSFX: return btRetourSFX_;
     case id::StaticTextFichier: return staticTextFichier_;
     case id::StandardToolBar: return toolBar_;
     case id::Editor: return editor_;
@@ -103,6 +104,9 @@ void ScriptArea::CreateControls()
     panel2_ = CreatePanel(groupBox1_, id::Panel2, 2, FrameCaptionHeight, 10, StripHeight, true);
     staticTextFichier_ = CreateChild(panel2_, L"STATIC", L"", WS_VISIBLE | SS_CENTER | SS_SUNKEN |
                                      SS_ENDELLIPSIS, 6, 9, 137, 17, id::StaticTextFichier);
+    // Shown once the sound catalogue has been opened here.
+    btRetourSFX_ = CreateChild(panel2_, L"BUTTON", L"Retour vers l'éditeur de sons", WS_TABSTOP | BS_PUSHBUTTON, 148,
+                               5, 170, 26, id::BtRetourSFX);
     CreateToolBar();
     CreateFontSizeBox();
 

@@ -81,6 +81,7 @@ private:
     HWND frame_ = nullptr;
     HWND panel2_ = nullptr;
     HWND staticTextFichier_ = nullptr;
+    HWND btRetourSFX_ = nullptr;
     HWND toolBar_ = nullptr;
     HWND fontSize_ = nullptr;
     HWND upDown1_ = nullptr;

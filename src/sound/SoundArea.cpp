@@ -30,6 +30,7 @@ constexpr int RowHeight = 30;
 constexpr int PreviewHeight = 76;
 constexpr int ButtonWidth = 150;
 constexpr int ArrowWidth = 22;
+constexpr DWORD PressWait = 100;
 
 bool IsPreviewable(const std::wstring& path)
 {
@@ -99,6 +100,9 @@ SoundArea::SoundArea(TMainForm& form) : form_(form)
 void SoundArea::CreateControls(HWND panel3)
 {
     panel6_ = CreateStrip(panel3, id::Panel6, 0, 0, 10, StripHeight);
+    const COLORREF menu = GetSysColor(COLOR_MENU);
+    menuTexteSFX_ = CreateStripLabel(panel6_, id::MenuTexteSFX, L"Contenu du SFX", 0, 88, menu, SS_CENTER);
+    label14_ = CreateStripLabel(panel6_, id::Label14, L"", 88, 32, menu);
     CreateOriginalsGroup(panel3);
     CreateReplacementsGroup(panel3);
     CreateReplacementRow(panel3);
@@ -151,6 +155,8 @@ HWND SoundArea::Control(int controlId) const
 {
     switch (controlId) {
     case id::Panel6: return panel6_;
+    case id::MenuTexteSFX: return menuTexteSFX_;
+    case id::Label14: return label14_;
     case id::LabelModifSons: return modifications_.PrintLabel();
     case id::LabelSauveSons: return modifications_.SaveLabel();
     case id::GroupBox4: return groupBox4_;
@@ -208,15 +214,37 @@ bool SoundArea::OnCommand(int controlId, int code)
             BitBtn1Click();
         return true;
     case id::LabelSauveSons:
+        if (code == StripLabelPressed || code == StripLabelReleased)
+            PressFeedback(modifications_.PrintLabel(), code);
         if (code == STN_CLICKED)
             modifications_.LabelSauveSonsClick(form_.dialogs(), form_.hwnd(), form_.InstallationRoot());
         return true;
+    case id::MenuTexteSFX:
+        if (code == StripLabelPressed || code == StripLabelReleased)
+            PressFeedback(menuTexteSFX_, code);
+        if (code == STN_CLICKED)
+            form_.MenuTexteSFXClick();
+        return true;
     case id::LabelModifSons:
+        if (code == StripLabelPressed || code == StripLabelReleased)
+            PressFeedback(modifications_.PrintLabel(), code);
         if (code == STN_CLICKED)
             modifications_.LabelModifSonsClick(form_.InstallationRoot());
         return true;
     default:
         return preview_->OnCommand(controlId, code);
+    }
+}
+
+// A pressed label lights up in white; released, it takes the strip's colour.
+// The wait keeps the white on screen for a quick click.
+void SoundArea::PressFeedback(HWND label, int code)
+{
+    if (code == StripLabelPressed) {
+        SetStripLabelColour(label, RGB(255, 255, 255));
+        Sleep(PressWait);
+    } else {
+        SetStripLabelColour(label, StripColour);
     }
 }
 

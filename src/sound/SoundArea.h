@@ -54,6 +54,7 @@ private:
     void CreateReplacementRow(HWND panel3);
     void Pick(const Side& side);
     bool BothListsHaveSelection() const;
+    void PressFeedback(HWND label, int code);
 
     TMainForm& form_;
     std::wstring fichierOriginal_;
@@ -61,6 +62,8 @@ private:
     std::wstring fichierBak_;
 
     HWND panel6_ = nullptr;
+    HWND menuTexteSFX_ = nullptr;
+    HWND label14_ = nullptr;
     HWND groupBox4_ = nullptr, groupBox4Frame_ = nullptr;
     HWND groupBox5_ = nullptr, groupBox5Frame_ = nullptr;
     HWND groupBox7_ = nullptr, groupBox7Frame_ = nullptr;

@@ -56,6 +56,8 @@ inline constexpr std::wstring_view NoWadChosen = L"Pas de fichier WAD sélection
 inline constexpr std::wstring_view SoundBuilderMissing =
     L"Impossible d'executer la construction des fichiers SFX!\r\nLe programme n'existe pas à l'endroit spécifié.\r\n\r\n%s";
 inline constexpr std::wstring_view SoundBuilderNotStarted = L"Le constructeur des fichiers SFX n'a pas pu être lancé";
+inline constexpr std::wstring_view CatalogueMissing = L"Le fichier spécifié %s est introuvable.";
+inline constexpr std::wstring_view SaveCatalogueChanges = L"Sauver les modifications ?";
 // Pictures
 inline constexpr std::wstring_view InvalidBitmap = L"Image bitmap incorrecte";
 inline constexpr std::wstring_view PictureTooLarge = L"Image trop grande : %s";
