@@ -14,17 +14,6 @@ struct LabelLook {
     HFONT font;
 };
 
-HFONT BoldGuiFont()
-{
-    static HFONT font = [] {
-        LOGFONTW face{};
-        GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof face, &face);
-        face.lfWeight = FW_BOLD;
-        return CreateFontIndirectW(&face);
-    }();
-    return font;
-}
-
 void Paint(HWND hwnd)
 {
     PAINTSTRUCT paint;

@@ -153,6 +153,17 @@ HWND CreateChild(HWND parent, const wchar_t* className, std::wstring_view text, 
     return control;
 }
 
+HFONT BoldGuiFont()
+{
+    static HFONT font = [] {
+        LOGFONTW face{};
+        GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof face, &face);
+        face.lfWeight = FW_BOLD;
+        return CreateFontIndirectW(&face);
+    }();
+    return font;
+}
+
 void UseGuiFont(HWND control)
 {
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFont()), FALSE);

@@ -40,6 +40,8 @@ HWND CreatePanel(HWND parent, int id, int x, int y, int width, int height, bool 
 HWND CreateChild(HWND parent, const wchar_t* className, std::wstring_view text, DWORD style,
                  int x, int y, int width, int height, int id, DWORD exStyle = 0);
 void UseGuiFont(HWND control);
+// The interface's stock font in bold, made once.
+HFONT BoldGuiFont();
 std::wstring WindowText(HWND hwnd);
 void SetWindowTextOf(HWND hwnd, std::wstring_view text);
 

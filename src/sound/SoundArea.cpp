@@ -71,14 +71,8 @@ HWND CreateSunkenText(HWND parent, int id)
 
 HWND CreateBoldLabel(HWND parent, const wchar_t* caption, int id)
 {
-    static HFONT bold = [] {
-        LOGFONTW face{};
-        GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof face, &face);
-        face.lfWeight = FW_BOLD;
-        return CreateFontIndirectW(&face);
-    }();
     HWND label = CreateChild(parent, L"STATIC", caption, WS_VISIBLE | SS_CENTER, 0, 0, 10, 10, id);
-    SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(bold), TRUE);
+    SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(BoldGuiFont()), TRUE);
     return label;
 }
 

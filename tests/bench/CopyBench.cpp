@@ -2,6 +2,7 @@
 // start-up is not counted, with the process's peak working set before and
 // after. tools/bench.sh runs it beside cp on the same files. It prints figures;
 // it is not a pass/fail test.
+#include "BenchClock.h"
 #include "app/Win32.h"
 #include "util/FmxUtils.h"
 
@@ -14,13 +15,7 @@
 
 namespace {
 
-double Now()
-{
-    LARGE_INTEGER frequency, counter;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+using tessark::bench::Now;
 
 double PeakWorkingSetMiB()
 {

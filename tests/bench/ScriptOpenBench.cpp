@@ -1,6 +1,7 @@
 // Benchmark: opening a 20 MB script in the script editor, side by side with
 // Wine's (or Windows') notepad opening the same file, and a find-next that has
 // to scan the whole text. Prints the figures; it is not a pass/fail test.
+#include "BenchClock.h"
 #include "app/MainForm.h"
 #include "app/MessageLoop.h"
 #include "app/Win32.h"
@@ -40,17 +41,7 @@ private:
     }
 };
 
-double Now()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+using tessark::bench::Now;
 
 // A level script of about `bytes` bytes, with `needle` only on its last line.
 std::string MakeScript(std::size_t bytes, const std::string& needle)

@@ -2,6 +2,7 @@
 // folder in the originals' list and picking one sample (size, preview open,
 // duration). Prints the figures; it is not a pass/fail test.
 //   sound_list_bench FOLDER [COUNT]   (the WAV files are made when missing)
+#include "BenchClock.h"
 #include "app/ControlIds.h"
 #include "app/MainForm.h"
 #include "app/MessageLoop.h"
@@ -36,17 +37,7 @@ private:
     }
 };
 
-double Now()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+using tessark::bench::Now;
 
 // 50 ms of 8-bit mono silence at 11025 Hz.
 std::string SmallWav()
