@@ -1,7 +1,10 @@
 #include "app/MainForm.h"
 
 #include "app/ControlIds.h"
+#include "app/FicheAideSFX.h"
+#include "app/UnitApropos.h"
 #include "sound/UnitChoixWad.h"
+#include "util/InstallLayout.h"
 #include "util/FileNames.h"
 #include "util/FmxUtils.h"
 
@@ -86,6 +89,8 @@ TMainForm::TMainForm(IDialogs& dialogs, StartupArguments arguments)
     CreateActionList();
     FormCreate();
     ficheChoixWad_ = std::make_unique<TFicheChoixWad>(dialogs_, installationRoot_);
+    ficheAPropos_ = std::make_unique<TFicheAPropos>(dialogs_);
+    ficheAide_ = std::make_unique<TFicheAide>(dialogs_);
     LayOut();
 }
 
@@ -198,6 +203,8 @@ void TMainForm::Show(int showCommand)
 bool TMainForm::PreTranslate(MSG& message)
 {
     if (script_->IsDialogMessageOfFind(message))
+        return true;
+    if (ficheAide_ && ficheAide_->IsDialogMessageOfFind(message))
         return true;
     return actionList_ && TranslateAcceleratorW(hwnd(), actionList_, &message);
 }
@@ -348,12 +355,26 @@ void TMainForm::Quitter1Click()
 
 void TMainForm::Apropos1Click()
 {
-    // The about box is not built yet.
+    dialogs_.ShowModal(hwnd(), *ficheAPropos_);
 }
 
+// A missing help document is not reported: nothing happens.
 void TMainForm::Aide1Click()
 {
-    // The help viewer is not built yet.
+    const std::wstring path = layout::InstallPath(installationRoot_, layout::HelpDocument);
+    if (!FileExists(path))
+        return;
+    ficheAide_->LoadDocument(path);
+    ficheAide_->ShowInFront();
+}
+
+void TMainForm::MenuAideEditeurSonsClick()
+{
+    const std::wstring path = layout::InstallPath(installationRoot_, layout::HelpDocument);
+    if (!FileExists(path))
+        return;
+    ficheAide_->LoadDocument(path);
+    ficheAide_->ShowHelpKeyword(L"AUDIOSFX");
 }
 
 void TMainForm::OnCommand(int commandId)

@@ -30,6 +30,8 @@ struct FileDialogState {
 };
 
 class TFicheChoixWad;
+class TFicheAide;
+class TFicheAPropos;
 
 class TMainForm final : public Window {
 public:
@@ -51,6 +53,8 @@ public:
     PictureArea& Pictures() { return *picture_; }
     SoundArea& Sounds() { return *sounds_; }
     TFicheChoixWad& FicheChoixWad() { return *ficheChoixWad_; }
+    TFicheAide& FicheAide() { return *ficheAide_; }
+    TFicheAPropos& FicheAPropos() { return *ficheAPropos_; }
 
     // Used by the work areas.
     void ShowWorkArea(WorkArea area);
@@ -75,6 +79,7 @@ public:
     void BtConvertSFXClick();
     void MenuTexteSFXClick();
     void BtRetourSFXClick();
+    void MenuAideEditeurSonsClick();
     void BtEditLogoClick();
     void BtEditCielClick();
     void BtConvertLogoClick();
@@ -111,6 +116,8 @@ private:
     std::unique_ptr<PictureArea> picture_;
     std::unique_ptr<SoundArea> sounds_;
     std::unique_ptr<TFicheChoixWad> ficheChoixWad_;
+    std::unique_ptr<TFicheAide> ficheAide_;
+    std::unique_ptr<TFicheAPropos> ficheAPropos_;
     WorkArea shownArea_ = WorkArea::None;
     bool dropTarget_ = false;
     bool shownOnce_ = false;

@@ -153,6 +153,30 @@ HWND CreateChild(HWND parent, const wchar_t* className, std::wstring_view text, 
     return control;
 }
 
+ModalResult RunModalLoop(HWND form, HWND owner, HWND focus, ModalResult& result)
+{
+    EnableWindow(owner, FALSE);
+    ShowWindow(form, SW_SHOW);
+    SetFocus(focus);
+    MSG message;
+    while (result == ModalResult::None) {
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+        if (got == 0) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            result = ModalResult::Cancel;
+            break;
+        }
+        if (got < 0 || IsDialogMessageW(form, &message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    EnableWindow(owner, TRUE);
+    ShowWindow(form, SW_HIDE);
+    SetActiveWindow(owner);
+    return result;
+}
+
 HFONT BoldGuiFont()
 {
     static HFONT font = [] {

@@ -40,6 +40,11 @@ HWND CreatePanel(HWND parent, int id, int x, int y, int width, int height, bool 
 HWND CreateChild(HWND parent, const wchar_t* className, std::wstring_view text, DWORD style,
                  int x, int y, int width, int height, int id, DWORD exStyle = 0);
 void UseGuiFont(HWND control);
+// Shows `form` in front of its disabled owner and dispatches messages (with the
+// dialog keys: Enter, Escape, Tab) until `result` is set; then hides it.
+// A quit request ends the loop as a cancel and is passed on.
+ModalResult RunModalLoop(HWND form, HWND owner, HWND focus, ModalResult& result);
+
 // The interface's stock font in bold, made once.
 HFONT BoldGuiFont();
 std::wstring WindowText(HWND hwnd);

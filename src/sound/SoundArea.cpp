@@ -97,6 +97,8 @@ void SoundArea::CreateControls(HWND panel3)
     const COLORREF menu = GetSysColor(COLOR_MENU);
     menuTexteSFX_ = CreateStripLabel(panel6_, id::MenuTexteSFX, L"Contenu du SFX", 0, 88, menu, SS_CENTER);
     label14_ = CreateStripLabel(panel6_, id::Label14, L"", 88, 32, menu);
+    menuAideEditeurSons_ =
+        CreateStripLabel(panel6_, id::MenuAideEditeurSons, L" Aide de l'éditeur de sons", 120, 121, menu);
     CreateOriginalsGroup(panel3);
     CreateReplacementsGroup(panel3);
     CreateReplacementRow(panel3);
@@ -151,6 +153,7 @@ HWND SoundArea::Control(int controlId) const
     case id::Panel6: return panel6_;
     case id::MenuTexteSFX: return menuTexteSFX_;
     case id::Label14: return label14_;
+    case id::MenuAideEditeurSons: return menuAideEditeurSons_;
     case id::LabelModifSons: return modifications_.PrintLabel();
     case id::LabelSauveSons: return modifications_.SaveLabel();
     case id::GroupBox4: return groupBox4_;
@@ -218,6 +221,12 @@ bool SoundArea::OnCommand(int controlId, int code)
             PressFeedback(menuTexteSFX_, code);
         if (code == STN_CLICKED)
             form_.MenuTexteSFXClick();
+        return true;
+    case id::MenuAideEditeurSons:
+        if (code == StripLabelPressed || code == StripLabelReleased)
+            PressFeedback(menuAideEditeurSons_, code);
+        if (code == STN_CLICKED)
+            form_.MenuAideEditeurSonsClick();
         return true;
     case id::LabelModifSons:
         if (code == StripLabelPressed || code == StripLabelReleased)

@@ -64,6 +64,7 @@ private:
     HWND panel6_ = nullptr;
     HWND menuTexteSFX_ = nullptr;
     HWND label14_ = nullptr;
+    HWND menuAideEditeurSons_ = nullptr;
     HWND groupBox4_ = nullptr, groupBox4Frame_ = nullptr;
     HWND groupBox5_ = nullptr, groupBox5Frame_ = nullptr;
     HWND groupBox7_ = nullptr, groupBox7Frame_ = nullptr;

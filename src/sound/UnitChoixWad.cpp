@@ -60,26 +60,7 @@ void TFicheChoixWad::BeginShow(HWND)
 ModalResult TFicheChoixWad::RunModal(HWND owner)
 {
     CentreOnScreen();
-    EnableWindow(owner, FALSE);
-    ShowWindow(hwnd(), SW_SHOW);
-    SetFocus(listeWads_);
-    MSG message;
-    while (result_ == ModalResult::None) {
-        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-        if (got == 0) {
-            PostQuitMessage(static_cast<int>(message.wParam));
-            result_ = ModalResult::Cancel;
-            break;
-        }
-        if (got < 0 || IsDialogMessageW(hwnd(), &message))
-            continue;
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-    EnableWindow(owner, TRUE);
-    ShowWindow(hwnd(), SW_HIDE);
-    SetActiveWindow(owner);
-    return result_;
+    return RunModalLoop(hwnd(), owner, listeWads_, result_);
 }
 
 void TFicheChoixWad::FormShow()

@@ -1,0 +1,48 @@
+#pragma once
+// The help window: the help document with its formatting, searched forward
+// with case counting, printed whole, and hidden rather than closed.
+#include "app/Dialogs.h"
+#include "app/Window.h"
+
+#include <commdlg.h>
+
+#include <string>
+#include <string_view>
+
+namespace tessark {
+
+class TFicheAide final : public Window {
+public:
+    explicit TFicheAide(IDialogs& dialogs);
+    ~TFicheAide() override;
+
+    HWND RichEdit1() const { return richEdit1_; }
+    HWND FindDialog() const { return findDialog_; }
+
+    // Replaces the text by the document, read as rich text, or as plain
+    // text when it is not. Raises the file's open error.
+    void LoadDocument(const std::wstring& path);
+    // Shows the window in front.
+    void ShowInFront();
+    void ShowHelpKeyword(std::wstring_view keyword);
+    void Rechercher1Click();
+    void FindDialog1Find();
+    void Imprimer1Click();
+    void Quitter1Click();
+    bool IsDialogMessageOfFind(MSG& message);
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    IDialogs& dialogs() override { return dialogs_; }
+
+private:
+    bool SelectNext(std::wstring_view keyword);
+
+    IDialogs& dialogs_;
+    HWND richEdit1_ = nullptr;
+    HWND findDialog_ = nullptr;
+    FINDREPLACEW find_{};
+    wchar_t findText_[256] = {};
+};
+
+} // namespace tessark

@@ -1,0 +1,199 @@
+// The help window, opened from the menu and from the sound strip, searched
+// with its find dialog, and its failures.
+#include "UiHarness.h"
+
+#include "app/FicheAideSFX.h"
+#include "app/UnitApropos.h"
+#include "script/RichEdit.h"
+
+#include <winspool.h>
+
+namespace tessark::test {
+namespace {
+
+class HelpViewerTest : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        WriteBytes(help, "{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0 Arial;}}\\f0 Le {\\b script} : un mot, "
+                         "un autre mot.\\par AUDIOSFX sons\\par Encore un mot, et AUDIOSFX.\\par}");
+    }
+    TFicheAide& Aide() { return form->FicheAide(); }
+    HWND Text() { return Aide().RichEdit1(); }
+    std::wstring Selected()
+    {
+        const auto selection = richedit::GetSelection(Text());
+        return richedit::Text(Text()).substr(static_cast<std::size_t>(selection.start),
+                                             static_cast<std::size_t>(selection.end - selection.start));
+    }
+    long SelectionStart() { return richedit::GetSelection(Text()).start; }
+    void PressStripLabel(int labelId)
+    {
+        SendMessageW(Control(labelId), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+        SendMessageW(Control(labelId), WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+        Pump();
+    }
+    // A find-next from the dialog, with `text` typed in it.
+    void FindNext(std::wstring_view text)
+    {
+        HWND dialog = Aide().FindDialog();
+        ASSERT_NE(dialog, nullptr);
+        SetDlgItemTextW(dialog, 0x480 /* the find-what edit */, std::wstring(text).c_str());
+        SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+        Pump();
+    }
+
+    std::wstring help = installation / L"AideVUDEvizuzi.rtf";
+};
+
+TEST_F(HelpViewerTest, TheMenuShowsTheDocumentWithItsFormattingFromTheTop)
+{
+    Start();
+    EXPECT_FALSE(Visible(Aide().hwnd()));
+    Menu(id::Aide1);
+    EXPECT_TRUE(Visible(Aide().hwnd()));
+    EXPECT_EQ(WindowText(Aide().hwnd()), L"TESSARK Aide");
+    const std::wstring text = richedit::Text(Text());
+    EXPECT_EQ(text.rfind(L"Le script : un mot", 0), 0u) << testing::PrintToString(text);
+    EXPECT_EQ(text.find(L"\\rtf"), std::wstring::npos) << "read as rich text";
+    // Closing hides it; a new opening reads the document again, without edits.
+    SendMessageW(Text(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(L"ajout "));
+    SendMessageW(Aide().hwnd(), WM_CLOSE, 0, 0);
+    EXPECT_FALSE(Visible(Aide().hwnd()));
+    Menu(id::Aide1);
+    EXPECT_EQ(richedit::Text(Text()).find(L"ajout"), std::wstring::npos);
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(HelpViewerTest, TheSoundStripOpensTheHelpAtTheSoundChapterEachTime)
+{
+    Start();
+    Click(id::BtEditSon);
+    for (int time = 0; time < 2; ++time) {
+        PressStripLabel(id::MenuAideEditeurSons);
+        EXPECT_TRUE(Visible(Aide().hwnd()));
+        EXPECT_EQ(Selected(), L"AUDIOSFX");
+        EXPECT_EQ(SelectionStart(), static_cast<long>(richedit::Text(Text()).find(L"AUDIOSFX")));
+    }
+    // A keyword that is not there leaves the selection alone.
+    Aide().ShowHelpKeyword(L"absent");
+    EXPECT_EQ(Selected(), L"AUDIOSFX");
+}
+
+TEST_F(HelpViewerTest, FindNextStepsThroughEachOccurrenceWithCaseCounting)
+{
+    Start();
+    Menu(id::Aide1);
+    SendMessageW(Aide().hwnd(), WM_COMMAND, 3 /* Rechercher */, 0);
+    Pump();
+    const std::wstring text = richedit::Text(Text());
+    std::vector<long> found;
+    for (int step = 0; step < 4; ++step) {
+        FindNext(L"mot");
+        found.push_back(SelectionStart());
+    }
+    const long first = static_cast<long>(text.find(L"mot"));
+    const long second = static_cast<long>(text.find(L"mot", first + 1));
+    const long third = static_cast<long>(text.find(L"mot", second + 1));
+    EXPECT_EQ(found, (std::vector<long>{first, second, third, third})) << "after the last, nothing more";
+    // Rechercher starts again from the top; a lower-case text misses the capitals.
+    SendMessageW(Aide().hwnd(), WM_COMMAND, 3, 0);
+    Pump();
+    FindNext(L"audiosfx");
+    EXPECT_EQ(Selected(), L"");
+}
+
+TEST_F(HelpViewerTest, MissingPlainOrDamagedDocuments)
+{
+    DeleteFileW(help.c_str());
+    Start();
+    Menu(id::Aide1);
+    Click(id::BtEditSon);
+    PressStripLabel(id::MenuAideEditeurSons);
+    EXPECT_FALSE(Visible(Aide().hwnd())) << "a missing help does nothing";
+    EXPECT_TRUE(dialogs.shown.empty());
+
+    WriteBytes(help, "Aide en texte simple, \xE9t\xE9 compris.\r\nAUDIOSFX\r\n");
+    Menu(id::Aide1);
+    EXPECT_EQ(richedit::Text(Text()).rfind(L"Aide en texte simple, été compris.", 0), 0u);
+
+    WriteBytes(help, "{\\rtf1\\ansi Lisible {\\b jusqu'ici");
+    Menu(id::Aide1);
+    EXPECT_NE(richedit::Text(Text()).find(L"Lisible"), std::wstring::npos);
+
+    // Locked by another program: the failure is shown and the text stays.
+    HANDLE locked = CreateFileW(help.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(locked, INVALID_HANDLE_VALUE);
+    Menu(id::Aide1);
+    CloseHandle(locked);
+    EXPECT_EQ(LastMessageText(), L"Impossible d'ouvrir le fichier " + help + L".");
+    EXPECT_NE(richedit::Text(Text()).find(L"Lisible"), std::wstring::npos);
+}
+
+TEST_F(HelpViewerTest, PrintingWithoutAPrinterSaysSo)
+{
+    wchar_t name[256];
+    DWORD size = 256;
+    if (GetDefaultPrinterW(name, &size))
+        GTEST_SKIP() << "this session has a default printer";
+    Start();
+    Menu(id::Aide1);
+    SendMessageW(Aide().hwnd(), WM_COMMAND, 1 /* Imprimer */, 0);
+    Pump();
+    EXPECT_EQ(LastMessageText(), L"Aucune imprimante par défaut sélectionnée.");
+}
+
+TEST_F(HelpViewerTest, TheDemoHelpHasTheSoundChapter)
+{
+    const std::string demoHelp = ReadBytes(std::wstring(TESSARK_DEMO_DIR) + L"\\AideVUDEvizuzi.rtf");
+    WriteBytes(help, demoHelp);
+    Start();
+    Menu(id::Aide1);
+    const std::wstring text = richedit::Text(Text());
+    for (const wchar_t* chapter : {L"Le script du niveau", L"AUDIOSFX", L"Le titre et le logo", L"La texture du ciel",
+                                   L"graphics\\wads", L"Sound\\VidedIRU Dovezev\\Sounds.txt"})
+        EXPECT_NE(text.find(chapter), std::wstring::npos) << testing::PrintToString(std::wstring(chapter));
+}
+
+TEST(AboutBoxTest, ShowsItsLinesAndClosesWithOk)
+{
+    FakeDialogs dialogs;
+    TFicheAPropos about(dialogs);
+    EXPECT_EQ(WindowText(about.hwnd()), L"A PROPOS");
+    RECT client{};
+    GetClientRect(about.hwnd(), &client);
+    EXPECT_EQ(client.right, 262);
+    EXPECT_EQ(client.bottom, 191);
+    std::vector<std::wstring> lines;
+    for (HWND child = GetWindow(about.hwnd(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        lines.push_back(WindowText(child));
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[1], L"UTILITAIRE TESSARK");
+    EXPECT_EQ(lines[2], L"pour l'éditeur de niveaux de Tomb Raider");
+    EXPECT_EQ(lines[3], L"OK");
+    HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    // The real modal loop: Enter presses OK, the owner is usable again after.
+    PostMessageW(GetDlgItem(about.hwnd(), IDOK), WM_KEYDOWN, VK_RETURN, 0);
+    about.BeginShow(owner);
+    EXPECT_EQ(about.RunModal(owner), ModalResult::Ok);
+    EXPECT_FALSE(IsWindowVisible(about.hwnd()));
+    EXPECT_TRUE(IsWindowEnabled(owner));
+    DestroyWindow(owner);
+}
+
+TEST_F(HelpViewerTest, TheAboutBoxIsShownModallyFromTheMenu)
+{
+    Start();
+    bool shown = false;
+    dialogs.AnswerModal([&](HWND about) {
+        shown = about == form->FicheAPropos().hwnd();
+        SendMessageW(GetDlgItem(about, IDOK), BM_CLICK, 0, 0);
+    });
+    Menu(id::Apropos1);
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(dialogs.modalsShown, 1);
+}
+
+} // namespace
+} // namespace tessark::test
