@@ -83,6 +83,8 @@ TFicheAide::TFicheAide(IDialogs& dialogs) : dialogs_(dialogs)
                                  0, 0, 10, 10, hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(RichEditId)),
                                  GetModuleHandleW(nullptr), nullptr);
     SendMessageW(richEdit1_, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
+    // Lines wrap at the window's edge.
+    SendMessageW(richEdit1_, EM_SETTARGETDEVICE, 0, 0);
     RECT frame{};
     GetWindowRect(hwnd(), &frame);
     SetWindowPos(hwnd(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - 696) / 2,
