@@ -1,12 +1,12 @@
 #include "app/FicheAideSFX.h"
 
+#include "app/Printer.h"
 #include "script/RichEdit.h"
 #include "util/FileIO.h"
 #include "util/Messages.h"
 #include "util/Text1252.h"
 
 #include <richedit.h>
-#include <winspool.h>
 
 #include <algorithm>
 
@@ -57,19 +57,6 @@ HMENU CreateAideMenu()
     AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"Fichier");
     AppendMenuW(bar, MF_STRING, Rechercher1, L"Rechercher");
     return bar;
-}
-
-std::wstring DefaultPrinter()
-{
-    DWORD size = 0;
-    GetDefaultPrinterW(nullptr, &size);
-    if (size == 0)
-        return {};
-    std::wstring name(size, L'\0');
-    if (!GetDefaultPrinterW(name.data(), &size))
-        return {};
-    name.resize(size > 0 ? size - 1 : 0);
-    return name;
 }
 
 } // namespace
@@ -175,17 +162,8 @@ bool TFicheAide::IsDialogMessageOfFind(MSG& message)
 
 void TFicheAide::Imprimer1Click()
 {
-    const std::wstring printerName = DefaultPrinter();
-    HDC printer = printerName.empty() ? nullptr : CreateDCW(L"WINSPOOL", printerName.c_str(), nullptr, nullptr);
-    if (!printer)
-        throw UserError(std::wstring(msg::NoDefaultPrinter));
-    DOCINFOW document{};
-    document.cbSize = sizeof document;
-    document.lpszDocName = JobTitle;
-    if (StartDocW(printer, &document) <= 0) {
-        DeleteDC(printer);
-        throw UserError(std::wstring(msg::PrintFailed));
-    }
+    DefaultPrinterJob job(JobTitle);
+    HDC printer = job.dc();
     // The page in twips, less half an inch all round.
     const int dpiX = GetDeviceCaps(printer, LOGPIXELSX), dpiY = GetDeviceCaps(printer, LOGPIXELSY);
     const int width = MulDiv(GetDeviceCaps(printer, HORZRES), 1440, dpiX);
@@ -205,8 +183,6 @@ void TFicheAide::Imprimer1Click()
         range.chrg.cpMin = static_cast<LONG>(next);
     }
     SendMessageW(richEdit1_, EM_FORMATRANGE, FALSE, 0);
-    EndDoc(printer);
-    DeleteDC(printer);
 }
 
 void TFicheAide::Quitter1Click()

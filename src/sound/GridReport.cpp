@@ -1,12 +1,11 @@
 #include "sound/GridReport.h"
 
+#include "app/Printer.h"
 #include "util/FileErrors.h"
 #include "util/FileIO.h"
 #include "util/FileNames.h"
 #include "util/FmxUtils.h"
 #include "util/Messages.h"
-
-#include <winspool.h>
 
 namespace tessark {
 namespace {
@@ -26,19 +25,6 @@ void DrawCell(HDC dc, const report::PrintedCell& cell, const report::PrintUnits&
     RECT clip{cell.left + units.ux, cell.top + units.uy, cell.right, cell.bottom};
     ExtTextOutW(dc, cell.left, cell.top, ETO_CLIPPED, &clip, cell.text.c_str(), static_cast<UINT>(cell.text.size()),
                 nullptr);
-}
-
-std::wstring DefaultPrinter()
-{
-    DWORD size = 0;
-    GetDefaultPrinterW(nullptr, &size);
-    if (size == 0)
-        return {};
-    std::wstring name(size, L'\0');
-    if (!GetDefaultPrinterW(name.data(), &size))
-        return {};
-    name.resize(size > 0 ? size - 1 : 0);
-    return name;
 }
 
 } // namespace
@@ -105,26 +91,12 @@ void DrawReportPages(HDC printer, const std::vector<report::PrintedPage>& pages,
 void PrintGridReport(const report::Grid& grid, std::wstring_view identification, std::wstring_view title,
                      std::wstring_view today)
 {
-    const std::wstring printerName = DefaultPrinter();
-    if (printerName.empty())
-        throw UserError(std::wstring(msg::NoDefaultPrinter));
-    HDC printer = CreateDCW(L"WINSPOOL", printerName.c_str(), nullptr, nullptr);
-    if (!printer)
-        throw UserError(std::wstring(msg::NoDefaultPrinter));
+    DefaultPrinterJob job(title);
+    HDC printer = job.dc();
     const auto units = report::PrintUnits::For(GetDeviceCaps(printer, LOGPIXELSX), GetDeviceCaps(printer, LOGPIXELSY));
     const auto pages = report::LayOutGridReport(grid, identification,
                                                 std::wstring(title) + L"  " + std::wstring(today), units);
-    DOCINFOW document{};
-    document.cbSize = sizeof document;
-    const std::wstring jobName(title);
-    document.lpszDocName = jobName.c_str();
-    if (StartDocW(printer, &document) <= 0) {
-        DeleteDC(printer);
-        throw UserError(std::wstring(msg::PrintFailed));
-    }
     DrawReportPages(printer, pages, units);
-    EndDoc(printer);
-    DeleteDC(printer);
 }
 
 } // namespace tessark
