@@ -72,10 +72,7 @@ TFicheAide::TFicheAide(IDialogs& dialogs) : dialogs_(dialogs)
     SendMessageW(richEdit1_, EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
     // Lines wrap at the window's edge.
     SendMessageW(richEdit1_, EM_SETTARGETDEVICE, 0, 0);
-    RECT frame{};
-    GetWindowRect(hwnd(), &frame);
-    SetWindowPos(hwnd(), nullptr, (GetSystemMetrics(SM_CXSCREEN) - 696) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - 480) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    CentreOnScreen(hwnd());
 }
 
 TFicheAide::~TFicheAide()

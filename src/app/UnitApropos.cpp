@@ -53,10 +53,7 @@ TFicheAPropos::~TFicheAPropos()
 
 ModalResult TFicheAPropos::RunModal(HWND owner)
 {
-    RECT frame{};
-    GetWindowRect(hwnd(), &frame);
-    SetWindowPos(hwnd(), HWND_TOP, (GetSystemMetrics(SM_CXSCREEN) - (frame.right - frame.left)) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - (frame.bottom - frame.top)) / 2, 0, 0, SWP_NOSIZE);
+    CentreOnScreen(hwnd());
     return RunModalLoop(hwnd(), owner, GetDlgItem(hwnd(), IDOK), result_);
 }
 

@@ -153,6 +153,15 @@ HWND CreateChild(HWND parent, const wchar_t* className, std::wstring_view text, 
     return control;
 }
 
+void CentreOnScreen(HWND window)
+{
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    SetWindowPos(window, nullptr, (GetSystemMetrics(SM_CXSCREEN) - (frame.right - frame.left)) / 2,
+                 (GetSystemMetrics(SM_CYSCREEN) - (frame.bottom - frame.top)) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 ModalResult RunModalLoop(HWND form, HWND owner, HWND focus, ModalResult& result)
 {
     EnableWindow(owner, FALSE);

@@ -40,6 +40,9 @@ HWND CreatePanel(HWND parent, int id, int x, int y, int width, int height, bool 
 HWND CreateChild(HWND parent, const wchar_t* className, std::wstring_view text, DWORD style,
                  int x, int y, int width, int height, int id, DWORD exStyle = 0);
 void UseGuiFont(HWND control);
+// Moves a top-level window to the middle of the screen, keeping its size.
+void CentreOnScreen(HWND window);
+
 // Shows `form` in front of its disabled owner and dispatches messages (with the
 // dialog keys: Enter, Escape, Tab) until `result` is set; then hides it.
 // A quit request ends the loop as a cancel and is passed on.

@@ -42,15 +42,6 @@ void TFicheChoixWad::CreateControls()
     CreateChild(hwnd(), L"BUTTON", L"Annuler", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 138, 208, 80, 26, IDCANCEL);
 }
 
-void TFicheChoixWad::CentreOnScreen()
-{
-    RECT frame{};
-    GetWindowRect(hwnd(), &frame);
-    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    SetWindowPos(hwnd(), HWND_TOP, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, 0, 0, SWP_NOSIZE);
-}
-
 void TFicheChoixWad::BeginShow(HWND)
 {
     result_ = ModalResult::None;
@@ -59,7 +50,7 @@ void TFicheChoixWad::BeginShow(HWND)
 
 ModalResult TFicheChoixWad::RunModal(HWND owner)
 {
-    CentreOnScreen();
+    CentreOnScreen(hwnd());
     return RunModalLoop(hwnd(), owner, listeWads_, result_);
 }
 

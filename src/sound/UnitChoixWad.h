@@ -29,7 +29,6 @@ protected:
 
 private:
     void CreateControls();
-    void CentreOnScreen();
     void EndModal(ModalResult result);
 
     IDialogs& dialogs_;
