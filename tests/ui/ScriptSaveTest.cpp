@@ -39,10 +39,10 @@ TEST_F(ScriptSaveTest, AReadOnlyScriptIsReportedAndLeftAsItWas)
 TEST_F(ScriptSaveTest, AScriptLockedByAnotherProgramIsReportedAndLeftAsItWas)
 {
     OpenChanged(script, "ancien", L"nouveau");
-    HANDLE lock = CreateFileW(script.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-    ClickToolButton(id::BtSauve);
-    CloseHandle(lock);
+    {
+        HeldByAnotherProcess holder(script);
+        ClickToolButton(id::BtSauve);
+    }
     ExpectCannotCreate(script);
     EXPECT_EQ(ReadBytes(script), "ancien");
     EXPECT_EQ(FilesIn(installation / L"script\\"), std::vector<std::wstring>{L"script.txt"});

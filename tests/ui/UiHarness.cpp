@@ -174,6 +174,49 @@ std::optional<std::wstring> TinyDisk()
     return disk;
 }
 
+namespace {
+bool IsHeldOpen(const std::wstring& path)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        CloseHandle(file);
+        return false;
+    }
+    return GetLastError() == ERROR_SHARING_VIOLATION;
+}
+} // namespace
+
+HeldByAnotherProcess::HeldByAnotherProcess(const std::wstring& path)
+{
+    std::wstring line = L"\"" + std::wstring(TESSARK_FILE_HOLDER) + L"\" \"" + path + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        ADD_FAILURE() << "the file holder could not be started";
+        return;
+    }
+    CloseHandle(process.hThread);
+    process_ = process.hProcess;
+    for (int i = 0; i < 500 && !IsHeldOpen(path); ++i) {
+        if (WaitForSingleObject(process_, 10) == WAIT_OBJECT_0) {
+            ADD_FAILURE() << "the file holder could not open the file";
+            return;
+        }
+    }
+    EXPECT_TRUE(IsHeldOpen(path)) << "the file holder did not take the file in time";
+}
+
+HeldByAnotherProcess::~HeldByAnotherProcess()
+{
+    if (!process_)
+        return;
+    TerminateProcess(process_, 0);
+    WaitForSingleObject(process_, 5000);
+    CloseHandle(process_);
+}
+
 void MainWindowTest::SetUp()
 {
     static const bool initialised = [] {

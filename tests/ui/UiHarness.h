@@ -73,6 +73,18 @@ bool Exists(const std::wstring& path);
 std::vector<std::wstring> FilesIn(const std::wstring& folder);
 // The small disk that the test session mounts to be filled up, when it could.
 std::optional<std::wstring> TinyDisk();
+// Another process holds the file (or folder) open with no sharing, as long as
+// this object lives.
+class HeldByAnotherProcess {
+public:
+    explicit HeldByAnotherProcess(const std::wstring& path);
+    ~HeldByAnotherProcess();
+    HeldByAnotherProcess(const HeldByAnotherProcess&) = delete;
+    HeldByAnotherProcess& operator=(const HeldByAnotherProcess&) = delete;
+
+private:
+    HANDLE process_ = nullptr;
+};
 inline constexpr const char* NoTinyDisk = "no small disk was mounted for this test run (mounting needs root)";
 
 class MainWindowTest : public ::testing::Test {
