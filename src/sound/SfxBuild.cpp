@@ -1,8 +1,9 @@
 // "Exécuter  LevelVUDEvizuzi": the level editor's sound-set builder makes the
 // .sfx and .sam files of the WAD chosen in the chooser, which then go into the
-// WAD folder.
+// WAD folder together, or not at all.
 #include "app/HourGlass.h"
 #include "app/MainForm.h"
+#include "sound/SfxOutputs.h"
 #include "sound/UnitChoixWad.h"
 #include "sound/WadNames.h"
 #include "util/FileNames.h"
@@ -12,6 +13,8 @@
 #include "util/RunAndWait.h"
 
 #include <shellapi.h>
+
+#include <vector>
 
 namespace tessark {
 namespace {
@@ -50,16 +53,50 @@ std::intptr_t RunBuilder(HWND owner, const std::wstring& file, const std::wstrin
     return code;
 }
 
-// Both outputs are looked for before either moves, so that the WAD folder
-// never gets one new file beside an old one of the other kind.
-void MoveOutputs(const std::wstring& builderFolder, const std::wstring& wadFolder, const std::wstring& wadName)
+struct BuildOutputs {
+    std::vector<std::wstring> built;    // in the builder's folder
+    std::vector<std::wstring> targets;  // in the WAD folder
+};
+
+BuildOutputs OutputsOf(const std::wstring& wadName, const std::wstring& builderFolder, const std::wstring& wadFolder)
 {
-    const std::wstring names[2] = {ChangeFileExt(wadName, L".sfx"), ChangeFileExt(wadName, L".sam")};
-    for (const auto& name : names)
-        if (!FileExists(builderFolder + name))
-            throw EFOpenError(builderFolder + name);
-    for (const auto& name : names)
-        MoveOneFile(builderFolder + name, wadFolder + name);
+    BuildOutputs outputs;
+    for (const wchar_t* extension : {L".sfx", L".sam"}) {
+        const std::wstring name = ChangeFileExt(wadName, extension);
+        outputs.built.push_back(builderFolder + name);
+        outputs.targets.push_back(wadFolder + name);
+    }
+    return outputs;
+}
+
+void RefuseWhenNotWritten(const std::vector<std::wstring>& built)
+{
+    for (const std::wstring& output : built)
+        if (!FileExists(output))
+            throw SfxNotInstalled(FormatMessageText(msg::SoundBuilderOutputMissing, output));
+}
+
+// Once installed, the outputs are no longer needed in the builder's folder.
+void DeleteBuilderCopies(const std::vector<std::wstring>& built)
+{
+    for (const std::wstring& output : built)
+        DeleteFileW(output.c_str());
+}
+
+// Returns the shell's code; above 32 the builder ran and its outputs are
+// installed. Raises SfxNotInstalled.
+std::intptr_t BuildAndInstall(HWND owner, const std::wstring& builderFile, const std::wstring& parameter,
+                              const std::wstring& builderFolder, const BuildOutputs& outputs)
+{
+    EarlierOutputs earlier(outputs.built);
+    const std::intptr_t code = RunBuilder(owner, builderFile, parameter, builderFolder);
+    if (code <= 32)
+        return code;
+    RefuseWhenNotWritten(outputs.built);
+    earlier.Drop();
+    InstallTogether(outputs.built, outputs.targets);
+    DeleteBuilderCopies(outputs.built);
+    return code;
 }
 
 } // namespace
@@ -87,16 +124,19 @@ void TMainForm::BtConvertSFXClick()
     }
     const std::wstring builderFolder =
         IncludeTrailingBackslash(layout::InstallPath(installationRoot_, layout::SoundBuilderFolder));
-    const std::intptr_t code =
-        RunBuilder(hwnd(), layout::InstallPath(installationRoot_, layout::SoundBuilderNoExt), parameter,
-                   builderFolder);
+    std::intptr_t code = 0;
+    try {
+        code = BuildAndInstall(hwnd(), layout::InstallPath(installationRoot_, layout::SoundBuilderNoExt), parameter,
+                               builderFolder, OutputsOf(wadName, builderFolder, wadFolder));
+    } catch (const SfxNotInstalled& refused) {
+        dialogs_.MessageDlg(hwnd(), refused.text(), DialogKind::Error, {DialogButton::Ok});
+        return;
+    }
     if (code <= 32) {
         const auto name = wad::StartFailureName(code);
         dialogs_.ShowMessage(hwnd(), std::to_wstring(code) + L"  " +
                                          std::wstring(name ? *name : msg::SoundBuilderNotStarted));
-        return;
     }
-    MoveOutputs(builderFolder, wadFolder, wadName);
 }
 
 } // namespace tessark

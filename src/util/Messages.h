@@ -56,6 +56,20 @@ inline constexpr std::wstring_view NoWadChosen = L"Pas de fichier WAD sélection
 inline constexpr std::wstring_view SoundBuilderMissing =
     L"Impossible d'executer la construction des fichiers SFX!\r\nLe programme n'existe pas à l'endroit spécifié.\r\n\r\n%s";
 inline constexpr std::wstring_view SoundBuilderNotStarted = L"Le constructeur des fichiers SFX n'a pas pu être lancé";
+inline constexpr std::wstring_view EarlierOutputNotSetAside =
+    L"Le fichier laissé par une construction précédente ne peut pas être mis de côté, la construction n'a pas été "
+    L"lancée :\n%s";
+inline constexpr std::wstring_view SoundBuilderOutputMissing =
+    L"La construction a échoué : le fichier n'a pas été créé, rien n'a été installé dans le répertoire des WAD :\n%s";
+inline constexpr std::wstring_view WadTargetIsFolder =
+    L"Un dossier porte le nom du fichier à remplacer, rien n'a été installé :\n%s";
+inline constexpr std::wstring_view WadTargetReadOnly =
+    L"Le fichier à remplacer est en lecture seule, rien n'a été installé :\n%s";
+inline constexpr std::wstring_view WadOutputNotCopied =
+    L"Le fichier n'a pas pu être copié dans le répertoire des WAD, rien n'a été installé :\n%s";
+inline constexpr std::wstring_view WadTargetNotReplaced =
+    L"Le fichier ne peut pas être remplacé, il est peut-être ouvert dans un autre programme ; rien n'a été "
+    L"installé :\n%s";
 inline constexpr std::wstring_view CatalogueMissing = L"Le fichier spécifié %s est introuvable.";
 inline constexpr std::wstring_view SaveCatalogueChanges = L"Sauver les modifications ?";
 // Pictures

@@ -1,5 +1,5 @@
 // The SFX and SAM build through the real window: the WAD chooser, the
-// stand-in builder, and the outputs moved into the WAD folder.
+// stand-in builder, and the outputs moved into the WAD folder as a pair.
 #include "UiHarness.h"
 
 #include "sound/UnitChoixWad.h"
@@ -55,6 +55,30 @@ protected:
         });
     }
 
+    void FailToBuildTut1()
+    {
+        dialogs.Answer(DialogButton::Ok);
+        Choose(0);
+        Click(id::BtConvertSFX);
+    }
+    void WriteOldPair()
+    {
+        WriteBytes(wads + L"tut1.sfx", "ancien sfx");
+        WriteBytes(wads + L"tut1.sam", "ancien sam");
+    }
+    void ExpectOldPairIntact()
+    {
+        EXPECT_EQ(FilesIn(wads), (std::vector<std::wstring>{L"tut1.sam", L"tut1.sfx"}));
+        EXPECT_EQ(ReadBytes(wads + L"tut1.sfx"), "ancien sfx");
+        EXPECT_EQ(ReadBytes(wads + L"tut1.sam"), "ancien sam");
+    }
+    // A build that was not installed loses nothing: its outputs wait in the builder's folder.
+    void ExpectNewPairInBuilderFolder()
+    {
+        EXPECT_EQ(ReadBytes(builderFolder + L"tut1.sam"), "porte_grince\r\n");
+        EXPECT_EQ(ReadBytes(builderFolder + L"tut1.sfx").substr(0, 10), "SFXSTANDIN");
+    }
+
     std::wstring builderFolder = installation / L"Sound\\VidedIRU Dovezev\\";
     std::wstring wads = installation / L"graphics\\wads\\";
     std::vector<std::wstring> shownEntries;
@@ -83,6 +107,8 @@ TEST_F(SfxBuildTest, BuildsTheChosenWadAndMovesBothOutputsIntoTheWadFolder)
     Click(id::BtConvertSFX);
     EXPECT_TRUE(dialogs.shown.empty()) << LastMessageText();
     EXPECT_EQ(ReadBytes(wads + L"cite.sam"), "porte_lourde\r\n");
+    EXPECT_EQ(FilesIn(wads), (std::vector<std::wstring>{L"cite.sam", L"cite.sfx"}));
+    EXPECT_EQ(FilesIn(builderFolder), (std::vector<std::wstring>{L"pcwadsfx.exe", L"Sounds.txt"}));
     // Then the picture area turns the button off.
     Click(id::BtEditLogo);
     EXPECT_FALSE(Enabled(id::BtConvertSFX));
@@ -137,31 +163,87 @@ TEST_F(SfxBuildTest, AMissingListLeavesTheChooserEmpty)
     EXPECT_EQ(LastMessageText(), L"Pas de fichier WAD sélectionné !");
 }
 
-TEST_F(SfxBuildTest, ABuilderThatLeavesOneOutputOutMovesNeither)
+TEST_F(SfxBuildTest, AnOutputLeftByAnEarlierBuildNeverPassesForANewOne)
 {
-    SetEnvironmentVariableW(L"TESSARK_STANDIN_SKIP", L"sam");
-    Start();
-    Choose(0);
-    OpenSoundsAndBuild();
-    EXPECT_EQ(LastMessageText(), L"Impossible d'ouvrir le fichier " + builderFolder + L"tut1.sam.");
-    EXPECT_TRUE(FilesIn(wads).empty());
-    EXPECT_TRUE(Exists(builderFolder + L"tut1.sfx"));
-}
-
-TEST_F(SfxBuildTest, AReadOnlyOutputCannotBeMoved)
-{
-    Start();
-    Choose(0);
-    OpenSoundsAndBuild();
-    ASSERT_TRUE(Exists(wads + L"tut1.sfx"));
-    // The builder runs again; its new output is protected, and an older one
-    // already lies in the WAD folder, so the rename cannot take its place.
-    CopyFileW((wads + L"tut1.sfx").c_str(), (builderFolder + L"tut1.sfx").c_str(), FALSE);
+    WriteOldPair();
+    // An earlier build left its outputs behind, one of them read-only.
+    WriteBytes(builderFolder + L"tut1.sfx", "sfx restant");
+    WriteBytes(builderFolder + L"tut1.sam", "sam restant");
     SetFileAttributesW((builderFolder + L"tut1.sfx").c_str(), FILE_ATTRIBUTE_READONLY);
+    Start();
+    Click(id::BtEditSon);
+    for (const wchar_t* skipped : {L"sam", L"sfx"}) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(skipped)));
+        SetEnvironmentVariableW(L"TESSARK_STANDIN_SKIP", skipped);
+        FailToBuildTut1();
+        EXPECT_EQ(LastMessageText(), L"La construction a échoué : le fichier n'a pas été créé, rien n'a été installé "
+                                     L"dans le répertoire des WAD :\n" +
+                                         builderFolder + L"tut1." + skipped);
+        EXPECT_EQ(dialogs.shown.back().kind, DialogKind::Error);
+        ExpectOldPairIntact();
+        // The builder's folder is as the build found it.
+        EXPECT_EQ(FilesIn(builderFolder),
+                  (std::vector<std::wstring>{L"pcwadsfx.exe", L"Sounds.txt", L"tut1.sam", L"tut1.sfx"}));
+        EXPECT_EQ(ReadBytes(builderFolder + L"tut1.sfx"), "sfx restant");
+        EXPECT_EQ(ReadBytes(builderFolder + L"tut1.sam"), "sam restant");
+    }
+
+    // A leftover that cannot be set aside: the builder is not started.
+    SetEnvironmentVariableW(L"TESSARK_STANDIN_SKIP", nullptr);
+    {
+        HeldByAnotherProcess player(builderFolder + L"tut1.sam");
+        FailToBuildTut1();
+    }
+    EXPECT_EQ(LastMessageText(), L"Le fichier laissé par une construction précédente ne peut pas être mis de côté, "
+                                 L"la construction n'a pas été lancée :\n" +
+                                     builderFolder + L"tut1.sam");
+    EXPECT_EQ(ReadBytes(builderFolder + L"tut1.sfx"), "sfx restant");
+    ExpectOldPairIntact();
+
+    // A complete build replaces the leftovers, read-only or not.
+    dialogs.shown.clear();
     Choose(0);
     Click(id::BtConvertSFX);
-    SetFileAttributesW((builderFolder + L"tut1.sfx").c_str(), FILE_ATTRIBUTE_NORMAL);
-    EXPECT_EQ(LastMessageText(), L"Cannot move file " + builderFolder + L"tut1.sfx.");
+    EXPECT_TRUE(dialogs.shown.empty()) << LastMessageText();
+    EXPECT_EQ(ReadBytes(wads + L"tut1.sam"), "porte_grince\r\n");
+    EXPECT_EQ(ReadBytes(wads + L"tut1.sfx").substr(0, 10), "SFXSTANDIN");
+    EXPECT_EQ(FilesIn(builderFolder), (std::vector<std::wstring>{L"pcwadsfx.exe", L"Sounds.txt"}));
+}
+
+TEST_F(SfxBuildTest, WhenTheSecondFileCannotBeReplacedTheOldPairStays)
+{
+    const std::wstring sam = wads + L"tut1.sam";
+    Start();
+    Click(id::BtEditSon);
+
+    // Held open by another program: seen only once the .sfx has been swapped in.
+    WriteOldPair();
+    {
+        HeldByAnotherProcess player(sam);
+        FailToBuildTut1();
+    }
+    EXPECT_EQ(LastMessageText(), L"Le fichier ne peut pas être remplacé, il est peut-être ouvert dans un autre "
+                                 L"programme ; rien n'a été installé :\n" +
+                                     sam);
+    ExpectOldPairIntact();
+    ExpectNewPairInBuilderFolder();
+
+    SetFileAttributesW(sam.c_str(), FILE_ATTRIBUTE_READONLY);
+    FailToBuildTut1();
+    SetFileAttributesW(sam.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(LastMessageText(), L"Le fichier à remplacer est en lecture seule, rien n'a été installé :\n" + sam);
+    ExpectOldPairIntact();
+    ExpectNewPairInBuilderFolder();
+
+    ASSERT_TRUE(DeleteFileW(sam.c_str()));
+    ASSERT_TRUE(CreateDirectoryW(sam.c_str(), nullptr));
+    FailToBuildTut1();
+    EXPECT_EQ(LastMessageText(), L"Un dossier porte le nom du fichier à remplacer, rien n'a été installé :\n" + sam);
+    EXPECT_EQ(FilesIn(wads), std::vector<std::wstring>{L"tut1.sfx"});
+    EXPECT_EQ(ReadBytes(wads + L"tut1.sfx"), "ancien sfx");
+    EXPECT_TRUE(FilesIn(sam + L"\\").empty());
+    ExpectNewPairInBuilderFolder();
+    RemoveDirectoryW(sam.c_str());
 }
 
 TEST_F(SfxBuildTest, ABuilderThatCannotStartIsReportedWithItsCode)
