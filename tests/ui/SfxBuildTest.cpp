@@ -4,6 +4,7 @@
 
 #include "sound/UnitChoixWad.h"
 
+#include <functional>
 #include <regex>
 
 namespace tessark::test {
@@ -20,6 +21,83 @@ std::vector<std::wstring> ListEntries(HWND list)
     }
     return entries;
 }
+
+// The host path Wine gives a Windows path, when the test runs under Wine.
+std::optional<std::string> HostPathOf(const std::wstring& path)
+{
+    using Convert = char*(CDECL*)(LPCWSTR);
+    const auto convert = reinterpret_cast<Convert>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
+    if (!convert)
+        return std::nullopt;
+    char* converted = convert(path.c_str());
+    if (!converted)
+        return std::nullopt;
+    std::string hostPath(converted);
+    HeapFree(GetProcessHeap(), 0, converted);
+    return hostPath;
+}
+
+// Starts a program of the host system (Wine runs those as well) and waits, at
+// most five seconds, until `done` holds; Wine gives no handle to wait on.
+bool RunOnHost(const std::string& commandLine, const std::function<bool()>& done)
+{
+    std::wstring line(commandLine.size() + 1, L'\0');
+    line.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, commandLine.data(),
+                                                             static_cast<int>(commandLine.size()), line.data(),
+                                                             static_cast<int>(line.size()))));
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return false;
+    if (process.hProcess)
+        CloseHandle(process.hProcess);
+    if (process.hThread)
+        CloseHandle(process.hThread);
+    for (int i = 0; i < 100 && !done(); ++i)
+        Sleep(50);
+    return done();
+}
+
+bool IsFolder(const std::wstring& path)
+{
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The installation's WAD folder made a host link to a folder of the small
+// disk, as if graphics\wads lay on a drive of its own.
+class WadFolderOnTinyDisk {
+public:
+    WadFolderOnTinyDisk(const std::wstring& wads, const std::wstring& disk) : wads_(wads), onDisk_(disk + L"\\wads")
+    {
+        const auto graphics = HostPathOf(wads_ + L"..");
+        const auto target = HostPathOf(onDisk_);
+        if (!graphics || !target || !CreateDirectoryW(onDisk_.c_str(), nullptr))
+            return;
+        link_ = *graphics + "/wads";
+        if (!RemoveDirectoryW(wads_.c_str()))
+            return;
+        ok_ = RunOnHost("Z:\\bin\\ln -s \"" + *target + "\" \"" + link_ + "\"",
+                        [this] { return IsFolder(wads_); });
+    }
+    ~WadFolderOnTinyDisk()
+    {
+        if (ok_)
+            RunOnHost("Z:\\bin\\rm -f \"" + link_ + "\"", [this] { return !IsFolder(wads_); });
+        for (const std::wstring& name : FilesIn(onDisk_ + L"\\"))
+            DeleteFileW((onDisk_ + L"\\" + name).c_str());
+        RemoveDirectoryW(onDisk_.c_str());
+    }
+    bool ok() const { return ok_; }
+
+private:
+    std::wstring wads_;
+    std::wstring onDisk_;
+    std::string link_;
+    bool ok_ = false;
+};
 
 class SfxBuildTest : public MainWindowTest {
 protected:
@@ -244,6 +322,32 @@ TEST_F(SfxBuildTest, WhenTheSecondFileCannotBeReplacedTheOldPairStays)
     EXPECT_TRUE(FilesIn(sam + L"\\").empty());
     ExpectNewPairInBuilderFolder();
     RemoveDirectoryW(sam.c_str());
+}
+
+TEST_F(SfxBuildTest, AFullWadDiskReplacesNeitherFile)
+{
+    const auto disk = TinyDisk();
+    if (!disk)
+        GTEST_SKIP() << NoTinyDisk;
+    WadFolderOnTinyDisk wadsOnDisk(wads, *disk);
+    if (!wadsOnDisk.ok())
+        GTEST_SKIP() << "graphics\\wads cannot be linked to the small disk here (the test runs outside Wine)";
+    WriteOldPair();
+    // Room for one new file, not for two.
+    const std::wstring filler = *disk + L"\\remplissage";
+    ULARGE_INTEGER room{};
+    ASSERT_TRUE(GetDiskFreeSpaceExW(disk->c_str(), &room, nullptr, nullptr));
+    ASSERT_GT(room.QuadPart, 4096u);
+    WriteBytes(filler, std::string(static_cast<std::size_t>(room.QuadPart - 4096), 'r'));
+    Start();
+    Click(id::BtEditSon);
+    FailToBuildTut1();
+    DeleteFileW(filler.c_str());
+    EXPECT_EQ(LastMessageText(), L"Le fichier n'a pas pu être copié dans le répertoire des WAD, rien n'a été "
+                                 L"installé :\n" +
+                                     wads + L"tut1.sam\nDisque plein");
+    ExpectOldPairIntact();
+    ExpectNewPairInBuilderFolder();
 }
 
 TEST_F(SfxBuildTest, ABuilderThatCannotStartIsReportedWithItsCode)
