@@ -12,7 +12,15 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
     LPWSTR* words = CommandLineToArgvW(GetCommandLineW(), &count);
     if (!words || count < 2)
         return 2;
-    HANDLE file = CreateFileW(words[1], GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    // The test looks at the file, briefly opening it, until this holds it: a
+    // sharing violation from such a look is waited out.
+    HANDLE file = INVALID_HANDLE_VALUE;
+    for (int attempt = 0; attempt < 500; ++attempt) {
+        file = CreateFileW(words[1], GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_SHARING_VIOLATION)
+            break;
+        Sleep(10);
+    }
     if (file == INVALID_HANDLE_VALUE)
         return 1;
     Sleep(INFINITE);
