@@ -183,16 +183,24 @@ void PictureArea::CheckRadio(int radioId)
 
 PictureSize PictureArea::ChosenSize() const
 {
+    const std::int32_t width = ChosenWidth();
+    const std::int32_t height = IsChecked(id::RadioButton3) ? StrToInt(WindowText(editY_)) : 256;
+    return {width, height};
+}
+
+// Reading a RAW file needs only this: its height comes from the file's size.
+std::int32_t PictureArea::ChosenWidth() const
+{
     if (IsChecked(id::RadioButton1))
-        return {256, 256};
+        return 256;
     if (IsChecked(id::RadioButton2))
-        return {512, 256};
-    return {StrToInt(WindowText(editX_)), StrToInt(WindowText(editY_))};
+        return 512;
+    return StrToInt(WindowText(editX_));
 }
 
 std::int32_t PictureArea::RawWidth() const
 {
-    const std::int32_t width = ChosenSize().width;
+    const std::int32_t width = ChosenWidth();
     return width == 0 ? 256 : width;
 }
 

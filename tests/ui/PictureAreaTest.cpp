@@ -264,6 +264,38 @@ TEST_F(PictureAreaTest, SkyModeReadsRawFilesAtTheChosenWidth)
     EXPECT_TRUE(dialogs.shown.empty());
 }
 
+TEST_F(PictureAreaTest, AnEmptyHeightDoesNotStopARawFileFromBeingRead)
+{
+    InstallPacker();
+    WriteBytes(pictures + L"\\ecran.raw", std::string(320 * 200 * 3, '\x20'));
+    Start();
+    Click(id::BtEditLogo);
+    Click(id::RadioButton3);
+    Type(id::EditX, L"320");
+    Type(id::EditY, L"");
+    ClickFile(L"ecran.raw");
+    EXPECT_TRUE(dialogs.shown.empty()) << "only the width is needed to read";
+    EXPECT_EQ(Shown(), L"Image 320 x 200");
+    EXPECT_EQ(Caption(id::EditY), L"200");
+    EXPECT_TRUE(Enabled(id::BtConvertLogo));
+
+    // The exports use the chosen height, and need it.
+    Type(id::EditY, L"");
+    Click(id::BtConvertLogo);
+    EXPECT_EQ(LastMessageText(), L"'' n'est pas une valeur entière correcte.");
+    EXPECT_FALSE(Exists(pictures + L"\\ecran.pak"));
+
+    Click(id::BtEditCiel);
+    Click(id::RadioButton3);
+    ClickFile(L"ecran.raw");
+    EXPECT_EQ(Shown(), L"Image 320 x 200");
+    Type(id::EditY, L"");
+    dialogs.shown.clear();
+    Click(id::BtconvertCiel);
+    EXPECT_EQ(LastMessageText(), L"'' n'est pas une valeur entière correcte.");
+    EXPECT_TRUE(dialogs.saveRequests.empty());
+}
+
 TEST_F(PictureAreaTest, PicturesThatCannotBeShownChangeNothing)
 {
     WriteBytes(pictures + L"\\abime.bmp", "BM n'importe quoi");
