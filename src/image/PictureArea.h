@@ -53,7 +53,8 @@ private:
     bool IsChecked(int radioId) const;
     std::int32_t ChosenWidth() const;
     std::int32_t RawWidth() const;
-    void LoadPicture(const std::wstring& path);
+    bool LoadPicture(const std::wstring& path);
+    void ForgetShownPicture();
     void FolderChanged();
 
     TMainForm& form_;

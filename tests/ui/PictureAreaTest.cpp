@@ -232,12 +232,10 @@ TEST_F(PictureAreaTest, SkyModeReadsRawFilesAtTheChosenWidth)
 {
     WriteBytes(pictures + L"\\ciel.raw", std::string(256 * 256 * 3, '\x40'));
     WriteBytes(pictures + L"\\ecran.raw", std::string(320 * 200 * 3, '\x20'));
-    WriteBytes(pictures + L"\\court.raw", std::string(100, '\x20'));
     Start();
     Click(id::BtEditCiel);
     EXPECT_TRUE(Checked(id::RadioButton1));
-    EXPECT_EQ(Listed(), (std::vector<std::wstring>{L"ciel.raw", L"court.raw", L"ecran.bmp", L"ecran.raw",
-                                                   L"titre.bmp"}));
+    EXPECT_EQ(Listed(), (std::vector<std::wstring>{L"ciel.raw", L"ecran.bmp", L"ecran.raw", L"titre.bmp"}));
     ClickFile(L"ciel.raw");
     EXPECT_EQ(Shown(), L"Image 256 x 256");
     EXPECT_TRUE(Enabled(id::BtconvertCiel));
@@ -247,9 +245,6 @@ TEST_F(PictureAreaTest, SkyModeReadsRawFilesAtTheChosenWidth)
     Click(id::RadioButton2);
     EXPECT_EQ(Shown(), L"Image 512 x 128") << "read again at the new width";
     EXPECT_TRUE(Checked(id::RadioButton2));
-
-    ClickFile(L"court.raw");
-    EXPECT_EQ(Shown(), L"Image 512 x 128") << "a file shorter than one row leaves the picture shown";
 
     Click(id::RadioButton3);
     Type(id::EditX, L"3a2-0");
@@ -262,6 +257,44 @@ TEST_F(PictureAreaTest, SkyModeReadsRawFilesAtTheChosenWidth)
     ClickFile(L"ciel.raw");
     EXPECT_EQ(Shown(), L"Image 256 x 256") << "a width of 0 reads at 256";
     EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(PictureAreaTest, ARawFileShorterThanOneRowIsRefusedAndLeavesNothingToExport)
+{
+    InstallPacker();
+    WriteBytes(pictures + L"\\vide.raw", "");
+    WriteBytes(pictures + L"\\court.raw", std::string(7, '\x20'));
+    WriteBytes(pictures + L"\\ligne.raw", std::string(512 * 3 - 1, '\x20'));
+    const auto expectRefused = [&](std::wstring_view name) {
+        ClickFile(name);
+        ASSERT_FALSE(dialogs.shown.empty()) << "no message";
+        EXPECT_EQ(LastMessageText(), L"Le fichier " + pictures + L"\\" + std::wstring(name) +
+                                         L" est plus court qu'une ligne de l'image à la largeur choisie.");
+        EXPECT_EQ(dialogs.shown.back().how, ShownMessage::Kind::Failure);
+        EXPECT_EQ(Shown(), L"") << "no size shown";
+        EXPECT_TRUE(form->Pictures().ShownPicture().empty());
+        const RECT image = RectIn(Control(id::Image1), Control(id::ScrollBox1));
+        EXPECT_EQ(image.right - image.left, 0) << "the earlier picture is no longer on screen";
+        EXPECT_TRUE(form->Pictures().LogoPath().empty());
+        EXPECT_FALSE(Enabled(id::BtConvertLogo));
+        EXPECT_FALSE(Enabled(id::BtconvertCiel));
+    };
+    Start();
+    Click(id::BtEditLogo);
+    for (const wchar_t* name : {L"vide.raw", L"court.raw", L"ligne.raw"}) {
+        ClickFile(L"titre.bmp");
+        ASSERT_TRUE(Enabled(id::BtConvertLogo));
+        expectRefused(name);
+    }
+    dialogs.Answer(DialogButton::Ok);
+    form->BtConvertLogoClick();
+    EXPECT_EQ(LastMessageText(), L"Vous devez choisir une image valide !");
+    EXPECT_FALSE(Exists(pictures + L"\\ligne.pak"));
+
+    Click(id::BtEditCiel);
+    ClickFile(L"titre.bmp");
+    ASSERT_TRUE(Enabled(id::BtconvertCiel));
+    expectRefused(L"vide.raw");
 }
 
 TEST_F(PictureAreaTest, AnEmptyHeightDoesNotStopARawFileFromBeingRead)
