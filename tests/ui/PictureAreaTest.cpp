@@ -3,6 +3,7 @@
 
 #include "image/BmpImage.h"
 #include "image/ExportTexts.h"
+#include "util/FileNames.h"
 
 #include <span>
 
@@ -26,6 +27,16 @@ Picture Pattern(std::int32_t width, std::int32_t height)
     picture.Set(0, 0, {0xC1, 0xC2, 0xC3});
     return picture;
 }
+
+// The files of a folder (ending in '\') are deleted when this goes, however the test ends.
+struct EmptiedAtEnd {
+    std::wstring folder;
+    ~EmptiedAtEnd()
+    {
+        for (const auto& name : FilesIn(folder))
+            DeleteFileW((folder + name).c_str());
+    }
+};
 
 class PictureAreaTest : public MainWindowTest {
 protected:
@@ -66,6 +77,20 @@ protected:
         Pump();
     }
     std::wstring Shown() const { return Caption(id::StaticText4); }
+    // Two clicks on "Exécuter  Logo Packer" whose RAW cannot be written: both
+    // take the BMP way and fail alike, and the packer never runs.
+    void ExpectTwoFailedLogoExports(const std::wstring& bmp, const std::wstring& failure)
+    {
+        for (int click = 1; click <= 2; ++click) {
+            dialogs.shown.clear();
+            Click(id::BtConvertLogo);
+            ASSERT_EQ(dialogs.shown.size(), 1u) << "click " << click;
+            EXPECT_EQ(dialogs.shown[0].how, ShownMessage::Kind::Failure) << "click " << click;
+            EXPECT_EQ(dialogs.shown[0].text, failure) << "click " << click;
+            EXPECT_EQ(form->Pictures().LogoPath(), bmp) << "click " << click;
+            EXPECT_FALSE(Exists(ChangeFileExt(bmp, L".pak"))) << "click " << click << ": the packer ran";
+        }
+    }
     std::vector<std::wstring> Listed() const { return form->Pictures().Files().Names(); }
 
     std::wstring pictures = installation / L"Images";
@@ -211,21 +236,62 @@ TEST_F(PictureAreaTest, ALogoExportThatCannotFinishSaysWhatIsMissing)
     EXPECT_EQ(LastMessageText(), L"Le Logo Packer n'a pas généré le fichier :\n" + pictures + L"\\titre.pak");
 }
 
-TEST_F(PictureAreaTest, AReadOnlyLogoIsNotReplaced)
+TEST_F(PictureAreaTest, ALogoThatCannotBeWrittenKeepsTheOldRawAndTheBmpChosen)
 {
     InstallPacker();
+    const std::wstring bmp = pictures + L"\\titre.bmp";
     const std::wstring raw = pictures + L"\\titre.raw";
+    const std::wstring cannotCreate = L"Impossible de créer le fichier " + raw + L".";
     WriteBytes(raw, "ancien");
-    SetFileAttributesW(raw.c_str(), FILE_ATTRIBUTE_READONLY);
     Start();
     Click(id::BtEditLogo);
     ClickFile(L"titre.bmp");
-    Click(id::BtConvertLogo);
+
+    SetFileAttributesW(raw.c_str(), FILE_ATTRIBUTE_READONLY);
+    ExpectTwoFailedLogoExports(bmp, cannotCreate);
     SetFileAttributesW(raw.c_str(), FILE_ATTRIBUTE_NORMAL);
-    EXPECT_EQ(LastMessageText(), L"Impossible de créer le fichier " + raw + L".");
     EXPECT_EQ(ReadBytes(raw), "ancien");
-    EXPECT_FALSE(Exists(pictures + L"\\titre.pak")) << "the packer was not started";
+    {
+        HeldByAnotherProcess holder(raw);
+        ExpectTwoFailedLogoExports(bmp, cannotCreate);
+    }
+    EXPECT_EQ(ReadBytes(raw), "ancien");
     EXPECT_EQ(FilesIn(pictures + L"\\").size(), 4u) << "no temporary file left";
+
+    DeleteFileW(raw.c_str());
+    CreateDirectoryW(raw.c_str(), nullptr);
+    ExpectTwoFailedLogoExports(bmp, cannotCreate);
+    RemoveDirectoryW(raw.c_str());
+
+    // Once the RAW can be written, that new RAW is the one packed.
+    dialogs.Answer(DialogButton::Ok);
+    Click(id::BtConvertLogo);
+    EXPECT_EQ(ReadBytes(raw).size(), 393216u);
+    EXPECT_EQ(ReadBytes(pictures + L"\\titre.pak").size(), 14u + 393216u);
+    EXPECT_EQ(LastMessageText(), LogoFromBmpDone(raw));
+    EXPECT_EQ(form->Pictures().LogoPath(), raw);
+}
+
+TEST_F(PictureAreaTest, AFullDiskKeepsTheOldLogoAndTheBmpChosen)
+{
+    const auto disk = TinyDisk();
+    if (!disk)
+        GTEST_SKIP() << NoTinyDisk;
+    const EmptiedAtEnd emptied{*disk + L"\\"};
+    InstallPacker();
+    // 512 x 32 pixels: the BMP fits on the 64 KB disk, its RAW does not fit beside it.
+    const std::wstring bmp = *disk + L"\\titre.bmp";
+    const std::wstring raw = *disk + L"\\titre.raw";
+    WriteBytes(bmp, AsText(image::EncodeBmp24(Pattern(512, 32))));
+    WriteBytes(raw, "ancien logo");
+    SetCurrentDirectoryW(disk->c_str());
+    Start();
+    Click(id::BtEditLogo);
+    ClickFile(L"titre.bmp");
+    ASSERT_TRUE(Checked(id::RadioButton2)) << "512 x 256 chosen: no size question";
+    ExpectTwoFailedLogoExports(bmp, L"Disque plein.");
+    EXPECT_EQ(ReadBytes(raw), "ancien logo");
+    EXPECT_EQ(FilesIn(*disk + L"\\"), (std::vector<std::wstring>{L"titre.bmp", L"titre.raw"}));
 }
 
 TEST_F(PictureAreaTest, SkyModeReadsRawFilesAtTheChosenWidth)
