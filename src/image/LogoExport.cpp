@@ -57,7 +57,7 @@ void TMainForm::BtConvertLogoClick()
     bool started = false;
     {
         HourGlass hourGlass;
-        started = RunAndWait(CommandLine(packer, {logoPath}));
+        started = RunAndWait(CommandLine(packer, {logoPath}), {}, ProgramWindow::Hidden);
     }
     area.Files().Update();
     const auto pakAfter = LastWriteTime(pak);

@@ -53,6 +53,7 @@ protected:
     }
     void TearDown() override
     {
+        SetEnvironmentVariableW(L"TESSARK_STANDIN_STARTUP_LOG", nullptr);
         MainWindowTest::TearDown();
         SetCurrentDirectoryW(installation.path().c_str());
         SetCurrentDirectoryW(L"C:\\");
@@ -292,6 +293,25 @@ TEST_F(PictureAreaTest, AFullDiskKeepsTheOldLogoAndTheBmpChosen)
     ExpectTwoFailedLogoExports(bmp, L"Disque plein.");
     EXPECT_EQ(ReadBytes(raw), "ancien logo");
     EXPECT_EQ(FilesIn(*disk + L"\\"), (std::vector<std::wstring>{L"titre.bmp", L"titre.raw"}));
+}
+
+TEST_F(PictureAreaTest, TheLogoPackerRunsHidden)
+{
+    InstallPacker();
+    const std::wstring startup = installation / L"packer startup.txt";
+    SetEnvironmentVariableW(L"TESSARK_STANDIN_STARTUP_LOG", startup.c_str());
+    Start();
+    Click(id::BtEditLogo);
+    ClickFile(L"titre.bmp");
+    for (const char* way : {"BMP way", "RAW way"}) {
+        DeleteFileW(startup.c_str());
+        dialogs.Answer(DialogButton::Ok);
+        Click(id::BtConvertLogo);
+        EXPECT_EQ(dialogs.shown.back().kind, DialogKind::Information) << way;
+        // STARTF_USESHOWWINDOW (1) with SW_HIDE (0).
+        EXPECT_EQ(ReadBytes(startup), "dwFlags=0x1 wShowWindow=0") << way;
+    }
+    EXPECT_EQ(form->Pictures().LogoPath(), pictures + L"\\titre.raw") << "the second click took the RAW way";
 }
 
 TEST_F(PictureAreaTest, SkyModeReadsRawFilesAtTheChosenWidth)
