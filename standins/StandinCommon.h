@@ -99,6 +99,25 @@ inline void WaitIfAsked()
     std::this_thread::sleep_for(std::chrono::milliseconds(ms > 600000 ? 600000 : ms));
 }
 
+// TESSARK_STANDIN_STARTUP_LOG=<file> makes a stand-in write into that file how
+// its caller asked it to show itself, as GetStartupInfoW tells it:
+// "dwFlags=0x<hex> wShowWindow=<n>", so tests can see how a tool was started.
+inline void RecordStartupIfAsked()
+{
+#ifdef _WIN32
+    const wchar_t* log = _wgetenv(L"TESSARK_STANDIN_STARTUP_LOG");
+    if (!log || !*log)
+        return;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    GetStartupInfoW(&startup);
+    char text[64];
+    std::snprintf(text, sizeof text, "dwFlags=0x%lx wShowWindow=%u", static_cast<unsigned long>(startup.dwFlags),
+                  static_cast<unsigned>(startup.wShowWindow));
+    std::ofstream(fs::path(log), std::ios::binary) << text;
+#endif
+}
+
 inline void Append(Bytes& bytes, std::string_view text)
 {
     bytes.insert(bytes.end(), text.begin(), text.end());

@@ -4,6 +4,8 @@
 // little-endian u32, then the RAW bytes unchanged.
 // Exit 0 when written; 1 without an argument, when the RAW cannot be read
 // or the .pak cannot be written (then nothing is left behind).
+// TESSARK_STANDIN_STARTUP_LOG=<file>: how it was asked to show itself, see
+// RecordStartupIfAsked.
 #include "StandinCommon.h"
 
 #include <cstdio>
@@ -12,6 +14,7 @@
 int Run(int argc, const standin::fs::path::value_type* const* argv)
 {
     namespace fs = standin::fs;
+    standin::RecordStartupIfAsked();
     const standin::NativeString argument = standin::JoinArguments(argc, argv);
     if (argument.empty()) {
         std::fprintf(stderr, "packer (stand-in): usage: packer <picture.raw>\n");

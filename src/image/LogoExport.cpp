@@ -43,7 +43,11 @@ void TMainForm::BtConvertLogoClick()
     const bool fromBmp = AsciiUpper(ExtractFileExt(logoPath)) == L".BMP";
     if (fromBmp) {
         image::Picture& picture = area.ShownPicture();
-        SaveRawImage(logoPath, picture, picture.width(), picture.height());
+        std::wstring raw = logoPath;
+        SaveRawImage(raw, picture, picture.width(), picture.height());
+        // Only now: after a failed write the logo stays on the BMP, so that
+        // the next click writes the RAW again instead of packing an old one.
+        logoPath = raw;
         area.ShownPictureChanged();
     }
     // The packer is waited for either way, so that the report tells what it left.
@@ -53,7 +57,7 @@ void TMainForm::BtConvertLogoClick()
     bool started = false;
     {
         HourGlass hourGlass;
-        started = RunAndWait(CommandLine(packer, {logoPath}));
+        started = RunAndWait(CommandLine(packer, {logoPath}), {}, ProgramWindow::Hidden);
     }
     area.Files().Update();
     const auto pakAfter = LastWriteTime(pak);

@@ -8,6 +8,7 @@
 #include "image/RawImage.h"
 #include "util/FileIO.h"
 #include "util/FileNames.h"
+#include "util/Messages.h"
 #include "util/TextUtils.h"
 
 #include <commctrl.h>
@@ -183,31 +184,53 @@ void PictureArea::CheckRadio(int radioId)
 
 PictureSize PictureArea::ChosenSize() const
 {
+    const std::int32_t width = ChosenWidth();
+    const std::int32_t height = IsChecked(id::RadioButton3) ? StrToInt(WindowText(editY_)) : 256;
+    return {width, height};
+}
+
+// Reading a RAW file needs only this: its height comes from the file's size.
+std::int32_t PictureArea::ChosenWidth() const
+{
     if (IsChecked(id::RadioButton1))
-        return {256, 256};
+        return 256;
     if (IsChecked(id::RadioButton2))
-        return {512, 256};
-    return {StrToInt(WindowText(editX_)), StrToInt(WindowText(editY_))};
+        return 512;
+    return StrToInt(WindowText(editX_));
 }
 
 std::int32_t PictureArea::RawWidth() const
 {
-    const std::int32_t width = ChosenSize().width;
+    const std::int32_t width = ChosenWidth();
     return width == 0 ? 256 : width;
 }
 
-// The shown picture changes only once the new one has been read whole.
-void PictureArea::LoadPicture(const std::wstring& path)
+// The shown picture changes only once the new one has been read whole. False
+// when a RAW file holds less than one row: the picture is then left as it was.
+bool PictureArea::LoadPicture(const std::wstring& path)
 {
     if (AsciiUpper(ExtractFileExt(path)) == L".BMP") {
         picture_ = image::DecodeBmp(BytesOf(ReadWholeFile(path)));
     } else {
         const std::int32_t width = RawWidth();
-        // A file shorter than one row leaves the shown picture as it was.
-        if (auto bmp = image::RawToBmp(BytesOf(ReadWholeFile(path)), width, false, false))
-            picture_ = image::DecodeBmp(*bmp);
+        auto bmp = image::RawToBmp(BytesOf(ReadWholeFile(path)), width, false, false);
+        if (!bmp)
+            return false;
+        picture_ = image::DecodeBmp(*bmp);
     }
     view_.PictureChanged();
+    return true;
+}
+
+// After a file that could not be shown, nothing is left to export.
+void PictureArea::ForgetShownPicture()
+{
+    picture_ = image::Picture();
+    view_.PictureChanged();
+    SetWindowTextOf(staticText4_, L"");
+    logoPath_.clear();
+    EnableWindow(form_.Control(id::BtConvertLogo), FALSE);
+    EnableWindow(form_.Control(id::BtconvertCiel), FALSE);
 }
 
 void PictureArea::FileListBox3Click()
@@ -215,7 +238,10 @@ void PictureArea::FileListBox3Click()
     const auto name = files_.SelectedPath();
     if (!name)
         return;
-    LoadPicture(*name);
+    if (!LoadPicture(*name)) {
+        ForgetShownPicture();
+        throw UserError(FormatMessageText(msg::RawShorterThanOneRow, *name));
+    }
     const std::int32_t w = picture_.width(), h = picture_.height();
     if (w == 256 && h == 256) {
         CheckRadio(id::RadioButton1);

@@ -51,8 +51,10 @@ private:
     void CreateControls(HWND panel4);
     void CheckRadio(int radioId);
     bool IsChecked(int radioId) const;
+    std::int32_t ChosenWidth() const;
     std::int32_t RawWidth() const;
-    void LoadPicture(const std::wstring& path);
+    bool LoadPicture(const std::wstring& path);
+    void ForgetShownPicture();
     void FolderChanged();
 
     TMainForm& form_;

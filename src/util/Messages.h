@@ -74,6 +74,8 @@ inline constexpr std::wstring_view CatalogueMissing = L"Le fichier spécifié %s
 inline constexpr std::wstring_view SaveCatalogueChanges = L"Sauver les modifications ?";
 // Pictures
 inline constexpr std::wstring_view InvalidBitmap = L"Image bitmap incorrecte";
+inline constexpr std::wstring_view RawShorterThanOneRow =
+    L"Le fichier %s est plus court qu'une ligne de l'image à la largeur choisie";
 inline constexpr std::wstring_view PictureTooLarge = L"Image trop grande : %s";
 inline constexpr std::wstring_view InvalidPictureSize = L"Taille d'image incorrecte : %s";
 inline constexpr std::wstring_view ChooseValidPicture = L"Vous devez choisir une image valide !";

@@ -60,16 +60,22 @@ bool WaitWhileRepainting(HANDLE object, DWORD milliseconds)
     }
 }
 
-bool RunAndWait(std::wstring_view commandLine, std::wstring_view workingFolder)
+bool RunAndWait(std::wstring_view commandLine, std::wstring_view workingFolder, ProgramWindow window)
 {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
+    DWORD creationFlags = 0;
+    if (window == ProgramWindow::Hidden) {
+        startup.dwFlags = STARTF_USESHOWWINDOW;
+        startup.wShowWindow = SW_HIDE;
+        creationFlags = CREATE_NO_WINDOW;
+    }
     PROCESS_INFORMATION process{};
     // CreateProcessW may write into the command line it is given.
     std::vector<wchar_t> line(commandLine.begin(), commandLine.end());
     line.push_back(L'\0');
     const std::wstring folder(workingFolder);
-    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+    if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, creationFlags, nullptr,
                         folder.empty() ? nullptr : folder.c_str(), &startup, &process))
         return false;
     Handle processHandle(process.hProcess);

@@ -7,11 +7,17 @@
 
 namespace tessark {
 
+enum class ProgramWindow {
+    AsItChooses,  // the program's own default window mode
+    Hidden,       // no window shown, and no console for a console program
+};
+
 // Starts `commandLine` as a new process (the program is its first word, quoted
 // when it holds blanks) in `workingFolder`, or in the current folder when that
 // is empty, and waits for its end without a time limit. Returns false at once
 // when it cannot be started. While waiting, see WaitWhileRepainting.
-bool RunAndWait(std::wstring_view commandLine, std::wstring_view workingFolder = {});
+bool RunAndWait(std::wstring_view commandLine, std::wstring_view workingFolder = {},
+                ProgramWindow window = ProgramWindow::AsItChooses);
 
 // Waits until `object` is signalled (nullptr: only the time) or `milliseconds`
 // have passed (INFINITE: no limit). Meanwhile the thread's windows keep

@@ -3,6 +3,7 @@
 
 #include "image/BmpImage.h"
 #include "image/ExportTexts.h"
+#include "util/FileNames.h"
 
 #include <span>
 
@@ -27,6 +28,16 @@ Picture Pattern(std::int32_t width, std::int32_t height)
     return picture;
 }
 
+// The files of a folder (ending in '\') are deleted when this goes, however the test ends.
+struct EmptiedAtEnd {
+    std::wstring folder;
+    ~EmptiedAtEnd()
+    {
+        for (const auto& name : FilesIn(folder))
+            DeleteFileW((folder + name).c_str());
+    }
+};
+
 class PictureAreaTest : public MainWindowTest {
 protected:
     void SetUp() override
@@ -42,6 +53,7 @@ protected:
     }
     void TearDown() override
     {
+        SetEnvironmentVariableW(L"TESSARK_STANDIN_STARTUP_LOG", nullptr);
         MainWindowTest::TearDown();
         SetCurrentDirectoryW(installation.path().c_str());
         SetCurrentDirectoryW(L"C:\\");
@@ -66,6 +78,20 @@ protected:
         Pump();
     }
     std::wstring Shown() const { return Caption(id::StaticText4); }
+    // Two clicks on "Exécuter  Logo Packer" whose RAW cannot be written: both
+    // take the BMP way and fail alike, and the packer never runs.
+    void ExpectTwoFailedLogoExports(const std::wstring& bmp, const std::wstring& failure)
+    {
+        for (int click = 1; click <= 2; ++click) {
+            dialogs.shown.clear();
+            Click(id::BtConvertLogo);
+            ASSERT_EQ(dialogs.shown.size(), 1u) << "click " << click;
+            EXPECT_EQ(dialogs.shown[0].how, ShownMessage::Kind::Failure) << "click " << click;
+            EXPECT_EQ(dialogs.shown[0].text, failure) << "click " << click;
+            EXPECT_EQ(form->Pictures().LogoPath(), bmp) << "click " << click;
+            EXPECT_FALSE(Exists(ChangeFileExt(bmp, L".pak"))) << "click " << click << ": the packer ran";
+        }
+    }
     std::vector<std::wstring> Listed() const { return form->Pictures().Files().Names(); }
 
     std::wstring pictures = installation / L"Images";
@@ -211,33 +237,91 @@ TEST_F(PictureAreaTest, ALogoExportThatCannotFinishSaysWhatIsMissing)
     EXPECT_EQ(LastMessageText(), L"Le Logo Packer n'a pas généré le fichier :\n" + pictures + L"\\titre.pak");
 }
 
-TEST_F(PictureAreaTest, AReadOnlyLogoIsNotReplaced)
+TEST_F(PictureAreaTest, ALogoThatCannotBeWrittenKeepsTheOldRawAndTheBmpChosen)
 {
     InstallPacker();
+    const std::wstring bmp = pictures + L"\\titre.bmp";
     const std::wstring raw = pictures + L"\\titre.raw";
+    const std::wstring cannotCreate = L"Impossible de créer le fichier " + raw + L".";
     WriteBytes(raw, "ancien");
-    SetFileAttributesW(raw.c_str(), FILE_ATTRIBUTE_READONLY);
     Start();
     Click(id::BtEditLogo);
     ClickFile(L"titre.bmp");
-    Click(id::BtConvertLogo);
+
+    SetFileAttributesW(raw.c_str(), FILE_ATTRIBUTE_READONLY);
+    ExpectTwoFailedLogoExports(bmp, cannotCreate);
     SetFileAttributesW(raw.c_str(), FILE_ATTRIBUTE_NORMAL);
-    EXPECT_EQ(LastMessageText(), L"Impossible de créer le fichier " + raw + L".");
     EXPECT_EQ(ReadBytes(raw), "ancien");
-    EXPECT_FALSE(Exists(pictures + L"\\titre.pak")) << "the packer was not started";
+    {
+        HeldByAnotherProcess holder(raw);
+        ExpectTwoFailedLogoExports(bmp, cannotCreate);
+    }
+    EXPECT_EQ(ReadBytes(raw), "ancien");
     EXPECT_EQ(FilesIn(pictures + L"\\").size(), 4u) << "no temporary file left";
+
+    DeleteFileW(raw.c_str());
+    CreateDirectoryW(raw.c_str(), nullptr);
+    ExpectTwoFailedLogoExports(bmp, cannotCreate);
+    RemoveDirectoryW(raw.c_str());
+
+    // Once the RAW can be written, that new RAW is the one packed.
+    dialogs.Answer(DialogButton::Ok);
+    Click(id::BtConvertLogo);
+    EXPECT_EQ(ReadBytes(raw).size(), 393216u);
+    EXPECT_EQ(ReadBytes(pictures + L"\\titre.pak").size(), 14u + 393216u);
+    EXPECT_EQ(LastMessageText(), LogoFromBmpDone(raw));
+    EXPECT_EQ(form->Pictures().LogoPath(), raw);
+}
+
+TEST_F(PictureAreaTest, AFullDiskKeepsTheOldLogoAndTheBmpChosen)
+{
+    const auto disk = TinyDisk();
+    if (!disk)
+        GTEST_SKIP() << NoTinyDisk;
+    const EmptiedAtEnd emptied{*disk + L"\\"};
+    InstallPacker();
+    // 512 x 32 pixels: the BMP fits on the 64 KB disk, its RAW does not fit beside it.
+    const std::wstring bmp = *disk + L"\\titre.bmp";
+    const std::wstring raw = *disk + L"\\titre.raw";
+    WriteBytes(bmp, AsText(image::EncodeBmp24(Pattern(512, 32))));
+    WriteBytes(raw, "ancien logo");
+    SetCurrentDirectoryW(disk->c_str());
+    Start();
+    Click(id::BtEditLogo);
+    ClickFile(L"titre.bmp");
+    ASSERT_TRUE(Checked(id::RadioButton2)) << "512 x 256 chosen: no size question";
+    ExpectTwoFailedLogoExports(bmp, L"Disque plein.");
+    EXPECT_EQ(ReadBytes(raw), "ancien logo");
+    EXPECT_EQ(FilesIn(*disk + L"\\"), (std::vector<std::wstring>{L"titre.bmp", L"titre.raw"}));
+}
+
+TEST_F(PictureAreaTest, TheLogoPackerRunsHidden)
+{
+    InstallPacker();
+    const std::wstring startup = installation / L"packer startup.txt";
+    SetEnvironmentVariableW(L"TESSARK_STANDIN_STARTUP_LOG", startup.c_str());
+    Start();
+    Click(id::BtEditLogo);
+    ClickFile(L"titre.bmp");
+    for (const char* way : {"BMP way", "RAW way"}) {
+        DeleteFileW(startup.c_str());
+        dialogs.Answer(DialogButton::Ok);
+        Click(id::BtConvertLogo);
+        EXPECT_EQ(dialogs.shown.back().kind, DialogKind::Information) << way;
+        // STARTF_USESHOWWINDOW (1) with SW_HIDE (0).
+        EXPECT_EQ(ReadBytes(startup), "dwFlags=0x1 wShowWindow=0") << way;
+    }
+    EXPECT_EQ(form->Pictures().LogoPath(), pictures + L"\\titre.raw") << "the second click took the RAW way";
 }
 
 TEST_F(PictureAreaTest, SkyModeReadsRawFilesAtTheChosenWidth)
 {
     WriteBytes(pictures + L"\\ciel.raw", std::string(256 * 256 * 3, '\x40'));
     WriteBytes(pictures + L"\\ecran.raw", std::string(320 * 200 * 3, '\x20'));
-    WriteBytes(pictures + L"\\court.raw", std::string(100, '\x20'));
     Start();
     Click(id::BtEditCiel);
     EXPECT_TRUE(Checked(id::RadioButton1));
-    EXPECT_EQ(Listed(), (std::vector<std::wstring>{L"ciel.raw", L"court.raw", L"ecran.bmp", L"ecran.raw",
-                                                   L"titre.bmp"}));
+    EXPECT_EQ(Listed(), (std::vector<std::wstring>{L"ciel.raw", L"ecran.bmp", L"ecran.raw", L"titre.bmp"}));
     ClickFile(L"ciel.raw");
     EXPECT_EQ(Shown(), L"Image 256 x 256");
     EXPECT_TRUE(Enabled(id::BtconvertCiel));
@@ -247,9 +331,6 @@ TEST_F(PictureAreaTest, SkyModeReadsRawFilesAtTheChosenWidth)
     Click(id::RadioButton2);
     EXPECT_EQ(Shown(), L"Image 512 x 128") << "read again at the new width";
     EXPECT_TRUE(Checked(id::RadioButton2));
-
-    ClickFile(L"court.raw");
-    EXPECT_EQ(Shown(), L"Image 512 x 128") << "a file shorter than one row leaves the picture shown";
 
     Click(id::RadioButton3);
     Type(id::EditX, L"3a2-0");
@@ -262,6 +343,76 @@ TEST_F(PictureAreaTest, SkyModeReadsRawFilesAtTheChosenWidth)
     ClickFile(L"ciel.raw");
     EXPECT_EQ(Shown(), L"Image 256 x 256") << "a width of 0 reads at 256";
     EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(PictureAreaTest, ARawFileShorterThanOneRowIsRefusedAndLeavesNothingToExport)
+{
+    InstallPacker();
+    WriteBytes(pictures + L"\\vide.raw", "");
+    WriteBytes(pictures + L"\\court.raw", std::string(7, '\x20'));
+    WriteBytes(pictures + L"\\ligne.raw", std::string(512 * 3 - 1, '\x20'));
+    const auto expectRefused = [&](std::wstring_view name) {
+        ClickFile(name);
+        ASSERT_FALSE(dialogs.shown.empty()) << "no message";
+        EXPECT_EQ(LastMessageText(), L"Le fichier " + pictures + L"\\" + std::wstring(name) +
+                                         L" est plus court qu'une ligne de l'image à la largeur choisie.");
+        EXPECT_EQ(dialogs.shown.back().how, ShownMessage::Kind::Failure);
+        EXPECT_EQ(Shown(), L"") << "no size shown";
+        EXPECT_TRUE(form->Pictures().ShownPicture().empty());
+        const RECT image = RectIn(Control(id::Image1), Control(id::ScrollBox1));
+        EXPECT_EQ(image.right - image.left, 0) << "the earlier picture is no longer on screen";
+        EXPECT_TRUE(form->Pictures().LogoPath().empty());
+        EXPECT_FALSE(Enabled(id::BtConvertLogo));
+        EXPECT_FALSE(Enabled(id::BtconvertCiel));
+    };
+    Start();
+    Click(id::BtEditLogo);
+    for (const wchar_t* name : {L"vide.raw", L"court.raw", L"ligne.raw"}) {
+        ClickFile(L"titre.bmp");
+        ASSERT_TRUE(Enabled(id::BtConvertLogo));
+        expectRefused(name);
+    }
+    dialogs.Answer(DialogButton::Ok);
+    form->BtConvertLogoClick();
+    EXPECT_EQ(LastMessageText(), L"Vous devez choisir une image valide !");
+    EXPECT_FALSE(Exists(pictures + L"\\ligne.pak"));
+
+    Click(id::BtEditCiel);
+    ClickFile(L"titre.bmp");
+    ASSERT_TRUE(Enabled(id::BtconvertCiel));
+    expectRefused(L"vide.raw");
+}
+
+TEST_F(PictureAreaTest, AnEmptyHeightDoesNotStopARawFileFromBeingRead)
+{
+    InstallPacker();
+    WriteBytes(pictures + L"\\ecran.raw", std::string(320 * 200 * 3, '\x20'));
+    Start();
+    Click(id::BtEditLogo);
+    Click(id::RadioButton3);
+    Type(id::EditX, L"320");
+    Type(id::EditY, L"");
+    ClickFile(L"ecran.raw");
+    EXPECT_TRUE(dialogs.shown.empty()) << "only the width is needed to read";
+    EXPECT_EQ(Shown(), L"Image 320 x 200");
+    EXPECT_EQ(Caption(id::EditY), L"200");
+    EXPECT_TRUE(Enabled(id::BtConvertLogo));
+
+    // The exports use the chosen height, and need it.
+    Type(id::EditY, L"");
+    Click(id::BtConvertLogo);
+    EXPECT_EQ(LastMessageText(), L"'' n'est pas une valeur entière correcte.");
+    EXPECT_FALSE(Exists(pictures + L"\\ecran.pak"));
+
+    Click(id::BtEditCiel);
+    Click(id::RadioButton3);
+    ClickFile(L"ecran.raw");
+    EXPECT_EQ(Shown(), L"Image 320 x 200");
+    Type(id::EditY, L"");
+    dialogs.shown.clear();
+    Click(id::BtconvertCiel);
+    EXPECT_EQ(LastMessageText(), L"'' n'est pas une valeur entière correcte.");
+    EXPECT_TRUE(dialogs.saveRequests.empty());
 }
 
 TEST_F(PictureAreaTest, PicturesThatCannotBeShownChangeNothing)
