@@ -321,6 +321,29 @@ TEST_F(SoundAreaTest, ProtectedOrLockedFilesStopTheReplacementBeforeAnythingMove
                                                            L"porte.wav"}));
 }
 
+TEST_F(SoundAreaTest, AFolderNamedLikeTheBackupIsRefusedAndLeftAsItIs)
+{
+    const std::wstring folder = samples + L"\\porte.bak";
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    WriteBytes(folder + L"\\niveau1.txt", "notes du niveau");
+    OpenSounds();
+    PickBoth(L"porte.wav", L"grince.wav");
+    dialogs.Answer(DialogButton::Ok);
+    Click(id::BitBtn1);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].kind, DialogKind::Error);
+    EXPECT_EQ(dialogs.shown[0].text,
+              L"Un dossier porte le nom de la sauvegarde, le son n'a pas été remplacé :\n" + folder);
+    EXPECT_TRUE(GetFileAttributesW(folder.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_EQ(FilesIn(folder + L"\\"), (std::vector<std::wstring>{L"niveau1.txt"}));
+    EXPECT_EQ(ReadBytes(folder + L"\\niveau1.txt"), "notes du niveau");
+    EXPECT_FALSE(Exists(folder + L".~old"));
+    EXPECT_EQ(FilesIn(samples + L"\\"), (std::vector<std::wstring>{L"ancien.bak", L"Door.Wav", L"notes.txt",
+                                                                  L"porte.wav"}));
+    ExpectNothingReplaced();
+    EXPECT_FALSE(Enabled(id::MediaPlayer1Play));
+}
+
 TEST_F(SoundAreaTest, AFailedCopyPutsTheOriginalAndItsOldBackupBack)
 {
     OpenSounds();
