@@ -498,6 +498,26 @@ TEST_F(SoundAreaTest, APickThePlayerCannotOpenIsReportedOnceAndStillReplaces)
     EXPECT_EQ(LastMessageText(), L"Aucun périphérique MCI ouvert.");
 }
 
+// A file that cannot be read is not called damaged: the player's failure is
+// reported, and the copy's own error when the replacement is asked for.
+TEST_F(SoundAreaTest, AReplacementHeldByAnotherProgramIsReportedAndLosesNothing)
+{
+    OpenSounds();
+    ClickEntry(id::FileListBox1, L"porte.wav");
+    const std::wstring held = replacements + L"\\grince.wav";
+    HeldByAnotherProcess holder(held);
+    dialogs.Answer(DialogButton::Ok);
+    ClickEntry(id::FileListBox2, L"grince.wav");
+    ASSERT_EQ(dialogs.shown.size(), 1u) << LastMessageText();
+    EXPECT_EQ(dialogs.shown[0].text, L"Erreur de traitement");
+    EXPECT_TRUE(Enabled(id::BitBtn1));
+    Click(id::BitBtn1);
+    EXPECT_EQ(LastMessageText(), L"Impossible d'ouvrir le fichier " + held + L".");
+    EXPECT_EQ(ReadBytes(samples + L"\\porte.wav"), porte);
+    EXPECT_FALSE(Exists(samples + L"\\porte.bak"));
+    EXPECT_EQ(form->Sounds().Modifications().NbRemplacements(), 0);
+}
+
 // Wine's MCI devices take names through the ANSI code page: this one opens
 // only through its short name.
 TEST_F(SoundAreaTest, ANameOutsideTheAnsiCodePageIsPreviewedAndReplaced)
