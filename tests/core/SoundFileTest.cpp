@@ -244,13 +244,5 @@ TEST(MidiFileTest, NeedsAWholeHeaderChunkOfSixBytes)
     EXPECT_EQ(ReadMidiFile(MemoryBytes(Riff(GoodChunks()))).fault, SoundFault::NoMidiHeader);
 }
 
-TEST(DamagedSoundTextTest, NamesTheFileThenGivesTheReason)
-{
-    SoundCheck check;
-    check.fault = SoundFault::ChunkPastEnd;
-    check.chunkId = "fmt ";
-    EXPECT_EQ(DamagedSoundText(L"porte.wav", check), L"Fichier son incorrect : porte.wav\ntaille de bloc fmt incorrecte");
-}
-
 } // namespace
 } // namespace tessark::sound
