@@ -223,7 +223,7 @@ TEST_F(MciPlayerTest, FilesThatAreNoClipDoNotOpenAndCloseTheClipBefore)
     }
 }
 
-// Wine's devices refuse both names with "Cannot find the specified file";
+// Wine's devices answer that they cannot find either file by its own name;
 // their short names open.
 TEST_F(MciPlayerTest, OpensNonLatinNamesAndOverlongPathsThroughTheirShortNames)
 {
