@@ -54,6 +54,26 @@ const wchar_t* DeviceTypeFor(std::wstring_view path)
     return nullptr;
 }
 
+// The 8.3 name of an existing file, or nothing when the volume keeps none.
+// A path too long for the plain call goes through the extended form.
+std::wstring ShortPathOf(const std::wstring& path)
+{
+    constexpr std::wstring_view Extended = L"\\\\?\\";
+    const bool extend = path.size() >= MAX_PATH && path.size() > 2 && path[1] == L':';
+    const std::wstring asked = extend ? std::wstring(Extended) + path : path;
+    const DWORD needed = GetShortPathNameW(asked.c_str(), nullptr, 0);
+    if (needed == 0)
+        return {};
+    std::wstring shortName(needed, L'\0');
+    const DWORD written = GetShortPathNameW(asked.c_str(), shortName.data(), needed);
+    if (written == 0 || written >= needed)
+        return {};
+    shortName.resize(written);
+    if (extend && shortName.starts_with(Extended))
+        shortName.erase(0, Extended.size());
+    return shortName;
+}
+
 // Animation and digital video devices share the flags of a step by frames.
 bool StepsByFrames(MCIDEVICEID device)
 {
@@ -100,8 +120,19 @@ unsigned MciPlayer::RequireDevice() const
 bool MciPlayer::Open()
 {
     Close();
+    if (OpenElement(fileName_))
+        return true;
+    // MCI's devices take a name through the ANSI code page and within
+    // MAX_PATH; the short name of a long or non-Latin path passes both.
+    const std::wstring shortName = ShortPathOf(fileName_);
+    return !shortName.empty() && shortName != fileName_ && OpenElement(shortName);
+}
+
+// The device comes from the extension of FileName, which a short name keeps.
+bool MciPlayer::OpenElement(const std::wstring& path)
+{
     MCI_OPEN_PARMSW open{};
-    open.lpstrElementName = fileName_.c_str();
+    open.lpstrElementName = path.c_str();
     open.lpstrDeviceType = DeviceTypeFor(fileName_);
     DWORD_PTR flags = MCI_OPEN_ELEMENT | MCI_WAIT;
     if (open.lpstrDeviceType)

@@ -21,6 +21,7 @@ public:
 
     // Opens FileName, closing the clip open before. ".WAV" goes to the waveaudio
     // device, ".MID" to the sequencer; MCI picks one for other extensions.
+    // A name MCI cannot open is tried again as its short (8.3) name.
     // False, with no clip open, when the file cannot be opened.
     bool Open();
     void Close();
@@ -40,6 +41,7 @@ public:
 
 private:
     unsigned RequireDevice() const;   // the open clip's MCI device id
+    bool OpenElement(const std::wstring& path);
     void ApplyTimeFormat();
 
     std::wstring fileName_;

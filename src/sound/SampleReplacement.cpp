@@ -53,8 +53,11 @@ std::wstring UnusedNameBeside(const std::wstring& path)
 // replacement fails. Returns where it went, or nothing when there was none.
 std::optional<std::wstring> SetOldBackupAside(const std::wstring& backup)
 {
-    if (GetFileAttributesW(backup.c_str()) == INVALID_FILE_ATTRIBUTES)
+    const DWORD attributes = GetFileAttributesW(backup.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
         return std::nullopt;
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+        Refuse(msg::BackupIsFolder, backup);
     if (FileHasAttributes(backup, FILE_ATTRIBUTE_READONLY))
         Refuse(msg::OldBackupNotDeleted, backup);
     std::wstring aside = UnusedNameBeside(backup);

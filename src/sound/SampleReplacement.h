@@ -19,8 +19,8 @@ bool IsSameFile(const std::wstring& a, const std::wstring& b);
 
 // Renames `original` to `backup`, replacing an older backup, then writes a copy
 // of `replacement` under the original's name. Raises ReplacementRefused,
-// before anything is touched, when the original is read-only or the old backup
-// or the original cannot be renamed. When the copy fails, the original and the
+// before anything is touched, when the original is read-only, a folder has the
+// backup's name, or the old backup or the original cannot be renamed. When the copy fails, the original and the
 // old backup are put back under their own names and the copy's error is raised.
 void ReplaceSample(const std::wstring& original, const std::wstring& replacement, const std::wstring& backup);
 

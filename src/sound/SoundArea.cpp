@@ -5,6 +5,7 @@
 #include "app/StripLabel.h"
 #include "app/Window.h"
 #include "sound/SampleReplacement.h"
+#include "sound/SoundFileCheck.h"
 #include "util/FileNames.h"
 #include "util/FmxUtils.h"
 #include "util/Messages.h"
@@ -314,8 +315,7 @@ void SoundArea::FileListBox2Click()
     Pick({replacements_, staticText2_, fichierRemplacement_, *labelNum2_, 2});
 }
 
-// A pick that the preview cannot open ends with the preview's error, before
-// the replace button is looked at.
+// A pick counts whether or not the preview could open the file.
 void SoundArea::Pick(const Side& side)
 {
     SoundPreview& preview = *preview_;
@@ -325,6 +325,7 @@ void SoundArea::Pick(const Side& side)
         side.path = preview.FichierApercu;
         side.size.SetValeur(SizeShown(FileSizeOf(side.path)));
         preview.ListeApercu = side.number;
+        replacedSincePick_ = false;
         preview.LoadPreview();
     }
     if (BothListsHaveSelection())
@@ -336,16 +337,28 @@ bool SoundArea::BothListsHaveSelection() const
     return HasSelection(originals_) && HasSelection(replacements_);
 }
 
+// A second replacement without a new pick would put the first one's copy
+// into the backup, over the original's own content.
 void SoundArea::BitBtn1Click()
 {
+    IDialogs& dialogs = form_.dialogs();
+    if (replacedSincePick_) {
+        dialogs.MessageDlg(form_.hwnd(), msg::PickBeforeReplacingAgain, DialogKind::Error, {DialogButton::Ok});
+        return;
+    }
     preview_->StopAndClose();
     preview_->SetEnabledButtons(AllButPlay);
-    IDialogs& dialogs = form_.dialogs();
     if (fichierOriginal_ == fichierRemplacement_ || IsSameFile(fichierOriginal_, fichierRemplacement_)) {
         dialogs.MessageDlg(form_.hwnd(),
                            fichierOriginal_ + L"  => " + fichierRemplacement_ + L"\n\r" +
                                std::wstring(msg::SameFileReplacement),
                            DialogKind::Error, {DialogButton::Ok});
+        return;
+    }
+    // A damaged original may be replaced (that repairs it); a damaged
+    // replacement never goes into the game.
+    if (const auto damaged = DamagedSoundMessage(fichierRemplacement_)) {
+        dialogs.MessageDlg(form_.hwnd(), *damaged, DialogKind::Error, {DialogButton::Ok});
         return;
     }
     const std::wstring backup = ChangeFileExt(fichierOriginal_, L".bak");
@@ -355,6 +368,7 @@ void SoundArea::BitBtn1Click()
         dialogs.MessageDlg(form_.hwnd(), refused.text(), DialogKind::Error, {DialogButton::Ok});
         return;
     }
+    replacedSincePick_ = true;
     fichierBak_ = backup;
     preview_->SetEnabledButtons(AllTransportButtons);
     modifications_.AddModification(ExtractFileName(fichierOriginal_), ExtractFileName(fichierRemplacement_),

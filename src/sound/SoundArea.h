@@ -60,6 +60,8 @@ private:
     std::wstring fichierOriginal_;
     std::wstring fichierRemplacement_;
     std::wstring fichierBak_;
+    // Set by a replacement, cleared by the next accepted pick in either list.
+    bool replacedSincePick_ = false;
 
     HWND panel6_ = nullptr;
     HWND menuTexteSFX_ = nullptr;

@@ -3,6 +3,7 @@
 #include "app/ControlIds.h"
 #include "app/MainForm.h"
 #include "app/Window.h"
+#include "sound/SoundFileCheck.h"
 #include "sound/VolumeWord.h"
 #include "sound/WaveVolume.h"
 #include "util/FileNames.h"
@@ -252,15 +253,23 @@ bool SoundPreview::AutoStartChecked() const
     return SendMessageW(autoStart_, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
-// A clip that cannot be opened is reported; the length that the gauge then
-// asks for fails, which ends the pick that called this.
+// A damaged file never reaches the player: it is reported and the preview
+// keeps the clip it had. A clip the player cannot open is reported once; the
+// preview then has no clip and the bar stands at 0.
 void SoundPreview::LoadPreview()
 {
+    if (const auto damaged = DamagedSoundMessage(FichierApercu)) {
+        form_.dialogs().MessageDlg(form_.hwnd(), *damaged, DialogKind::Error, {DialogButton::Ok});
+        return;
+    }
     EnableTimer(false);
     player_.SetFileName(FichierApercu);
     SetWindowTextOf(staticText3_, ExtractFileName(FichierApercu));
-    if (!player_.Open())
+    if (!player_.Open()) {
         form_.dialogs().MessageDlg(form_.hwnd(), msg::PreviewOpenFailed, DialogKind::Error, {DialogButton::Ok});
+        gauge1_.SetProgress(0);
+        return;
+    }
     ResetPreviewGauge();
     EnableTimer(true);
     if (AutoStartChecked())
@@ -298,6 +307,8 @@ void SoundPreview::MediaPlayer1Click(TransportButton button)
 
 void SoundPreview::StopAndClose()
 {
+    if (!player_.IsOpen())
+        return;
     player_.Stop();
     player_.Close();
 }

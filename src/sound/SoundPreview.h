@@ -47,7 +47,7 @@ public:
     void ScrollBar1Change();
     // Sets the volume bar from the louder channel of the wave output.
     void ReadDeviceVolume();
-    // The first step of a replacement: the clip is stopped and closed.
+    // The first step of a replacement: the clip, when one is open, is stopped and closed.
     void StopAndClose();
     void SetEnabledButtons(const TransportSet& buttons);
 

@@ -50,6 +50,31 @@ inline constexpr std::wstring_view OldBackupNotDeleted =
     L"L'ancienne sauvegarde ne peut pas être supprimée, le son n'a pas été remplacé :\n%s";
 inline constexpr std::wstring_view OriginalNotRenamed =
     L"Le son original ne peut pas être renommé en .bak, il n'a pas été remplacé :\n%s";
+inline constexpr std::wstring_view BackupIsFolder =
+    L"Un dossier porte le nom de la sauvegarde, le son n'a pas été remplacé :\n%s";
+inline constexpr std::wstring_view PickBeforeReplacingAgain =
+    L"Ce son vient d'être remplacé. Choisissez de nouveau un son dans une des listes avant un autre "
+    L"remplacement : la sauvegarde .bak de l'original serait écrasée.";
+inline constexpr std::wstring_view DamagedSound = L"Fichier son incorrect : %s";
+// Why a sound file is refused, shown after its name.
+inline constexpr std::wstring_view SoundUnreadable = L"lecture impossible";
+inline constexpr std::wstring_view NoRiffHeader = L"en-tête RIFF absent";
+inline constexpr std::wstring_view NotWave = L"ce n'est pas un fichier WAVE";
+inline constexpr std::wstring_view BadRiffSize = L"taille RIFF incorrecte";
+inline constexpr std::wstring_view ChunkHeaderCut = L"en-tête de bloc tronqué";
+inline constexpr std::wstring_view BadChunkSize = L"taille de bloc %s incorrecte";
+inline constexpr std::wstring_view TooManyChunks = L"trop de blocs";
+inline constexpr std::wstring_view NoFmtChunk = L"bloc fmt absent";
+inline constexpr std::wstring_view DataBeforeFmt = L"bloc data placé avant le bloc fmt";
+inline constexpr std::wstring_view NoDataChunk = L"bloc data absent";
+inline constexpr std::wstring_view NoChannels = L"nombre de canaux nul";
+inline constexpr std::wstring_view NoSampleRate = L"fréquence d'échantillonnage nulle";
+inline constexpr std::wstring_view NoByteRate = L"nombre d'octets par seconde nul";
+inline constexpr std::wstring_view NoBlockAlign = L"alignement de bloc nul";
+inline constexpr std::wstring_view NoBitsPerSample = L"nombre de bits par échantillon nul";
+inline constexpr std::wstring_view ExtraFormatPastFmt = L"taille des données de format supplémentaires incorrecte";
+inline constexpr std::wstring_view NoMidiHeader = L"en-tête MThd absent";
+inline constexpr std::wstring_view ShortMidiHeader = L"taille de l'en-tête MThd incorrecte";
 inline constexpr std::wstring_view SameFileReplacement = L"Un fichier ne peut pas se remplacer par lui-même !";
 inline constexpr std::wstring_view WadFolderMissing = L"Le répertoire des fichiers WAD est introuvable";
 inline constexpr std::wstring_view NoWadChosen = L"Pas de fichier WAD sélectionné !";

@@ -223,6 +223,31 @@ TEST_F(MciPlayerTest, FilesThatAreNoClipDoNotOpenAndCloseTheClipBefore)
     }
 }
 
+// Wine's devices answer that they cannot find either file by its own name;
+// their short names open.
+TEST_F(MciPlayerTest, OpensNonLatinNamesAndOverlongPathsThroughTheirShortNames)
+{
+    OpenClip(L"\x65E5\x672C \x0416\x0443\x043A.wav", Wav(8, 1, 11025, 300));
+    EXPECT_EQ(player.Length(), 300);
+    std::wstring deep = folder.path();
+    while (deep.size() < MAX_PATH + 40) {
+        deep += L"un dossier au nom bien trop long\\";
+        ASSERT_TRUE(CreateDirectoryW((L"\\\\?\\" + deep).c_str(), nullptr));
+    }
+    const std::wstring path = deep + L"son.wav";
+    WriteBytes(L"\\\\?\\" + path, Wav(8, 1, 11025, 200));
+    player.SetFileName(path);
+    ASSERT_TRUE(player.Open());
+    EXPECT_EQ(player.Length(), 200);
+    EXPECT_EQ(player.FileName(), path) << "the clip keeps the name it was given";
+    player.Close();
+    DeleteFileW((L"\\\\?\\" + path).c_str());
+    while (deep.size() > folder.path().size()) {
+        RemoveDirectoryW((L"\\\\?\\" + deep).c_str());
+        deep.erase(deep.find_last_of(L'\\', deep.size() - 2) + 1);
+    }
+}
+
 TEST_F(MciPlayerTest, AWavWithoutSamplesOpensWithNoLengthAndPlaysAtOnce)
 {
     OpenClip(L"muet.wav", Wav(16, 1, 22050, 0));

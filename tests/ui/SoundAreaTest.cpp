@@ -7,6 +7,7 @@
 #include "sound/ModificationList.h"
 #include "sound/WaveVolume.h"
 #include "util/FileNames.h"
+#include "util/Messages.h"
 
 #include <commctrl.h>
 #include <mmsystem.h>
@@ -40,6 +41,11 @@ std::string Wav(std::uint32_t samples, char fill, std::uint32_t rate = 11025)
     PutLittleEndian(wav, samples, 4);
     wav.append(samples, fill);
     return wav;
+}
+
+std::string Patched(std::string bytes, std::size_t at, std::string_view with)
+{
+    return bytes.replace(at, with.size(), with);
 }
 
 std::wstring AsciiLower(std::wstring text)
@@ -194,27 +200,22 @@ TEST_F(SoundAreaTest, PicksShowNameSizeAndDurationAndEnableTheReplacement)
     EXPECT_TRUE(dialogs.shown.empty());
 }
 
-TEST_F(SoundAreaTest, AnEmptyPickChangesNothingButStillEnablesTheReplacement)
+TEST_F(SoundAreaTest, AnEmptyPickChangesNothing)
 {
-    WriteBytes(samples + L"\\abime.wav", "RIFF");
-    WriteBytes(samples + L"\\texte.wav", "du texte");
-    WriteBytes(replacements + L"\\texte.wav", "du texte");
     OpenSounds();
-    // Picks the preview cannot open leave the button disabled...
-    for (int failed = 0; failed < 3; ++failed)
-        dialogs.Answer(DialogButton::Ok);
-    ClickEntry(id::FileListBox2, L"texte.wav");
-    ClickEntry(id::FileListBox1, L"abime.wav");
-    ClickEntry(id::FileListBox1, L"texte.wav", true);
-    EXPECT_FALSE(Enabled(id::BitBtn1));
-    ASSERT_EQ(dialogs.shown.size(), 6u);
-    // ...then the focused entry is deselected, which picks nothing.
-    WriteBytes(samples + L"\\texte.wav", "un texte plus long");
-    ClickEntry(id::FileListBox1, L"texte.wav", true);
-    EXPECT_EQ(dialogs.shown.size(), 6u) << LastMessageText();
-    EXPECT_EQ(Caption(id::StaticText1), L"[ texte.wav ]");
-    EXPECT_EQ(Number(id::LabelNum1), 8) << "the size is not read again";
-    EXPECT_EQ(form->Sounds().FichierOriginal(), samples + L"\\texte.wav");
+    ClickEntry(id::FileListBox1, L"porte.wav");
+    ClickEntry(id::FileListBox1, L"Door.Wav", true);
+    ClickEntry(id::FileListBox2, L"grince.wav");
+    ASSERT_EQ(Caption(id::StaticText1), L"[ Door.Wav ]");
+    // The focused entry is deselected, which picks nothing.
+    WriteBytes(samples + L"\\Door.Wav", Wav(10, 0x30));
+    ClickEntry(id::FileListBox1, L"Door.Wav", true);
+    EXPECT_TRUE(dialogs.shown.empty()) << LastMessageText();
+    EXPECT_EQ(Caption(id::StaticText1), L"[ Door.Wav ]");
+    EXPECT_EQ(Number(id::LabelNum1), 44 + 2205) << "the size is not read again";
+    EXPECT_EQ(Number(id::LabelNum3), 200);
+    EXPECT_EQ(Caption(id::StaticText3), L"grince.wav") << "the preview keeps its clip";
+    EXPECT_EQ(form->Sounds().FichierOriginal(), samples + L"\\Door.Wav");
     EXPECT_TRUE(Enabled(id::BitBtn1)) << "both lists still have a selected entry";
 }
 
@@ -240,10 +241,17 @@ TEST_F(SoundAreaTest, ReplacementKeepsTheOriginalAsBakAndAddsARow)
     EXPECT_TRUE(Enabled(id::BitBtn1));
     EXPECT_EQ(Caption(id::LabelNum1), sizeBefore) << "the sizes are not read again";
 
-    // The clip was closed: replacing again needs a new pick first.
+    // Replacing again needs a new pick first: the backup holds the original.
+    dialogs.Answer(DialogButton::Ok);
     Click(id::BitBtn1);
-    EXPECT_EQ(LastMessageText(), L"Aucun périphérique MCI ouvert.");
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].kind, DialogKind::Error);
+    EXPECT_EQ(dialogs.shown[0].text, L"Ce son vient d'être remplacé. Choisissez de nouveau un son dans une des listes "
+                                     L"avant un autre remplacement : la sauvegarde .bak de l'original serait écrasée.");
+    EXPECT_EQ(ReadBytes(samples + L"\\porte.bak"), porte);
+    EXPECT_EQ(ReadBytes(samples + L"\\porte.wav"), grince);
     EXPECT_EQ(form->Sounds().Modifications().NbRemplacements(), 1);
+    dialogs.shown.clear();
 
     // The second backup holds what the original had just before.
     WriteBytes(replacements + L"\\autre.wav", Wav(500, 0x11));
@@ -321,6 +329,29 @@ TEST_F(SoundAreaTest, ProtectedOrLockedFilesStopTheReplacementBeforeAnythingMove
                                                            L"porte.wav"}));
 }
 
+TEST_F(SoundAreaTest, AFolderNamedLikeTheBackupIsRefusedAndLeftAsItIs)
+{
+    const std::wstring folder = samples + L"\\porte.bak";
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    WriteBytes(folder + L"\\niveau1.txt", "notes du niveau");
+    OpenSounds();
+    PickBoth(L"porte.wav", L"grince.wav");
+    dialogs.Answer(DialogButton::Ok);
+    Click(id::BitBtn1);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].kind, DialogKind::Error);
+    EXPECT_EQ(dialogs.shown[0].text,
+              L"Un dossier porte le nom de la sauvegarde, le son n'a pas été remplacé :\n" + folder);
+    EXPECT_TRUE(GetFileAttributesW(folder.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+    EXPECT_EQ(FilesIn(folder + L"\\"), (std::vector<std::wstring>{L"niveau1.txt"}));
+    EXPECT_EQ(ReadBytes(folder + L"\\niveau1.txt"), "notes du niveau");
+    EXPECT_FALSE(Exists(folder + L".~old"));
+    EXPECT_EQ(FilesIn(samples + L"\\"), (std::vector<std::wstring>{L"ancien.bak", L"Door.Wav", L"notes.txt",
+                                                                  L"porte.wav"}));
+    ExpectNothingReplaced();
+    EXPECT_FALSE(Enabled(id::MediaPlayer1Play));
+}
+
 TEST_F(SoundAreaTest, AFailedCopyPutsTheOriginalAndItsOldBackupBack)
 {
     OpenSounds();
@@ -362,34 +393,146 @@ TEST_F(SoundAreaTest, AFullDiskDuringTheCopyLosesNoSample)
     RemoveDirectoryW(folder.c_str());
 }
 
-TEST_F(SoundAreaTest, ASampleThePreviewCannotOpenIsReportedAndEnablesNothing)
+// The system's wave player trusts the sizes a file gives and reads far past
+// its end: without the check, this pick ends the program with the script.
+TEST_F(SoundAreaTest, AWavWhoseChunkSizesLieNeverReachesThePlayer)
+{
+    Start();
+    SetEditorText(L"LEVEL 1 pas encore enregistré");
+    Click(id::BtEditSon);
+    WriteBytes(samples + L"\\menteur.wav", Patched(porte, 16, "\xF0\xFF\xFF\xFF"));
+    form->Sounds().Originals().Update();
+    dialogs.Answer(DialogButton::Ok);
+    ClickEntry(id::FileListBox1, L"menteur.wav");
+    ASSERT_TRUE(WindowAlive());
+    ASSERT_EQ(dialogs.shown.size(), 1u) << LastMessageText();
+    EXPECT_EQ(dialogs.shown[0].kind, DialogKind::Error);
+    EXPECT_EQ(dialogs.shown[0].text, L"Fichier son incorrect : menteur.wav\ntaille de bloc fmt incorrecte");
+    EXPECT_EQ(Caption(id::StaticText3), L"") << "the player was not given the file";
+    EXPECT_EQ(Caption(id::LabelNum3), L"");
+    EXPECT_FALSE(form->Sounds().Preview().Player().IsOpen());
+    EXPECT_FALSE(form->Sounds().Preview().TimerEnabled());
+    // The pick is recorded: a good sample may still replace the damaged one.
+    EXPECT_EQ(Caption(id::StaticText1), L"[ menteur.wav ]");
+    EXPECT_EQ(form->Sounds().FichierOriginal(), samples + L"\\menteur.wav");
+    EXPECT_EQ(EditorText(), L"LEVEL 1 pas encore enregistré");
+}
+
+TEST_F(SoundAreaTest, ADamagedReplacementIsRefusedAndADamagedOriginalIsRepaired)
+{
+    const std::string lying = Patched(porte, 40, "\xF0\xFF\xFF\xFF");
+    WriteBytes(samples + L"\\menteur.wav", lying);
+    WriteBytes(replacements + L"\\texte.wav", "ceci n'est pas un son, seulement du texte");
+    WriteBytes(replacements + L"\\abime.wav", Wav(1000, 0x10).substr(0, 30));
+    OpenSounds();
+    ClickEntry(id::FileListBox1, L"porte.wav");
+    struct Damaged {
+        const wchar_t* name;
+        const wchar_t* reason;
+    };
+    for (const Damaged& damaged : {Damaged{L"texte.wav", L"en-tête RIFF absent"},
+                                   Damaged{L"abime.wav", L"taille de bloc fmt incorrecte"}}) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(damaged.name)));
+        dialogs.shown.clear();
+        const std::wstring text = L"Fichier son incorrect : " + std::wstring(damaged.name) + L"\n" + damaged.reason;
+        dialogs.Answer(DialogButton::Ok);
+        dialogs.Answer(DialogButton::Ok);
+        ClickEntry(id::FileListBox2, damaged.name);
+        ASSERT_EQ(dialogs.shown.size(), 1u);
+        EXPECT_EQ(dialogs.shown[0].text, text);
+        EXPECT_EQ(Caption(id::StaticText3), L"porte.wav") << "the preview keeps its clip";
+        EXPECT_TRUE(Enabled(id::BitBtn1)) << "the pick counts";
+        // The replacement reads the file again and copies nothing.
+        Click(id::BitBtn1);
+        ASSERT_EQ(dialogs.shown.size(), 2u);
+        EXPECT_EQ(dialogs.shown[1].text, text);
+        ExpectNothingReplaced();
+        EXPECT_EQ(FilesIn(samples + L"\\"), (std::vector<std::wstring>{L"ancien.bak", L"Door.Wav", L"menteur.wav",
+                                                                      L"notes.txt", L"porte.wav"}));
+    }
+    dialogs.shown.clear();
+    dialogs.Answer(DialogButton::Ok);
+    PickBoth(L"menteur.wav", L"grince.wav");
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].text, L"Fichier son incorrect : menteur.wav\ntaille de bloc data incorrecte");
+    Click(id::BitBtn1);
+    EXPECT_EQ(dialogs.shown.size(), 1u) << LastMessageText();
+    EXPECT_EQ(ReadBytes(samples + L"\\menteur.bak"), lying);
+    EXPECT_EQ(ReadBytes(samples + L"\\menteur.wav"), grince);
+    EXPECT_EQ(GridCell(1, 1), L"menteur.wav");
+}
+
+// Wine's wave player has no decoder for this format tag: a real file of
+// sound structure that the preview cannot open.
+TEST_F(SoundAreaTest, APickThePlayerCannotOpenIsReportedOnceAndStillReplaces)
+{
+    const std::string unknownCodec = Patched(grince, 20, "\x34\x12");
+    WriteBytes(replacements + L"\\codec.wav", unknownCodec);
+    OpenSounds();
+    ClickEntry(id::FileListBox1, L"porte.wav");
+    dialogs.Answer(DialogButton::Ok);
+    ClickEntry(id::FileListBox2, L"codec.wav");
+    ASSERT_EQ(dialogs.shown.size(), 1u) << LastMessageText();
+    EXPECT_EQ(dialogs.shown[0].text, L"Erreur de traitement");
+    EXPECT_EQ(dialogs.shown[0].kind, DialogKind::Error);
+    EXPECT_EQ(Caption(id::StaticText2), L"[ codec.wav ]");
+    EXPECT_EQ(Caption(id::LabelNum4), L"");
+    EXPECT_EQ(form->Sounds().Preview().Gauge().Progress(), 0);
+    EXPECT_FALSE(form->Sounds().Preview().TimerEnabled());
+    EXPECT_TRUE(Enabled(id::BitBtn1));
+
+    Click(id::BitBtn1);
+    EXPECT_EQ(dialogs.shown.size(), 1u) << LastMessageText();
+    EXPECT_EQ(ReadBytes(samples + L"\\porte.bak"), porte);
+    EXPECT_EQ(ReadBytes(samples + L"\\porte.wav"), unknownCodec);
+    EXPECT_EQ(GridCell(1, 2), L"codec.wav");
+    // No clip is open, yet a second replacement still waits for a new pick.
+    dialogs.Answer(DialogButton::Ok);
+    Click(id::BitBtn1);
+    ASSERT_EQ(dialogs.shown.size(), 2u);
+    EXPECT_EQ(dialogs.shown[1].text, msg::PickBeforeReplacingAgain);
+    EXPECT_EQ(ReadBytes(samples + L"\\porte.bak"), porte);
+    EXPECT_EQ(form->Sounds().Modifications().NbRemplacements(), 1);
+    // The transport bar still has no clip to work on.
+    Click(id::MediaPlayer1Stop);
+    EXPECT_EQ(LastMessageText(), L"Aucun périphérique MCI ouvert.");
+}
+
+// A file that cannot be read is not called damaged: the player's failure is
+// reported, and the copy's own error when the replacement is asked for.
+TEST_F(SoundAreaTest, AReplacementHeldByAnotherProgramIsReportedAndLosesNothing)
 {
     OpenSounds();
     ClickEntry(id::FileListBox1, L"porte.wav");
-    WriteBytes(replacements + L"\\texte.wav", "ceci n'est pas un son, seulement du texte");
-    WriteBytes(replacements + L"\\abime.wav", Wav(1000, 0x10).substr(0, 30));
-    form->Sounds().Replacements().Update();
-    for (const wchar_t* name : {L"texte.wav", L"abime.wav"}) {
-        SCOPED_TRACE(testing::PrintToString(std::wstring(name)));
-        dialogs.shown.clear();
-        dialogs.Answer(DialogButton::Ok);
-        ClickEntry(id::FileListBox2, name);
-        ASSERT_EQ(dialogs.shown.size(), 2u);
-        EXPECT_EQ(dialogs.shown[0].text, L"Erreur de traitement");
-        EXPECT_EQ(dialogs.shown[0].kind, DialogKind::Error);
-        EXPECT_EQ(dialogs.shown[1].text, L"Aucun périphérique MCI ouvert.");
-        // The pick is recorded, but its handling ends there.
-        EXPECT_EQ(Caption(id::StaticText2), L"[ " + std::wstring(name) + L" ]");
-        EXPECT_EQ(form->Sounds().FichierRemplacement(), replacements + L"\\" + name);
-        EXPECT_FALSE(Enabled(id::BitBtn1));
-        EXPECT_FALSE(form->Sounds().Preview().TimerEnabled());
-        EXPECT_EQ(Caption(id::LabelNum4), L"");
-    }
-    // The transport bar has no clip to work on.
-    dialogs.shown.clear();
-    Click(id::MediaPlayer1Stop);
-    EXPECT_EQ(LastMessageText(), L"Aucun périphérique MCI ouvert.");
+    const std::wstring held = replacements + L"\\grince.wav";
+    HeldByAnotherProcess holder(held);
+    dialogs.Answer(DialogButton::Ok);
+    ClickEntry(id::FileListBox2, L"grince.wav");
+    ASSERT_EQ(dialogs.shown.size(), 1u) << LastMessageText();
+    EXPECT_EQ(dialogs.shown[0].text, L"Erreur de traitement");
+    EXPECT_TRUE(Enabled(id::BitBtn1));
+    Click(id::BitBtn1);
+    EXPECT_EQ(LastMessageText(), L"Impossible d'ouvrir le fichier " + held + L".");
     EXPECT_EQ(ReadBytes(samples + L"\\porte.wav"), porte);
+    EXPECT_FALSE(Exists(samples + L"\\porte.bak"));
+    EXPECT_EQ(form->Sounds().Modifications().NbRemplacements(), 0);
+}
+
+// Wine's MCI devices take names through the ANSI code page: this one opens
+// only through its short name.
+TEST_F(SoundAreaTest, ANameOutsideTheAnsiCodePageIsPreviewedAndReplaced)
+{
+    const std::wstring name = L"\x0416\x0443\x043A.wav";
+    WriteBytes(replacements + L"\\" + name, grince);
+    OpenSounds();
+    PickBoth(L"porte.wav", name);
+    EXPECT_TRUE(dialogs.shown.empty()) << LastMessageText();
+    EXPECT_EQ(Number(id::LabelNum4), 100);
+    EXPECT_EQ(Number(id::LabelNum3), 300);
+    Click(id::BitBtn1);
+    EXPECT_TRUE(dialogs.shown.empty()) << LastMessageText();
+    EXPECT_EQ(ReadBytes(samples + L"\\porte.wav"), grince);
+    EXPECT_EQ(GridCell(1, 2), name);
 }
 
 TEST_F(SoundAreaTest, AClipOfNoSamplesHasNoDurationAndAnEmptyGauge)
