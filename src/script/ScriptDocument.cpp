@@ -77,6 +77,8 @@ void ScriptArea::LoadDocument(const std::wstring& path)
     SetFocus(editor_);
     richedit::SetModified(editor_, false);
     ShowModifiedState(false);
+    // The fresh control sends no selection change for its caret at the start.
+    UpdateCaretPosition();
 }
 
 void ScriptArea::FileNew()
@@ -88,6 +90,7 @@ void ScriptArea::FileNew()
     lineEnd_ = script::LineEnd::CrLf;
     richedit::SetModified(editor_, false);
     ShowModifiedState(false);
+    UpdateCaretPosition();
 }
 
 bool ScriptArea::FileSave()

@@ -133,6 +133,34 @@ TEST_F(ScriptEditorTest, TheCaretPositionIsShownOneBasedWithThreePlaces)
     EXPECT_EQ(StatusPanel(0), L"Line:   1   Col:   1");
 }
 
+TEST_F(ScriptEditorTest, EveryNewDocumentShowsItsOwnCaretPosition)
+{
+    OpenScript("ligne 1\r\nligne 2\r\nligne 3\r\n");
+    auto moveCaretAway = [&] {
+        const long line3 = richedit::LineIndex(Editor(), 2);
+        richedit::Select(Editor(), line3 + 3, line3 + 3);
+        Pump();
+        ASSERT_EQ(StatusPanel(0), L"Line:   3   Col:   4");
+    };
+    const std::wstring other = installation / L"script\\autre.txt";
+    WriteBytes(other, "autre\r\ntexte\r\nici\r\n");
+
+    moveCaretAway();
+    dialogs.ChooseFile(other);
+    PressShortcut('O', true);
+    EXPECT_EQ(form->Script().DocumentName(), other);
+    EXPECT_EQ(StatusPanel(0), L"Line:   1   Col:   1") << "opened";
+
+    moveCaretAway();
+    DropFiles({script});
+    EXPECT_EQ(form->Script().DocumentName(), script);
+    EXPECT_EQ(StatusPanel(0), L"Line:   1   Col:   1") << "dropped";
+
+    moveCaretAway();
+    PressShortcut('N', true);
+    EXPECT_EQ(StatusPanel(0), L"Line:   1   Col:   1") << "new";
+}
+
 class FindTest : public ScriptEditorTest {
 protected:
     void Search(std::wstring_view what)
