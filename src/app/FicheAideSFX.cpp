@@ -104,11 +104,13 @@ void TFicheAide::ShowInFront()
 void TFicheAide::ShowHelpKeyword(std::wstring_view keyword)
 {
     ShowInFront();
-    SelectNext(keyword);
+    if (SelectNext(keyword))
+        SetFocus(richEdit1_);
 }
 
 // Forward from the end of the selection (from the start when nothing is
-// selected), case counting, inside words too.
+// selected), case counting, inside words too. The focus stays where it is, so
+// that the find dialog keeps it.
 bool TFicheAide::SelectNext(std::wstring_view keyword)
 {
     if (keyword.empty())
@@ -122,7 +124,6 @@ bool TFicheAide::SelectNext(std::wstring_view keyword)
     const auto found = SendMessageW(richEdit1_, EM_FINDTEXTEXW, FR_DOWN | FR_MATCHCASE, reinterpret_cast<LPARAM>(&find));
     if (found < 0)
         return false;
-    SetFocus(richEdit1_);
     richedit::Select(richEdit1_, static_cast<long>(found), static_cast<long>(found + wanted.size()));
     SendMessageW(richEdit1_, EM_SCROLLCARET, 0, 0);
     return true;

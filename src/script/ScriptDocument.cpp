@@ -214,7 +214,8 @@ void ScriptArea::FindDialog1Find()
                            : text.find(what, static_cast<std::size_t>(start));
     if (found == std::wstring::npos)
         return;
-    SetFocus(editor_);
+    // The find dialog keeps the focus: a second Enter there is another
+    // find-next, never a line break over the found text.
     richedit::Select(editor_, static_cast<long>(found), static_cast<long>(found + what.size()));
 }
 

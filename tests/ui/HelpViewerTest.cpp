@@ -104,6 +104,21 @@ TEST_F(HelpViewerTest, FindNextStepsThroughEachOccurrenceWithCaseCounting)
     EXPECT_EQ(Selected(), L"");
 }
 
+TEST_F(HelpViewerTest, EnterInTheFindDialogFindsAgainAndLeavesTheTextAlone)
+{
+    Start();
+    Menu(id::Aide1);
+    SendMessageW(Aide().hwnd(), WM_COMMAND, 3 /* Rechercher */, 0);
+    Pump();
+    const std::wstring before = richedit::Text(Text());
+    PressKeys(L"mot\r\r");
+    EXPECT_EQ(richedit::Text(Text()), before);
+    const long first = static_cast<long>(before.find(L"mot"));
+    EXPECT_EQ(SelectionStart(), static_cast<long>(before.find(L"mot", first + 1))) << "the second occurrence";
+    EXPECT_EQ(Selected(), L"mot");
+    EXPECT_TRUE(IsChild(Aide().FindDialog(), GetFocus())) << "the dialog keeps the focus";
+}
+
 TEST_F(HelpViewerTest, MissingPlainOrDamagedDocuments)
 {
     DeleteFileW(help.c_str());

@@ -201,6 +201,20 @@ TEST_F(FindTest, FindNextStepsThroughTheOccurrencesMatchingCase)
     EXPECT_EQ(Selection().start, 1) << "matches inside words";
 }
 
+TEST_F(FindTest, EnterInTheDialogFindsAgainAndNeverTypesOverTheFoundText)
+{
+    OpenScript("mot un, mot deux, mot trois");
+    ClickToolButton(id::BtChercher);
+    HWND find = form->Script().FindDialog();
+    ASSERT_NE(find, nullptr);
+    PressKeys(L"mot\r\r");
+    EXPECT_EQ(EditorText(), L"mot un, mot deux, mot trois");
+    EXPECT_EQ(StatusPanel(1), L"");
+    EXPECT_EQ(Selection().start, 8) << "the second occurrence";
+    EXPECT_EQ(Selection().end, 11);
+    EXPECT_TRUE(IsChild(find, GetFocus())) << "the dialog keeps the focus";
+}
+
 TEST_F(FindTest, WithNothingSelectedTheSearchStartsAtTheTop)
 {
     OpenScript("abc abc abc");
