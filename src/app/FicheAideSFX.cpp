@@ -84,8 +84,13 @@ TFicheAide::~TFicheAide()
 void TFicheAide::LoadDocument(const std::wstring& path)
 {
     const std::string bytes = ReadWholeFile(path);
-    if (LooksLikeRtf(bytes) && StreamIn(richEdit1_, bytes.data(), bytes.size(), SF_RTF))
-        return;
+    if (!(LooksLikeRtf(bytes) && StreamIn(richEdit1_, bytes.data(), bytes.size(), SF_RTF)))
+        StreamInPlainText(bytes);
+    ShowTop();
+}
+
+void TFicheAide::StreamInPlainText(const std::string& bytes)
+{
     std::wstring text;
     text.reserve(bytes.size());
     for (unsigned char byte : bytes)
@@ -93,6 +98,15 @@ void TFicheAide::LoadDocument(const std::wstring& path)
     const auto* wide = reinterpret_cast<const char*>(text.data());
     if (!StreamIn(richEdit1_, wide, text.size() * sizeof(wchar_t), SF_TEXT | SF_UNICODE))
         throw UserError(std::wstring(msg::StreamLoadError));
+}
+
+// The control scrolls a streamed-in text by the room above its first line;
+// the caret and the view go back to the very top.
+void TFicheAide::ShowTop()
+{
+    richedit::Select(richEdit1_, 0, 0);
+    POINT top{0, 0};
+    SendMessageW(richEdit1_, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&top));
 }
 
 void TFicheAide::ShowInFront()

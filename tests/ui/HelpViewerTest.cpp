@@ -6,6 +6,7 @@
 #include "app/UnitApropos.h"
 #include "script/RichEdit.h"
 
+#include <richedit.h>
 #include <winspool.h>
 
 namespace tessark::test {
@@ -117,6 +118,34 @@ TEST_F(HelpViewerTest, EnterInTheFindDialogFindsAgainAndLeavesTheTextAlone)
     EXPECT_EQ(SelectionStart(), static_cast<long>(before.find(L"mot", first + 1))) << "the second occurrence";
     EXPECT_EQ(Selected(), L"mot");
     EXPECT_TRUE(IsChild(Aide().FindDialog(), GetFocus())) << "the dialog keeps the focus";
+}
+
+TEST_F(HelpViewerTest, EachOpeningShowsTheVeryTopOfTheDocument)
+{
+    // A large first heading with room above it, and enough lines to scroll.
+    std::string document = "{\\rtf1\\ansi{\\pard\\sb240\\sa120\\b\\fs32 Titre\\par}";
+    for (int line = 1; line <= 80; ++line)
+        document += "{\\pard ligne " + std::to_string(line) + "\\par}";
+    WriteBytes(help, document + "}");
+    Start();
+    auto expectTop = [&](const char* when) {
+        POINT scrolled{-1, -1};
+        SendMessageW(Text(), EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scrolled));
+        EXPECT_EQ(scrolled.y, 0) << when;
+        EXPECT_EQ(GetScrollPos(Text(), SB_VERT), 0) << when;
+        EXPECT_EQ(SendMessageW(Text(), EM_GETFIRSTVISIBLELINE, 0, 0), 0) << when;
+        EXPECT_EQ(SelectionStart(), 0) << when;
+    };
+    Menu(id::Aide1);
+    expectTop("first opening");
+    SCROLLINFO range{sizeof range, SIF_RANGE | SIF_PAGE};
+    GetScrollInfo(Text(), SB_VERT, &range);
+    ASSERT_GT(range.nMax - static_cast<int>(range.nPage), 0) << "the document must be longer than the window";
+
+    SendMessageW(Text(), WM_VSCROLL, SB_PAGEDOWN, 0);
+    SendMessageW(Aide().hwnd(), WM_CLOSE, 0, 0);
+    Menu(id::Aide1);
+    expectTop("opened again");
 }
 
 TEST_F(HelpViewerTest, MissingPlainOrDamagedDocuments)
