@@ -4,6 +4,7 @@
 #include "script/RichEdit.h"
 #include "util/FileIO.h"
 #include "util/Messages.h"
+#include "util/RtfDepth.h"
 #include "util/Text1252.h"
 
 #include <richedit.h>
@@ -17,6 +18,9 @@ constexpr wchar_t AideClass[] = L"TessarkFicheAide";
 constexpr wchar_t JobTitle[] = L"TESSARK Aide";
 constexpr int Imprimer1 = 1, Quitter1 = 2, Rechercher1 = 3;
 constexpr int RichEditId = 10;
+// The deepest nesting of groups the rich edit control takes in; one more and
+// Wine's control stops responding (measured), others crash.
+constexpr std::size_t DeepestGroups = 32;
 
 struct StreamSource {
     const char* data;
@@ -46,6 +50,14 @@ bool StreamIn(HWND editor, const char* bytes, std::size_t size, WPARAM format)
 bool LooksLikeRtf(const std::string& bytes)
 {
     return bytes.rfind("{\\rtf", 0) == 0;
+}
+
+// Counted both ways a reader may take binary data: Wine's control reads it as
+// text, braces included.
+bool NestsTooDeep(const std::string& rtf)
+{
+    return std::max(rtf::GroupDepth(rtf, rtf::BinaryData::Skipped),
+                    rtf::GroupDepth(rtf, rtf::BinaryData::ReadAsText)) > DeepestGroups;
 }
 
 HMENU CreateAideMenu()
@@ -84,7 +96,15 @@ TFicheAide::~TFicheAide()
 void TFicheAide::LoadDocument(const std::wstring& path)
 {
     const std::string bytes = ReadWholeFile(path);
-    if (!(LooksLikeRtf(bytes) && StreamIn(richEdit1_, bytes.data(), bytes.size(), SF_RTF)))
+    const bool rich = LooksLikeRtf(bytes);
+    if (rich && NestsTooDeep(bytes)) {
+        StreamInPlainText(bytes);
+        ShowTop();
+        dialogs_.MessageDlg(hwnd(), FormatMessageText(msg::HelpNestedTooDeep, path), DialogKind::Warning,
+                            {DialogButton::Ok});
+        return;
+    }
+    if (!(rich && StreamIn(richEdit1_, bytes.data(), bytes.size(), SF_RTF)))
         StreamInPlainText(bytes);
     ShowTop();
 }

@@ -38,6 +38,9 @@ inline constexpr std::wstring_view TextChangedSave = L"Le texte a changé. Sauve
 inline constexpr std::wstring_view OkToOverwrite = L"OK to overwrite %s";
 inline constexpr std::wstring_view StreamLoadError = L"Erreur au chargement de flux";
 inline constexpr std::wstring_view StreamSaveError = L"Erreur à l'enregistrement de flux";
+inline constexpr std::wstring_view HelpNestedTooDeep =
+    L"Le document d'aide %s imbrique ses groupes trop profondément pour être mis en forme : "
+    L"il est affiché en texte simple.";
 // Sounds
 inline constexpr std::wstring_view NoDefaultPrinter = L"Aucune imprimante par défaut sélectionnée";
 inline constexpr std::wstring_view PrintFailed = L"L'impression n'a pas pu commencer";

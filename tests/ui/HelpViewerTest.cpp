@@ -148,6 +148,59 @@ TEST_F(HelpViewerTest, EachOpeningShowsTheVeryTopOfTheDocument)
     expectTop("opened again");
 }
 
+// A document whose groups nest `depth` deep, the outer one included.
+std::string NestedHelp(int depth, std::string_view extra = "")
+{
+    const auto inner = static_cast<std::size_t>(depth - 1);
+    return "{\\rtf1\\ansi " + std::string(extra) + std::string(inner, '{') + "profond" + std::string(inner, '}') + "}";
+}
+
+TEST_F(HelpViewerTest, NestingTheControlTakesIsShownAsRichText)
+{
+    Start();
+    const std::string documents[] = {
+        NestedHelp(30),
+        NestedHelp(32),
+        // Escaped braces are characters: the real depth is 32.
+        NestedHelp(32, "\\{\\{\\{\\{ {\\{\\{} \\\\"),
+    };
+    for (const auto& document : documents) {
+        WriteBytes(help, document);
+        Menu(id::Aide1);
+        EXPECT_EQ(richedit::Text(Text()).find(L"\\rtf"), std::wstring::npos) << document;
+        EXPECT_NE(richedit::Text(Text()).find(L"profond"), std::wstring::npos) << document;
+    }
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(HelpViewerTest, NestingTooDeepIsShownAsPlainTextWithAWarning)
+{
+    Start();
+    std::string binary = "{\\rtf1\\ansi avant {\\*\\donnees\\bin40 " + std::string(40, '{') + "} apres}";
+    const std::string documents[] = {NestedHelp(33), NestedHelp(40), NestedHelp(5000), binary};
+    for (const auto& document : documents) {
+        SCOPED_TRACE(document.substr(0, 60));
+        dialogs.shown.clear();
+        dialogs.Answer(DialogButton::Ok);
+        WriteBytes(help, document);
+        Menu(id::Aide1);
+        ASSERT_TRUE(WindowAlive());
+        EXPECT_TRUE(Visible(Aide().hwnd()));
+        EXPECT_EQ(richedit::Text(Text()).rfind(L"{\\rtf1\\ansi ", 0), 0u) << "the document's own text";
+        EXPECT_EQ(richedit::TextLength(Text()), static_cast<long>(document.size()));
+        ASSERT_EQ(dialogs.shown.size(), 1u);
+        EXPECT_EQ(dialogs.shown[0].kind, DialogKind::Warning);
+        EXPECT_EQ(dialogs.shown[0].text, L"Le document d'aide " + help +
+                                             L" imbrique ses groupes trop profondément pour être mis en forme : "
+                                             L"il est affiché en texte simple.");
+    }
+    // The window still works: a search finds the word in the plain text.
+    SendMessageW(Aide().hwnd(), WM_COMMAND, 3 /* Rechercher */, 0);
+    Pump();
+    FindNext(L"apres");
+    EXPECT_EQ(Selected(), L"apres");
+}
+
 TEST_F(HelpViewerTest, MissingPlainOrDamagedDocuments)
 {
     DeleteFileW(help.c_str());
