@@ -138,7 +138,9 @@ TEST_F(HelpViewerTest, EachOpeningShowsTheVeryTopOfTheDocument)
     };
     Menu(id::Aide1);
     expectTop("first opening");
-    SCROLLINFO range{sizeof range, SIF_RANGE | SIF_PAGE};
+    SCROLLINFO range{};
+    range.cbSize = sizeof range;
+    range.fMask = SIF_RANGE | SIF_PAGE;
     GetScrollInfo(Text(), SB_VERT, &range);
     ASSERT_GT(range.nMax - static_cast<int>(range.nPage), 0) << "the document must be longer than the window";
 
