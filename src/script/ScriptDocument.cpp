@@ -88,6 +88,7 @@ void ScriptArea::FileNew()
     searchText_.clear();
     searchTextValid_ = true;
     lineEnd_ = script::LineEnd::CrLf;
+    KeepRescuePlanCurrent();
     richedit::SetModified(editor_, false);
     ShowModifiedState(false);
     UpdateCaretPosition();
