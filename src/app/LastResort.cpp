@@ -107,38 +107,52 @@ const wchar_t* MessageFor(Outcome outcome)
     return plan.faultMessage;
 }
 
+DWORD WINAPI TellTheUser(void* text)
+{
+    MessageBoxW(nullptr, static_cast<const wchar_t*>(text), plan.title,
+                MB_OK | MB_ICONERROR | MB_TASKMODAL | MB_SETFOREGROUND);
+    return 0;
+}
+
 // Runs once; a fault inside it, or a second way of dying, goes straight on.
+// The message box runs on a thread of its own: its stack is fresh, and its
+// message loop does not call back into the windows of the thread that failed.
 void RescueAndTell()
 {
     if (running.test_and_set())
         return;
-    const Outcome outcome = RescueText();
-    MessageBoxW(nullptr, MessageFor(outcome), plan.title, MB_OK | MB_ICONERROR | MB_TASKMODAL | MB_SETFOREGROUND);
+    auto* text = const_cast<wchar_t*>(MessageFor(RescueText()));
+    if (HANDLE teller = CreateThread(nullptr, 0, TellTheUser, text, 0, nullptr)) {
+        WaitForSingleObject(teller, INFINITE);
+        CloseHandle(teller);
+    } else {
+        TellTheUser(text);
+    }
 }
 
-LONG WINAPI OnUnhandledFault(EXCEPTION_POINTERS*)
+[[noreturn]] void EndNow(UINT exitCode)
+{
+    TerminateProcess(GetCurrentProcess(), exitCode);
+    for (;;)
+        Sleep(INFINITE);
+}
+
+LONG WINAPI OnUnhandledFault(EXCEPTION_POINTERS* fault)
 {
     RescueAndTell();
-    return EXCEPTION_EXECUTE_HANDLER;   // ends the process with the fault's code
-}
-
-[[noreturn]] void EndNow()
-{
-    TerminateProcess(GetCurrentProcess(), 3);
-    for (;;)
-        ;
+    EndNow(fault && fault->ExceptionRecord ? fault->ExceptionRecord->ExceptionCode : 3);
 }
 
 void OnTerminate()
 {
     RescueAndTell();
-    EndNow();
+    EndNow(3);
 }
 
 void OnAbortSignal(int)
 {
     RescueAndTell();
-    EndNow();
+    EndNow(3);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // Test program: the real main window with the last-resort guard, a document
 // loaded from the command line, text typed into the editor, then a fault that
 // nothing catches, raised from a window procedure as the message loop runs it.
-//   crashing_editor <installation folder> <document or -> <fault|terminate> <typed text> <message file>
+//   crashing_editor <installation folder> <document or -> <fault|terminate|overflow> <typed text> <message file>
 // In the typed text, '|' stands for Enter.
 // A second thread answers the guard's message box and writes its text, as
 // UTF-16, to the message file.
@@ -14,6 +14,7 @@
 #include <ole2.h>
 #include <shellapi.h>
 
+#include <climits>
 #include <stdexcept>
 #include <string>
 
@@ -35,12 +36,24 @@ void ThrowPastNoexcept() noexcept
     thrower();
 }
 
+// Deeper than any stack: each call holds 4 KB until the stack overflows.
+int Recurse(int depth)
+{
+    volatile char room[4096];
+    room[0] = static_cast<char>(depth);
+    if (depth == INT_MAX)
+        return room[0];
+    return Recurse(depth + 1) + room[0];
+}
+
 LRESULT CALLBACK FaultingProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message != FaultNow)
         return DefWindowProcW(window, message, wParam, lParam);
     if (faultKind == L"terminate")
         ThrowPastNoexcept();
+    if (faultKind == L"overflow")
+        return Recurse(0);
     *static_cast<volatile int*>(nullptr) = 1;
     return 0;
 }

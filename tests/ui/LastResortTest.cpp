@@ -7,6 +7,7 @@ namespace tessark::test {
 namespace {
 
 constexpr DWORD AccessViolation = 0xC0000005;
+constexpr DWORD StackOverflow = 0xC00000FD;
 constexpr DWORD Terminated = 3;
 const std::wstring Fatal = L"Tessark a rencontré une erreur inattendue et doit se fermer.";
 
@@ -64,6 +65,14 @@ TEST_F(LastResortTest, AnAccessViolationWritesTheUnsavedTextBesideTheDocumentAnd
     ASSERT_TRUE(Exists(script + L".recupere"));
     EXPECT_EQ(ReadBytes(script + L".recupere"), "\x80\xe9\n[Level]\nName= Cit\xe9\n")
         << "Windows-1252 bytes with the document's own line ends";
+    EXPECT_EQ(ShownMessage(), Rescued(script + L".recupere"));
+}
+
+TEST_F(LastResortTest, AStackOverflowStillLeavesRoomForTheRescue)
+{
+    WriteBytes(script, "texte\r\n");
+    EXPECT_EQ(Crash(script, L"overflow", L"z"), StackOverflow);
+    EXPECT_EQ(ReadBytes(script + L".recupere"), "ztexte\r\n");
     EXPECT_EQ(ShownMessage(), Rescued(script + L".recupere"));
 }
 
