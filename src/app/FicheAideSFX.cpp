@@ -4,6 +4,7 @@
 #include "script/RichEdit.h"
 #include "util/FileIO.h"
 #include "util/Messages.h"
+#include "util/RtfDepth.h"
 #include "util/Text1252.h"
 
 #include <richedit.h>
@@ -17,6 +18,9 @@ constexpr wchar_t AideClass[] = L"TessarkFicheAide";
 constexpr wchar_t JobTitle[] = L"TESSARK Aide";
 constexpr int Imprimer1 = 1, Quitter1 = 2, Rechercher1 = 3;
 constexpr int RichEditId = 10;
+// The deepest nesting of groups the rich edit control takes in; one more and
+// Wine's control stops responding (measured), others crash.
+constexpr std::size_t DeepestGroups = 32;
 
 struct StreamSource {
     const char* data;
@@ -46,6 +50,14 @@ bool StreamIn(HWND editor, const char* bytes, std::size_t size, WPARAM format)
 bool LooksLikeRtf(const std::string& bytes)
 {
     return bytes.rfind("{\\rtf", 0) == 0;
+}
+
+// Counted both ways a reader may take binary data: Wine's control reads it as
+// text, braces included.
+bool NestsTooDeep(const std::string& rtf)
+{
+    return std::max(rtf::GroupDepth(rtf, rtf::BinaryData::Skipped),
+                    rtf::GroupDepth(rtf, rtf::BinaryData::ReadAsText)) > DeepestGroups;
 }
 
 HMENU CreateAideMenu()
@@ -84,8 +96,21 @@ TFicheAide::~TFicheAide()
 void TFicheAide::LoadDocument(const std::wstring& path)
 {
     const std::string bytes = ReadWholeFile(path);
-    if (LooksLikeRtf(bytes) && StreamIn(richEdit1_, bytes.data(), bytes.size(), SF_RTF))
+    const bool rich = LooksLikeRtf(bytes);
+    if (rich && NestsTooDeep(bytes)) {
+        StreamInPlainText(bytes);
+        ShowTop();
+        dialogs_.MessageDlg(hwnd(), FormatMessageText(msg::HelpNestedTooDeep, path), DialogKind::Warning,
+                            {DialogButton::Ok});
         return;
+    }
+    if (!(rich && StreamIn(richEdit1_, bytes.data(), bytes.size(), SF_RTF)))
+        StreamInPlainText(bytes);
+    ShowTop();
+}
+
+void TFicheAide::StreamInPlainText(const std::string& bytes)
+{
     std::wstring text;
     text.reserve(bytes.size());
     for (unsigned char byte : bytes)
@@ -93,6 +118,15 @@ void TFicheAide::LoadDocument(const std::wstring& path)
     const auto* wide = reinterpret_cast<const char*>(text.data());
     if (!StreamIn(richEdit1_, wide, text.size() * sizeof(wchar_t), SF_TEXT | SF_UNICODE))
         throw UserError(std::wstring(msg::StreamLoadError));
+}
+
+// The control scrolls a streamed-in text by the room above its first line;
+// the caret and the view go back to the very top.
+void TFicheAide::ShowTop()
+{
+    richedit::Select(richEdit1_, 0, 0);
+    POINT top{0, 0};
+    SendMessageW(richEdit1_, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&top));
 }
 
 void TFicheAide::ShowInFront()
@@ -104,11 +138,13 @@ void TFicheAide::ShowInFront()
 void TFicheAide::ShowHelpKeyword(std::wstring_view keyword)
 {
     ShowInFront();
-    SelectNext(keyword);
+    if (SelectNext(keyword))
+        SetFocus(richEdit1_);
 }
 
 // Forward from the end of the selection (from the start when nothing is
-// selected), case counting, inside words too.
+// selected), case counting, inside words too. The focus stays where it is, so
+// that the find dialog keeps it.
 bool TFicheAide::SelectNext(std::wstring_view keyword)
 {
     if (keyword.empty())
@@ -122,7 +158,6 @@ bool TFicheAide::SelectNext(std::wstring_view keyword)
     const auto found = SendMessageW(richEdit1_, EM_FINDTEXTEXW, FR_DOWN | FR_MATCHCASE, reinterpret_cast<LPARAM>(&find));
     if (found < 0)
         return false;
-    SetFocus(richEdit1_);
     richedit::Select(richEdit1_, static_cast<long>(found), static_cast<long>(found + wanted.size()));
     SendMessageW(richEdit1_, EM_SCROLLCARET, 0, 0);
     return true;

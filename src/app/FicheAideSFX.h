@@ -37,6 +37,8 @@ protected:
 
 private:
     bool SelectNext(std::wstring_view keyword);
+    void StreamInPlainText(const std::string& bytes);
+    void ShowTop();
 
     IDialogs& dialogs_;
     HWND richEdit1_ = nullptr;

@@ -1,4 +1,5 @@
 // The program's entry: the main window on the installation the program sits in.
+#include "app/LastResort.h"
 #include "app/MainForm.h"
 #include "app/MessageLoop.h"
 #include "app/Win32Dialogs.h"
@@ -32,6 +33,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int showCommand)
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     OleInitialize(nullptr);
+    tessark::lastresort::Install();
     tessark::Win32Dialogs dialogs;
     int exitCode = 0;
     tessark::RunGuarded(dialogs, nullptr, [&] {

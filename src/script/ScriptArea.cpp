@@ -2,6 +2,7 @@
 #include "script/ScriptArea.h"
 
 #include "app/ControlIds.h"
+#include "app/LastResort.h"
 #include "app/MainForm.h"
 #include "app/Window.h"
 #include "script/RichEdit.h"
@@ -80,6 +81,19 @@ ScriptArea::ScriptArea(TMainForm& form) : form_(form)
     CreateControls();
 }
 
+ScriptArea::~ScriptArea()
+{
+    lastresort::Forget(editor_);
+}
+
+// The last-resort guard learns every change of the control, the document and
+// its line ends as it happens: when the program dies, it asks nothing else.
+void ScriptArea::KeepRescuePlanCurrent()
+{
+    const bool untitled = documentName_ == UnnamedDocument;
+    lastresort::Watch(editor_, script::RescuePlacesFor(documentName_, untitled, form_.InstallationRoot()), lineEnd_);
+}
+
 HWND ScriptArea::Control(int controlId) const
 {
     switch (controlId) {
@@ -154,6 +168,7 @@ bool ScriptArea::ReplaceEditor(std::wstring_view text)
     if (focused)
         SetFocus(fresh);
     DestroyWindow(old);
+    KeepRescuePlanCurrent();
     return true;
 }
 
@@ -340,6 +355,7 @@ void ScriptArea::ShowModifiedState(bool modified)
 void ScriptArea::SetDocumentName(std::wstring name)
 {
     documentName_ = std::move(name);
+    KeepRescuePlanCurrent();
 }
 
 void ScriptArea::SetEditorMargins()

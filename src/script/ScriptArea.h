@@ -18,6 +18,7 @@ inline constexpr std::wstring_view UnnamedDocument = L"Sans nom";
 class ScriptArea {
 public:
     explicit ScriptArea(TMainForm& form);
+    ~ScriptArea();
     ScriptArea(const ScriptArea&) = delete;
     ScriptArea& operator=(const ScriptArea&) = delete;
 
@@ -75,6 +76,7 @@ private:
     bool SaveUnderChosenName();
     void WriteDocument(const std::wstring& path);
     void ApplySize(int points);
+    void KeepRescuePlanCurrent();
 
     TMainForm& form_;
     HWND groupBox1_ = nullptr;

@@ -77,6 +77,8 @@ void ScriptArea::LoadDocument(const std::wstring& path)
     SetFocus(editor_);
     richedit::SetModified(editor_, false);
     ShowModifiedState(false);
+    // The fresh control sends no selection change for its caret at the start.
+    UpdateCaretPosition();
 }
 
 void ScriptArea::FileNew()
@@ -86,8 +88,10 @@ void ScriptArea::FileNew()
     searchText_.clear();
     searchTextValid_ = true;
     lineEnd_ = script::LineEnd::CrLf;
+    KeepRescuePlanCurrent();
     richedit::SetModified(editor_, false);
     ShowModifiedState(false);
+    UpdateCaretPosition();
 }
 
 bool ScriptArea::FileSave()
@@ -211,7 +215,8 @@ void ScriptArea::FindDialog1Find()
                            : text.find(what, static_cast<std::size_t>(start));
     if (found == std::wstring::npos)
         return;
-    SetFocus(editor_);
+    // The find dialog keeps the focus: a second Enter there is another
+    // find-next, never a line break over the found text.
     richedit::Select(editor_, static_cast<long>(found), static_cast<long>(found + what.size()));
 }
 

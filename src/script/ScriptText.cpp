@@ -86,20 +86,27 @@ EditorText DecodeScript(std::string_view bytes)
 
 std::string EncodeScript(std::wstring_view text, LineEnd lineEnd)
 {
+    std::string bytes(2 * text.size(), '\0');
+    bytes.resize(EncodeScriptInto(text, lineEnd, bytes.data()));
+    return bytes;
+}
+
+std::size_t EncodeScriptInto(std::wstring_view text, LineEnd lineEnd, char* out)
+{
     const auto eol = LineEndBytes(lineEnd);
-    std::string bytes;
-    bytes.reserve(text.size() + text.size() / 16);
+    std::size_t written = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const wchar_t c = text[i];
         if (c == L'\r' || c == L'\n') {
             if (c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n')
                 ++i;
-            bytes += eol;
+            for (char byte : eol)
+                out[written++] = byte;
         } else {
-            bytes += StoredByte(c);
+            out[written++] = StoredByte(c);
         }
     }
-    return bytes;
+    return written;
 }
 
 } // namespace tessark::script

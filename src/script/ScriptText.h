@@ -9,6 +9,7 @@
 // matching Unicode control pictures (U+2400 + byte, U+2421 for DEL) and turned
 // back into their bytes on saving, so a file saved without edits comes back
 // byte for byte.
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -25,5 +26,8 @@ EditorText DecodeScript(std::string_view bytes);
 // Line breaks in `text` may be "\r\n", '\r' or '\n'; each becomes one `lineEnd`.
 // Characters Windows-1252 cannot hold are written as '?'.
 std::string EncodeScript(std::wstring_view text, LineEnd lineEnd);
+// The same bytes, written into `out`, which holds at least 2 x text.size()
+// bytes; allocates nothing. Returns how many bytes it wrote.
+std::size_t EncodeScriptInto(std::wstring_view text, LineEnd lineEnd, char* out);
 
 } // namespace tessark::script

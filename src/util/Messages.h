@@ -38,6 +38,16 @@ inline constexpr std::wstring_view TextChangedSave = L"Le texte a changé. Sauve
 inline constexpr std::wstring_view OkToOverwrite = L"OK to overwrite %s";
 inline constexpr std::wstring_view StreamLoadError = L"Erreur au chargement de flux";
 inline constexpr std::wstring_view StreamSaveError = L"Erreur à l'enregistrement de flux";
+inline constexpr std::wstring_view HelpNestedTooDeep =
+    L"Le document d'aide %s imbrique ses groupes trop profondément pour être mis en forme : "
+    L"il est affiché en texte simple.";
+inline constexpr std::wstring_view FatalFault = L"Tessark a rencontré une erreur inattendue et doit se fermer.";
+inline constexpr std::wstring_view FatalFaultTextRescued =
+    L"Tessark a rencontré une erreur inattendue et doit se fermer.\n"
+    L"Le texte non enregistré de l'éditeur de script a été écrit dans :\n%s";
+inline constexpr std::wstring_view FatalFaultTextLost =
+    L"Tessark a rencontré une erreur inattendue et doit se fermer.\n"
+    L"Le texte non enregistré de l'éditeur de script n'a pu être écrit dans aucun de ces fichiers :\n%s";
 // Sounds
 inline constexpr std::wstring_view NoDefaultPrinter = L"Aucune imprimante par défaut sélectionnée";
 inline constexpr std::wstring_view PrintFailed = L"L'impression n'a pas pu commencer";

@@ -50,3 +50,17 @@ TEST(ScriptText, SavingWritesTheDocumentsLineEndForEveryBreakAndMarksUnknownChar
     EXPECT_EQ(EncodeScript(L"Привет €", LineEnd::CrLf), "?????? \x80");
     EXPECT_EQ(EncodeScript(L"", LineEnd::Cr), "");
 }
+
+TEST(ScriptText, TheEncodingIntoABufferGivesTheSavedBytesWithinTwiceTheLength)
+{
+    const std::wstring texts[] = {L"", L"\r\r\r", L"a\r\nb\nc\rd", L"Cit\u00e9 \u20ac \u4e2d\u2400\u2421\r"};
+    for (const auto lineEnd : {LineEnd::CrLf, LineEnd::Lf, LineEnd::Cr}) {
+        for (const auto& text : texts) {
+            std::string buffer(2 * text.size() + 1, '#');
+            const std::size_t written = EncodeScriptInto(text, lineEnd, buffer.data());
+            EXPECT_LE(written, 2 * text.size());
+            EXPECT_EQ(buffer.substr(0, written), EncodeScript(text, lineEnd));
+            EXPECT_EQ(buffer.back(), '#') << "nothing written past the room it was given";
+        }
+    }
+}

@@ -6,6 +6,7 @@
 #include "app/UnitApropos.h"
 #include "script/RichEdit.h"
 
+#include <richedit.h>
 #include <winspool.h>
 
 namespace tessark::test {
@@ -102,6 +103,104 @@ TEST_F(HelpViewerTest, FindNextStepsThroughEachOccurrenceWithCaseCounting)
     Pump();
     FindNext(L"audiosfx");
     EXPECT_EQ(Selected(), L"");
+}
+
+TEST_F(HelpViewerTest, EnterInTheFindDialogFindsAgainAndLeavesTheTextAlone)
+{
+    Start();
+    Menu(id::Aide1);
+    SendMessageW(Aide().hwnd(), WM_COMMAND, 3 /* Rechercher */, 0);
+    Pump();
+    const std::wstring before = richedit::Text(Text());
+    PressKeys(L"mot\r\r");
+    EXPECT_EQ(richedit::Text(Text()), before);
+    const long first = static_cast<long>(before.find(L"mot"));
+    EXPECT_EQ(SelectionStart(), static_cast<long>(before.find(L"mot", first + 1))) << "the second occurrence";
+    EXPECT_EQ(Selected(), L"mot");
+    EXPECT_TRUE(IsChild(Aide().FindDialog(), GetFocus())) << "the dialog keeps the focus";
+}
+
+TEST_F(HelpViewerTest, EachOpeningShowsTheVeryTopOfTheDocument)
+{
+    // A large first heading with room above it, and enough lines to scroll.
+    std::string document = "{\\rtf1\\ansi{\\pard\\sb240\\sa120\\b\\fs32 Titre\\par}";
+    for (int line = 1; line <= 80; ++line)
+        document += "{\\pard ligne " + std::to_string(line) + "\\par}";
+    WriteBytes(help, document + "}");
+    Start();
+    auto expectTop = [&](const char* when) {
+        POINT scrolled{-1, -1};
+        SendMessageW(Text(), EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scrolled));
+        EXPECT_EQ(scrolled.y, 0) << when;
+        EXPECT_EQ(GetScrollPos(Text(), SB_VERT), 0) << when;
+        EXPECT_EQ(SendMessageW(Text(), EM_GETFIRSTVISIBLELINE, 0, 0), 0) << when;
+        EXPECT_EQ(SelectionStart(), 0) << when;
+    };
+    Menu(id::Aide1);
+    expectTop("first opening");
+    SCROLLINFO range{};
+    range.cbSize = sizeof range;
+    range.fMask = SIF_RANGE | SIF_PAGE;
+    GetScrollInfo(Text(), SB_VERT, &range);
+    ASSERT_GT(range.nMax - static_cast<int>(range.nPage), 0) << "the document must be longer than the window";
+
+    SendMessageW(Text(), WM_VSCROLL, SB_PAGEDOWN, 0);
+    SendMessageW(Aide().hwnd(), WM_CLOSE, 0, 0);
+    Menu(id::Aide1);
+    expectTop("opened again");
+}
+
+// A document whose groups nest `depth` deep, the outer one included.
+std::string NestedHelp(int depth, std::string_view extra = "")
+{
+    const auto inner = static_cast<std::size_t>(depth - 1);
+    return "{\\rtf1\\ansi " + std::string(extra) + std::string(inner, '{') + "profond" + std::string(inner, '}') + "}";
+}
+
+TEST_F(HelpViewerTest, NestingTheControlTakesIsShownAsRichText)
+{
+    Start();
+    const std::string documents[] = {
+        NestedHelp(30),
+        NestedHelp(32),
+        // Escaped braces are characters: the real depth is 32.
+        NestedHelp(32, "\\{\\{\\{\\{ {\\{\\{} \\\\"),
+    };
+    for (const auto& document : documents) {
+        WriteBytes(help, document);
+        Menu(id::Aide1);
+        EXPECT_EQ(richedit::Text(Text()).find(L"\\rtf"), std::wstring::npos) << document;
+        EXPECT_NE(richedit::Text(Text()).find(L"profond"), std::wstring::npos) << document;
+    }
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(HelpViewerTest, NestingTooDeepIsShownAsPlainTextWithAWarning)
+{
+    Start();
+    std::string binary = "{\\rtf1\\ansi avant {\\*\\donnees\\bin40 " + std::string(40, '{') + "} apres}";
+    const std::string documents[] = {NestedHelp(33), NestedHelp(40), NestedHelp(5000), binary};
+    for (const auto& document : documents) {
+        SCOPED_TRACE(document.substr(0, 60));
+        dialogs.shown.clear();
+        dialogs.Answer(DialogButton::Ok);
+        WriteBytes(help, document);
+        Menu(id::Aide1);
+        ASSERT_TRUE(WindowAlive());
+        EXPECT_TRUE(Visible(Aide().hwnd()));
+        EXPECT_EQ(richedit::Text(Text()).rfind(L"{\\rtf1\\ansi ", 0), 0u) << "the document's own text";
+        EXPECT_EQ(richedit::TextLength(Text()), static_cast<long>(document.size()));
+        ASSERT_EQ(dialogs.shown.size(), 1u);
+        EXPECT_EQ(dialogs.shown[0].kind, DialogKind::Warning);
+        EXPECT_EQ(dialogs.shown[0].text, L"Le document d'aide " + help +
+                                             L" imbrique ses groupes trop profondément pour être mis en forme : "
+                                             L"il est affiché en texte simple.");
+    }
+    // The window still works: a search finds the word in the plain text.
+    SendMessageW(Aide().hwnd(), WM_COMMAND, 3 /* Rechercher */, 0);
+    Pump();
+    FindNext(L"apres");
+    EXPECT_EQ(Selected(), L"apres");
 }
 
 TEST_F(HelpViewerTest, MissingPlainOrDamagedDocuments)

@@ -133,6 +133,34 @@ TEST_F(ScriptEditorTest, TheCaretPositionIsShownOneBasedWithThreePlaces)
     EXPECT_EQ(StatusPanel(0), L"Line:   1   Col:   1");
 }
 
+TEST_F(ScriptEditorTest, EveryNewDocumentShowsItsOwnCaretPosition)
+{
+    OpenScript("ligne 1\r\nligne 2\r\nligne 3\r\n");
+    auto moveCaretAway = [&] {
+        const long line3 = richedit::LineIndex(Editor(), 2);
+        richedit::Select(Editor(), line3 + 3, line3 + 3);
+        Pump();
+        ASSERT_EQ(StatusPanel(0), L"Line:   3   Col:   4");
+    };
+    const std::wstring other = installation / L"script\\autre.txt";
+    WriteBytes(other, "autre\r\ntexte\r\nici\r\n");
+
+    moveCaretAway();
+    dialogs.ChooseFile(other);
+    PressShortcut('O', true);
+    EXPECT_EQ(form->Script().DocumentName(), other);
+    EXPECT_EQ(StatusPanel(0), L"Line:   1   Col:   1") << "opened";
+
+    moveCaretAway();
+    DropFiles({script});
+    EXPECT_EQ(form->Script().DocumentName(), script);
+    EXPECT_EQ(StatusPanel(0), L"Line:   1   Col:   1") << "dropped";
+
+    moveCaretAway();
+    PressShortcut('N', true);
+    EXPECT_EQ(StatusPanel(0), L"Line:   1   Col:   1") << "new";
+}
+
 class FindTest : public ScriptEditorTest {
 protected:
     void Search(std::wstring_view what)
@@ -171,6 +199,20 @@ TEST_F(FindTest, FindNextStepsThroughTheOccurrencesMatchingCase)
     EXPECT_EQ(Selection().end, 0) << "case must match";
     Search(L"evel");
     EXPECT_EQ(Selection().start, 1) << "matches inside words";
+}
+
+TEST_F(FindTest, EnterInTheDialogFindsAgainAndNeverTypesOverTheFoundText)
+{
+    OpenScript("mot un, mot deux, mot trois");
+    ClickToolButton(id::BtChercher);
+    HWND find = form->Script().FindDialog();
+    ASSERT_NE(find, nullptr);
+    PressKeys(L"mot\r\r");
+    EXPECT_EQ(EditorText(), L"mot un, mot deux, mot trois");
+    EXPECT_EQ(StatusPanel(1), L"");
+    EXPECT_EQ(Selection().start, 8) << "the second occurrence";
+    EXPECT_EQ(Selection().end, 11);
+    EXPECT_TRUE(IsChild(find, GetFocus())) << "the dialog keeps the focus";
 }
 
 TEST_F(FindTest, WithNothingSelectedTheSearchStartsAtTheTop)

@@ -3,6 +3,7 @@
 #include "UiHarness.h"
 
 #include "app/StripLabel.h"
+#include "script/RichEdit.h"
 
 namespace tessark::test {
 namespace {
@@ -56,6 +57,19 @@ TEST_F(SoundCatalogueTest, ShowsTheCatalogueInTheEditorAndHoldsTheToolColumn)
     EXPECT_EQ(form->ShownArea(), WorkArea::Sound);
     EXPECT_TRUE(Enabled(id::Panel1));
     EXPECT_FALSE(Enabled(id::BtConvertSFX)) << "only opening the sounds again enables the build";
+}
+
+TEST_F(SoundCatalogueTest, TheCatalogueShowsItsOwnCaretPosition)
+{
+    Start();
+    WriteBytes(installation / L"script\\script.txt", "un\r\ndeux\r\n");
+    dialogs.ChooseFile(installation / L"script\\script.txt");
+    Click(id::BtEditScript);
+    richedit::Select(Control(id::Editor), 6, 6);
+    Pump();
+    ASSERT_EQ(StatusPanel(0), L"Line:   2   Col:   4");
+    OpenCatalogue();
+    EXPECT_EQ(StatusPanel(0), L"Line:   1   Col:   1");
 }
 
 TEST_F(SoundCatalogueTest, TheWayBackAsksAboutChangesAndFollowsTheAnswer)

@@ -8,6 +8,7 @@
 #include <shlobj.h>
 
 #include <cstring>
+#include <cwctype>
 
 namespace tessark::test {
 
@@ -305,6 +306,14 @@ void MainWindowTest::PressShortcut(WORD virtualKey, bool control, bool alt)
     SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
     Sleep(20);
     Pump();
+}
+
+void MainWindowTest::PressKeys(std::wstring_view keys)
+{
+    for (wchar_t c : keys) {
+        const WORD key = c == L'\r' ? VK_RETURN : static_cast<WORD>(std::towupper(c));
+        PressShortcut(key, false);
+    }
 }
 
 void MainWindowTest::TypeText(std::wstring_view text)

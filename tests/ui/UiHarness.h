@@ -100,6 +100,9 @@ protected:
     void Menu(int commandId);
     void PressShortcut(WORD virtualKey, bool control, bool alt = false);
     void TypeText(std::wstring_view text);  // into the focused control
+    // Lower-case letters, digits and Enter as real key presses, through the
+    // message loop to whichever window has the focus.
+    void PressKeys(std::wstring_view keys);
     void DropFiles(const std::vector<std::wstring>& paths);
     void CloseWindow();                      // as the close box does
 

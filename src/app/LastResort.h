@@ -1,0 +1,21 @@
+#pragma once
+// The last resort: when the program is about to die from a fault nobody
+// caught (an access violation or another unhandled structured exception,
+// std::terminate, abort), the script editor's unsaved text is written as the
+// editor would save it, and the user is told where, if a message box can
+// still be shown. The guard works only from what it was last told, kept in
+// storage of its own, and allocates nothing from the heap when it runs.
+#include "app/Win32.h"
+#include "script/ScriptRescue.h"
+#include "script/ScriptText.h"
+
+namespace tessark::lastresort {
+
+// Installs the guard for the whole process; call once, on the window thread.
+void Install();
+// What to rescue: the editor control, where its text goes, its line ends.
+void Watch(HWND editor, const script::RescuePlaces& places, script::LineEnd lineEnd);
+// The editor is going away: nothing to rescue from it any more.
+void Forget(HWND editor);
+
+} // namespace tessark::lastresort
