@@ -29,21 +29,6 @@ std::optional<FileIdentity> IdentityOf(const std::wstring& path)
     return FileIdentity{information.dwVolumeSerialNumber, information.nFileIndexHigh, information.nFileIndexLow};
 }
 
-bool Rename(const std::wstring& from, const std::wstring& to)
-{
-    return MoveFileW(from.c_str(), to.c_str()) != FALSE;
-}
-
-// A name beside `path` that nothing uses yet.
-std::wstring UnusedNameBeside(const std::wstring& path)
-{
-    for (unsigned n = 0;; ++n) {
-        std::wstring candidate = path + L".~old" + (n ? std::to_wstring(n) : L"");
-        if (GetFileAttributesW(candidate.c_str()) == INVALID_FILE_ATTRIBUTES)
-            return candidate;
-    }
-}
-
 [[noreturn]] void Refuse(std::wstring_view pattern, std::wstring_view path)
 {
     throw ReplacementRefused(FormatMessageText(pattern, path));
@@ -60,8 +45,8 @@ std::optional<std::wstring> SetOldBackupAside(const std::wstring& backup)
         Refuse(msg::BackupIsFolder, backup);
     if (FileHasAttributes(backup, FILE_ATTRIBUTE_READONLY))
         Refuse(msg::OldBackupNotDeleted, backup);
-    std::wstring aside = UnusedNameBeside(backup);
-    if (!Rename(backup, aside))
+    std::wstring aside = UnusedNameBeside(backup, L".~old");
+    if (!RenameFile(backup, aside))
         Refuse(msg::OldBackupNotDeleted, backup);
     return aside;
 }
@@ -81,16 +66,16 @@ void ReplaceSample(const std::wstring& original, const std::wstring& replacement
     const std::optional<std::wstring> oldBackup = SetOldBackupAside(backup);
     auto putOldBackupBack = [&] {
         if (oldBackup)
-            Rename(*oldBackup, backup);
+            RenameFile(*oldBackup, backup);
     };
-    if (!Rename(original, backup)) {
+    if (!RenameFile(original, backup)) {
         putOldBackupBack();
         Refuse(msg::OriginalNotRenamed, original);
     }
     try {
         CopyOneFile(replacement, original);
     } catch (...) {
-        Rename(backup, original);
+        RenameFile(backup, original);
         putOldBackupBack();
         throw;
     }

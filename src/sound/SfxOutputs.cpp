@@ -8,24 +8,9 @@
 namespace tessark {
 namespace {
 
-bool Rename(const std::wstring& from, const std::wstring& to)
-{
-    return MoveFileW(from.c_str(), to.c_str()) != FALSE;
-}
-
 bool PathExists(const std::wstring& path)
 {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-// A name beside `path` that nothing uses yet, so it stays on the same volume.
-std::wstring UnusedNameBeside(const std::wstring& path, std::wstring_view mark)
-{
-    for (unsigned n = 0;; ++n) {
-        std::wstring candidate = path + std::wstring(mark) + (n ? std::to_wstring(n) : L"");
-        if (!PathExists(candidate))
-            return candidate;
-    }
 }
 
 void DeleteEvenReadOnly(const std::wstring& path)
@@ -77,11 +62,11 @@ void SwapIn(Member& member)
 {
     if (PathExists(member.target)) {
         const std::wstring aside = UnusedNameBeside(member.target, L".~old");
-        if (!Rename(member.target, aside))
+        if (!RenameFile(member.target, aside))
             Refuse(msg::WadTargetNotReplaced, member.target);
         member.aside = aside;
     }
-    if (!Rename(member.staged, member.target))
+    if (!RenameFile(member.staged, member.target))
         Refuse(msg::WadTargetNotReplaced, member.target);
     member.inPlace = true;
 }
@@ -91,10 +76,10 @@ void SwapIn(Member& member)
 void RollBack(std::vector<Member>& members)
 {
     for (auto member = members.rbegin(); member != members.rend(); ++member) {
-        if (member->inPlace && Rename(member->target, member->staged))
+        if (member->inPlace && RenameFile(member->target, member->staged))
             member->inPlace = false;
         if (!member->inPlace && !member->aside.empty())
-            Rename(member->aside, member->target);
+            RenameFile(member->aside, member->target);
         if (!member->inPlace && !member->staged.empty())
             DeleteFileW(member->staged.c_str());
     }
@@ -108,7 +93,7 @@ EarlierOutputs::EarlierOutputs(const std::vector<std::wstring>& outputs)
         if (!FileExists(output))
             continue;
         std::wstring aside = UnusedNameBeside(output, L".~old");
-        if (!Rename(output, aside)) {
+        if (!RenameFile(output, aside)) {
             PutBack();
             Refuse(msg::EarlierOutputNotSetAside, output);
         }

@@ -24,11 +24,6 @@ constexpr int TransportIds[TransportButtonCount] = {id::MediaPlayer1Play, id::Me
                                                      id::MediaPlayer1Stop, id::MediaPlayer1Next,
                                                      id::MediaPlayer1Back};
 
-std::size_t IndexOf(TransportButton button)
-{
-    return static_cast<std::size_t>(button);
-}
-
 void FillPolygon(HDC dc, std::initializer_list<POINT> points)
 {
     Polygon(dc, points.begin(), static_cast<int>(points.size()));

@@ -110,4 +110,18 @@ std::intptr_t ShellStart(HWND owner, std::wstring_view file, std::wstring_view p
     return reinterpret_cast<std::intptr_t>(result);
 }
 
+bool RenameFile(const std::wstring& from, const std::wstring& to)
+{
+    return MoveFileW(from.c_str(), to.c_str()) != FALSE;
+}
+
+std::wstring UnusedNameBeside(const std::wstring& path, std::wstring_view mark)
+{
+    for (unsigned n = 0;; ++n) {
+        std::wstring candidate = path + std::wstring(mark) + (n ? std::to_wstring(n) : L"");
+        if (GetFileAttributesW(candidate.c_str()) == INVALID_FILE_ATTRIBUTES)
+            return candidate;
+    }
+}
+
 } // namespace tessark

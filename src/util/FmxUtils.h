@@ -36,6 +36,14 @@ bool FileHasAttributes(std::wstring_view path, std::uint16_t mask);
 std::intptr_t ShellStart(HWND owner, std::wstring_view file, std::wstring_view parameters,
                          std::wstring_view folder, int showCommand);
 
+// Renames a file or folder, never replacing an existing one; false when the
+// rename failed.
+bool RenameFile(const std::wstring& from, const std::wstring& to);
+
+// A name beside `path` (so on the same volume) that nothing uses yet: `path`
+// followed by `mark` and, when that is taken, a number.
+std::wstring UnusedNameBeside(const std::wstring& path, std::wstring_view mark);
+
 // True when `path` names an existing file (not a folder).
 bool FileExists(std::wstring_view path);
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -172,7 +174,8 @@ TEST(WaveFileTest, FormatValuesAPlayerWouldDivideByAreRefused)
     auto withFormat = [](std::string fmt, std::size_t at, std::uint32_t value, int bytes) {
         std::string field;
         Put(field, value, bytes);
-        fmt.replace(at, static_cast<std::size_t>(bytes), field);
+        fmt.resize(std::max(fmt.size(), at + field.size()));
+        std::copy(field.begin(), field.end(), fmt.begin() + static_cast<std::ptrdiff_t>(at));
         return Wave(Riff(Chunk("fmt ", static_cast<std::uint32_t>(fmt.size()), fmt) + Chunk("data", 2, "ab")));
     };
     EXPECT_EQ(FaultReason(withFormat(Fmt(), 2, 0, 2)), L"nombre de canaux nul");
