@@ -1,5 +1,6 @@
 #include "app/LabelNum.h"
 
+#include "app/Dpi.h"
 #include "app/Window.h"
 
 #include <string>
@@ -49,6 +50,17 @@ LRESULT CALLBACK LabelNumProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
         InvalidateRect(hwnd, nullptr, TRUE);
         return result;
     }
+    case WM_SETFONT:
+        if (auto* look = reinterpret_cast<LabelLook*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA))) {
+            look->font = reinterpret_cast<HFONT>(wParam);
+            if (LOWORD(lParam))
+                InvalidateRect(hwnd, nullptr, TRUE);
+        }
+        return 0;
+    case WM_GETFONT: {
+        const auto* look = reinterpret_cast<const LabelLook*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+        return reinterpret_cast<LRESULT>(look ? look->font : nullptr);
+    }
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT:
@@ -79,12 +91,16 @@ void RegisterLabelNumClass()
 TLabelNum::TLabelNum(HWND parent, int id, int x, int y, int width, int height, COLORREF background, bool bold)
 {
     RegisterLabelNumClass();
-    auto* look = new LabelLook{background,
-                               bold ? BoldGuiFont() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT))};
-    label_ = CreateWindowExW(0, LabelNumClass, L"", WS_CHILD | WS_VISIBLE, x, y, width, height, parent,
+    const int dpi = DpiOf(parent);
+    auto* look = new LabelLook{background, bold ? BoldGuiFont(dpi) : StockGuiFont(dpi)};
+    label_ = CreateWindowExW(0, LabelNumClass, L"", WS_CHILD | WS_VISIBLE, Scale(x, dpi), Scale(y, dpi),
+                             Scale(width, dpi), Scale(height, dpi), parent,
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), look);
-    if (!label_)
+    if (!label_) {
         delete look;
+        return;
+    }
+    RememberPlacement(label_, x, y, width, height);
 }
 
 void TLabelNum::SetValeur(std::int32_t value)

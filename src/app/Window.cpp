@@ -1,5 +1,6 @@
 #include "app/Window.h"
 
+#include "app/Dpi.h"
 #include "app/HourGlass.h"
 
 #include <stdexcept>
@@ -57,17 +58,6 @@ void RegisterPanelClass()
     (void)registered;
 }
 
-HFONT GuiFont()
-{
-    static HFONT font = [] {
-        NONCLIENTMETRICSW metrics{};
-        metrics.cbSize = sizeof metrics;
-        SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-        return CreateFontIndirectW(&metrics.lfMessageFont);
-    }();
-    return font;
-}
-
 } // namespace
 
 Window::~Window()
@@ -94,10 +84,22 @@ void Window::CreateTopLevel(const wchar_t* className, std::wstring_view caption,
         wc.lpszClassName = className;
         RegisterClassExW(&wc);
     }
+    const int dpi = SystemDpi();
     if (!CreateWindowExW(0, className, std::wstring(caption).c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
-                         width, height, nullptr, menu, GetModuleHandleW(nullptr), this))
+                         Scale(width, dpi), Scale(height, dpi), nullptr, menu, GetModuleHandleW(nullptr), this))
         throw std::runtime_error("Cannot create the window " + NarrowForDisplay(className) + " (error " +
                                  std::to_string(GetLastError()) + ")");
+    SetDpiOf(hwnd_, dpi);
+}
+
+void Window::FollowDpiChange(int dpi, const RECT& suggested)
+{
+    SetDpiOf(hwnd_, dpi);
+    ApplyDpi(hwnd_);
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    DpiChanged();
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -130,6 +132,11 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARA
         return TRUE;
     }
     LRESULT result = 0;
+    if (message == WM_DPICHANGED) {
+        RunGuarded(self->dialogs(), hwnd,
+                   [&] { self->FollowDpiChange(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); });
+        return 0;
+    }
     RunGuarded(self->dialogs(), hwnd, [&] { result = self->HandleMessage(message, wParam, lParam); });
     return result;
 }
@@ -138,17 +145,24 @@ HWND CreatePanel(HWND parent, int id, int x, int y, int width, int height, bool 
 {
     RegisterPanelClass();
     const DWORD style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS | (visible ? WS_VISIBLE : 0);
-    return CreateWindowExW(WS_EX_CONTROLPARENT, PanelClass, L"", style, x, y, width, height, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
-                           nullptr);
+    const int dpi = DpiOf(parent);
+    HWND panel = CreateWindowExW(WS_EX_CONTROLPARENT, PanelClass, L"", style, Scale(x, dpi), Scale(y, dpi),
+                                 Scale(width, dpi), Scale(height, dpi), parent,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
+                                 nullptr);
+    RememberPlacement(panel, x, y, width, height);
+    return panel;
 }
 
 HWND CreateChild(HWND parent, const wchar_t* className, std::wstring_view text, DWORD style,
                  int x, int y, int width, int height, int id, DWORD exStyle)
 {
-    HWND control = CreateWindowExW(exStyle, className, std::wstring(text).c_str(), style | WS_CHILD, x, y,
-                                   width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                   GetModuleHandleW(nullptr), nullptr);
+    const int dpi = DpiOf(parent);
+    HWND control = CreateWindowExW(exStyle, className, std::wstring(text).c_str(), style | WS_CHILD, Scale(x, dpi),
+                                   Scale(y, dpi), Scale(width, dpi), Scale(height, dpi), parent,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
+                                   nullptr);
+    RememberPlacement(control, x, y, width, height);
     UseGuiFont(control);
     return control;
 }
@@ -186,20 +200,14 @@ ModalResult RunModalLoop(HWND form, HWND owner, HWND focus, ModalResult& result)
     return result;
 }
 
-HFONT BoldGuiFont()
-{
-    static HFONT font = [] {
-        LOGFONTW face{};
-        GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof face, &face);
-        face.lfWeight = FW_BOLD;
-        return CreateFontIndirectW(&face);
-    }();
-    return font;
-}
-
 void UseGuiFont(HWND control)
 {
-    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFont()), FALSE);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(GuiFont(DpiOf(control))), FALSE);
+}
+
+void UseBoldGuiFont(HWND control)
+{
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(BoldGuiFont(DpiOf(control))), FALSE);
 }
 
 std::wstring WindowText(HWND hwnd)

@@ -19,18 +19,24 @@ public:
     HWND hwnd() const { return hwnd_; }
 
 protected:
-    // Registers the class once and creates the window with `this` attached.
+    // Registers the class once and creates the window with `this` attached;
+    // its size is given in units (see Dpi.h).
     void CreateTopLevel(const wchar_t* className, std::wstring_view caption, DWORD style,
                         int width, int height, HMENU menu);
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam);
     virtual IDialogs& dialogs() = 0;
+    // After a change of DPI has placed the controls again and resized the
+    // window: what else the window sizes or draws by the DPI.
+    virtual void DpiChanged() {}
 
 private:
+    void FollowDpiChange(int dpi, const RECT& suggested);
     static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     HWND hwnd_ = nullptr;
 };
 
+// Child windows are placed in units (see Dpi.h).
 // A plain container child window. Buttons and other controls inside it send
 // their notifications to it; it hands them on to its top-level window, so that
 // all handlers live on the window that owns the tool's state.
@@ -39,7 +45,9 @@ HWND CreatePanel(HWND parent, int id, int x, int y, int width, int height, bool 
 // Child controls.
 HWND CreateChild(HWND parent, const wchar_t* className, std::wstring_view text, DWORD style,
                  int x, int y, int width, int height, int id, DWORD exStyle = 0);
+// The message font, or the bold interface font, at the control's DPI.
 void UseGuiFont(HWND control);
+void UseBoldGuiFont(HWND control);
 // Moves a top-level window to the middle of the screen, keeping its size.
 void CentreOnScreen(HWND window);
 
@@ -48,8 +56,6 @@ void CentreOnScreen(HWND window);
 // A quit request ends the loop as a cancel and is passed on.
 ModalResult RunModalLoop(HWND form, HWND owner, HWND focus, ModalResult& result);
 
-// The interface's stock font in bold, made once.
-HFONT BoldGuiFont();
 std::wstring WindowText(HWND hwnd);
 void SetWindowTextOf(HWND hwnd, std::wstring_view text);
 

@@ -73,7 +73,7 @@ HWND CreateSunkenText(HWND parent, int id)
 HWND CreateBoldLabel(HWND parent, const wchar_t* caption, int id)
 {
     HWND label = CreateChild(parent, L"STATIC", caption, WS_VISIBLE | SS_CENTER, 0, 0, 10, 10, id);
-    SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(BoldGuiFont()), TRUE);
+    UseBoldGuiFont(label);
     return label;
 }
 
