@@ -1,5 +1,7 @@
 #include "app/UnitApropos.h"
 
+#include "app/Dpi.h"
+
 namespace tessark {
 namespace {
 
@@ -12,43 +14,73 @@ constexpr DWORD AproposStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD AproposExStyle = WS_EX_DLGMODALFRAME;
 constexpr wchar_t WebAddress[] = L"https://github.com/tessark";
 
-HFONT Font(int pixels, bool bold)
-{
-    return CreateFontW(-pixels, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
-                       L"MS Sans Serif");
-}
+struct LineLook {
+    const wchar_t* text;
+    int top;
+    int height;
+    int fontPixels;
+    bool bold;
+};
 
-HWND Line(HWND parent, const wchar_t* text, int top, int height, HFONT font)
+// The address first: it alone is drawn in blue.
+constexpr LineLook Lines[] = {
+    {WebAddress, 8, 18, 13, false},
+    {L"UTILITAIRE TESSARK", 32, 17, 13, true},
+    {L"pour l'éditeur de niveaux de Tomb Raider", 50, 15, 11, true},
+};
+
+// The lines' fonts are sized in pixels of a 96-dpi screen, like the rest.
+HFONT Font(int pixels, bool bold, int dpi)
 {
-    HWND line = CreateChild(parent, L"STATIC", text, WS_VISIBLE | SS_CENTER | SS_NOPREFIX, BandLeft, top, BandWidth,
-                            height, 0);
-    SendMessageW(line, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-    return line;
+    return CreateFontW(-Scale(pixels, dpi), 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                       DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif");
 }
 
 } // namespace
 
 TFicheAPropos::TFicheAPropos(IDialogs& dialogs) : dialogs_(dialogs)
 {
-    RECT frame{0, 0, ClientWidth, ClientHeight};
-    AdjustWindowRectEx(&frame, AproposStyle, FALSE, AproposExStyle);
-    CreateTopLevel(AproposClass, L"A PROPOS", AproposStyle, frame.right - frame.left, frame.bottom - frame.top,
-                   nullptr);
+    CreateTopLevel(AproposClass, L"A PROPOS", AproposStyle, ClientWidth, ClientHeight, nullptr);
     SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, AproposExStyle);
-    addressFont_ = Font(13, false);
-    titleFont_ = Font(13, true);
-    subtitleFont_ = Font(11, true);
-    address_ = Line(hwnd(), WebAddress, 8, 18, addressFont_);
-    Line(hwnd(), L"UTILITAIRE TESSARK", 32, 17, titleFont_);
-    Line(hwnd(), L"pour l'éditeur de niveaux de Tomb Raider", 50, 15, subtitleFont_);
+    SetClientSize(hwnd(), ClientWidth, ClientHeight);
+    for (std::size_t i = 0; i < std::size(Lines); ++i)
+        lines_[i] = CreateChild(hwnd(), L"STATIC", Lines[i].text, WS_VISIBLE | SS_CENTER | SS_NOPREFIX, BandLeft,
+                                Lines[i].top, BandWidth, Lines[i].height, 0);
+    UseLineFonts();
     CreateChild(hwnd(), L"BUTTON", L"OK", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 96, 160, 75, 25, IDOK);
 }
 
 TFicheAPropos::~TFicheAPropos()
 {
-    for (HFONT font : {addressFont_, titleFont_, subtitleFont_})
-        DeleteObject(font);
+    DeleteLineFonts();
+}
+
+void TFicheAPropos::UseLineFonts()
+{
+    const int dpi = DpiOf(hwnd());
+    std::array<HFONT, std::size(Lines)> fonts{};
+    for (std::size_t i = 0; i < std::size(Lines); ++i) {
+        fonts[i] = Font(Lines[i].fontPixels, Lines[i].bold, dpi);
+        SendMessageW(lines_[i], WM_SETFONT, reinterpret_cast<WPARAM>(fonts[i]), TRUE);
+    }
+    DeleteLineFonts();
+    lineFonts_ = fonts;
+}
+
+void TFicheAPropos::DeleteLineFonts()
+{
+    for (HFONT& font : lineFonts_) {
+        if (font)
+            DeleteObject(font);
+        font = nullptr;
+    }
+}
+
+void TFicheAPropos::DpiChanged()
+{
+    SetClientSize(hwnd(), ClientWidth, ClientHeight);
+    UseLineFonts();
 }
 
 ModalResult TFicheAPropos::RunModal(HWND owner)
@@ -66,7 +98,7 @@ LRESULT TFicheAPropos::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_CTLCOLORSTATIC:
         SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-        if (reinterpret_cast<HWND>(lParam) == address_)
+        if (reinterpret_cast<HWND>(lParam) == lines_[0])
             SetTextColor(reinterpret_cast<HDC>(wParam), RGB(0, 0, 255));
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     case WM_CLOSE:

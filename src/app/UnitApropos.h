@@ -3,6 +3,8 @@
 #include "app/Dialogs.h"
 #include "app/Window.h"
 
+#include <array>
+
 namespace tessark {
 
 class TFicheAPropos final : public Window, public IModalForm {
@@ -18,14 +20,17 @@ public:
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     IDialogs& dialogs() override { return dialogs_; }
+    void DpiChanged() override;
 
 private:
+    void UseLineFonts();
+    void DeleteLineFonts();
+
     IDialogs& dialogs_;
     ModalResult result_ = ModalResult::None;
-    HWND address_ = nullptr;
-    HFONT addressFont_ = nullptr;
-    HFONT titleFont_ = nullptr;
-    HFONT subtitleFont_ = nullptr;
+    // The address, the title and the subtitle, in fonts made for the DPI.
+    std::array<HWND, 3> lines_{};
+    std::array<HFONT, 3> lineFonts_{};
 };
 
 } // namespace tessark

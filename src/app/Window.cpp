@@ -176,6 +176,17 @@ void CentreOnScreen(HWND window)
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void SetClientSize(HWND window, int width, int height)
+{
+    RECT frame{}, client{};
+    GetWindowRect(window, &frame);
+    GetClientRect(window, &client);
+    const int frameWidth = (frame.right - frame.left) - client.right;
+    const int frameHeight = (frame.bottom - frame.top) - client.bottom;
+    SetWindowPos(window, nullptr, 0, 0, Scaled(window, width) + frameWidth, Scaled(window, height) + frameHeight,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
 ModalResult RunModalLoop(HWND form, HWND owner, HWND focus, ModalResult& result)
 {
     EnableWindow(owner, FALSE);

@@ -50,6 +50,9 @@ void UseGuiFont(HWND control);
 void UseBoldGuiFont(HWND control);
 // Moves a top-level window to the middle of the screen, keeping its size.
 void CentreOnScreen(HWND window);
+// Resizes a top-level window, keeping its top-left corner, so that its client
+// area measures the given units at its DPI, whatever its frame and menu take.
+void SetClientSize(HWND window, int width, int height);
 
 // Shows `form` in front of its disabled owner and dispatches messages (with the
 // dialog keys: Enter, Escape, Tab) until `result` is set; then hides it.

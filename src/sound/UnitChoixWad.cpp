@@ -20,11 +20,9 @@ constexpr DWORD ChooserExStyle = WS_EX_DLGMODALFRAME;
 TFicheChoixWad::TFicheChoixWad(IDialogs& dialogs, std::wstring installationRoot)
     : dialogs_(dialogs), installationRoot_(std::move(installationRoot))
 {
-    RECT frame{0, 0, ClientWidth, ClientHeight};
-    AdjustWindowRectEx(&frame, ChooserStyle, FALSE, ChooserExStyle);
-    CreateTopLevel(ChooserClass, L"Choisir le WAD", ChooserStyle, frame.right - frame.left,
-                   frame.bottom - frame.top, nullptr);
+    CreateTopLevel(ChooserClass, L"Choisir le WAD", ChooserStyle, ClientWidth, ClientHeight, nullptr);
     SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, ChooserExStyle);
+    SetClientSize(hwnd(), ClientWidth, ClientHeight);
     CreateControls();
 }
 
@@ -40,6 +38,11 @@ void TFicheChoixWad::CreateControls()
                              12, 46, 234, 150, ListeWadsId, WS_EX_CLIENTEDGE);
     CreateChild(hwnd(), L"BUTTON", L"OK", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 40, 208, 80, 26, IDOK);
     CreateChild(hwnd(), L"BUTTON", L"Annuler", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 138, 208, 80, 26, IDCANCEL);
+}
+
+void TFicheChoixWad::DpiChanged()
+{
+    SetClientSize(hwnd(), ClientWidth, ClientHeight);
 }
 
 void TFicheChoixWad::BeginShow(HWND)

@@ -26,6 +26,7 @@ public:
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     IDialogs& dialogs() override { return dialogs_; }
+    void DpiChanged() override;
 
 private:
     void CreateControls();
