@@ -1,5 +1,6 @@
 #include "app/FicheAideSFX.h"
 
+#include "app/Dpi.h"
 #include "app/Printer.h"
 #include "script/RichEdit.h"
 #include "util/FileIO.h"
@@ -196,6 +197,13 @@ void TFicheAide::Imprimer1Click()
 {
     DefaultPrinterJob job(JobTitle);
     HDC printer = job.dc();
+    // The page is laid out at the printer's resolution, not zoomed as shown.
+    richedit::ZoomToDpi(richEdit1_, 0, 0);
+    struct ZoomBackOnExit {
+        HWND editor;
+        HWND window;
+        ~ZoomBackOnExit() { richedit::ZoomToDpi(editor, DpiOf(window), SystemDpi()); }
+    } zoomBack{richEdit1_, hwnd()};
     // The page in twips, less half an inch all round.
     const int dpiX = GetDeviceCaps(printer, LOGPIXELSX), dpiY = GetDeviceCaps(printer, LOGPIXELSY);
     const int width = MulDiv(GetDeviceCaps(printer, HORZRES), 1440, dpiX);
@@ -215,6 +223,11 @@ void TFicheAide::Imprimer1Click()
         range.chrg.cpMin = static_cast<LONG>(next);
     }
     SendMessageW(richEdit1_, EM_FORMATRANGE, FALSE, 0);
+}
+
+void TFicheAide::DpiChanged()
+{
+    richedit::ZoomToDpi(richEdit1_, DpiOf(hwnd()), SystemDpi());
 }
 
 void TFicheAide::Quitter1Click()

@@ -34,6 +34,7 @@ public:
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     IDialogs& dialogs() override { return dialogs_; }
+    void DpiChanged() override;
 
 private:
     bool SelectNext(std::wstring_view keyword);

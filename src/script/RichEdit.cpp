@@ -148,4 +148,10 @@ void SetDefaultFace(HWND editor, std::wstring_view face, bool fixedPitch, int po
     SendMessageW(editor, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
 }
 
+void ZoomToDpi(HWND editor, int dpi, int screenDpi)
+{
+    const bool same = dpi == screenDpi || dpi <= 0 || screenDpi <= 0;
+    SendMessageW(editor, EM_SETZOOM, same ? 0 : static_cast<WPARAM>(dpi), same ? 0 : static_cast<LPARAM>(screenDpi));
+}
+
 } // namespace tessark::richedit

@@ -36,5 +36,9 @@ int DefaultSize(HWND editor);   // in points
 // Applies a size in points to the selection (SCF_SELECTION) or the defaults.
 void SetSize(HWND editor, int points, bool selection);
 void SetDefaultFace(HWND editor, std::wstring_view face, bool fixedPitch, int points);
+// The control turns points into pixels at the screen's DPI; on a window at
+// another DPI it draws its text zoomed by `dpi / screenDpi`, so that a point
+// looks the same size there.
+void ZoomToDpi(HWND editor, int dpi, int screenDpi);
 
 } // namespace tessark::richedit
