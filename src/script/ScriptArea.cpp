@@ -3,6 +3,7 @@
 
 #include "app/ControlIds.h"
 #include "app/LastResort.h"
+#include "app/Dpi.h"
 #include "app/MainForm.h"
 #include "app/Window.h"
 #include "script/RichEdit.h"
@@ -25,6 +26,15 @@ constexpr int FrameCaptionHeight = 14;
 constexpr int ToolButtonWidth = 23;
 constexpr int FontSizeWidth = 26;
 constexpr int UpDownWidth = 16;
+constexpr int ToolBarTop = 5;
+constexpr int ToolBarHeight = 26;
+constexpr int ToolButtonHeight = 22;
+constexpr int FontSizeTop = 7;
+constexpr int FontSizeHeight = 21;
+constexpr int EditorMargin = 6;
+// The strip's widest row: the file name, the return button, then the toolbar
+// and the font size at the right.
+constexpr int ReturnButtonRight = 148 + 170;
 
 struct ToolItem {
     int id;
@@ -48,12 +58,13 @@ constexpr std::array<ToolItem, 9> ToolItems = {{
 constexpr std::wstring_view FontSizeHint = L"Font Size|Select font size";
 constexpr wchar_t EditorFace[] = L"Terminal";
 
-// Six pixels of room left and right of the text.
+// Room left and right of the text.
 void ApplyMargins(HWND editor)
 {
     RECT client{};
     GetClientRect(editor, &client);
-    RECT format{6, 0, client.right - 6, client.bottom};
+    const int margin = Scaled(editor, EditorMargin);
+    RECT format{margin, 0, client.right - margin, client.bottom};
     SendMessageW(editor, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&format));
 }
 
@@ -72,6 +83,15 @@ std::wstring_view LongPart(std::wstring_view hint)
 int ToolBarWidth()
 {
     return static_cast<int>(ToolItems.size()) * ToolButtonWidth;
+}
+
+// Right of the toolbar: a gap, the font size box with its arrows, a gap.
+constexpr int RightOfToolBar = 4 + FontSizeWidth + UpDownWidth + 4;
+
+// The standard pictures come in two sizes; the larger from 150 % on.
+int ToolImageSize(int dpi)
+{
+    return dpi >= 144 ? 24 : 16;
 }
 
 } // namespace
@@ -120,7 +140,7 @@ void ScriptArea::CreateControls()
                                      SS_ENDELLIPSIS, 6, 9, 137, 17, id::StaticTextFichier);
     // Shown once the sound catalogue has been opened here.
     btRetourSFX_ = CreateChild(panel2_, L"BUTTON", L"Retour vers l'éditeur de sons", WS_TABSTOP | BS_PUSHBUTTON, 148,
-                               5, 170, 26, id::BtRetourSFX);
+                               5, ReturnButtonRight - 148, 26, id::BtRetourSFX);
     CreateToolBar();
     CreateFontSizeBox();
 
@@ -157,6 +177,7 @@ bool ScriptArea::ReplaceEditor(std::wstring_view text)
     HWND fresh = CreateEditor(place, false);
     SendMessageW(fresh, EM_SETREADONLY, (GetWindowLongPtrW(old, GWL_STYLE) & ES_READONLY) != 0, 0);
     richedit::SetDefaultFace(fresh, EditorFace, true, richedit::DefaultSize(old));
+    richedit::ZoomToDpi(fresh, DpiOf(fresh), SystemDpi());
     ApplyMargins(fresh);
     if (!richedit::SetText(fresh, text)) {
         DestroyWindow(fresh);
@@ -174,14 +195,18 @@ bool ScriptArea::ReplaceEditor(std::wstring_view text)
 
 void ScriptArea::CreateToolBar()
 {
+    const int dpi = DpiOf(panel2_);
     toolBar_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, L"",
                                WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NORESIZE |
                                    CCS_NODIVIDER | CCS_NOPARENTALIGN,
-                               0, 5, ToolBarWidth(), 26, panel2_,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id::StandardToolBar)),
+                               0, Scale(ToolBarTop, dpi), Scale(ToolBarWidth(), dpi), Scale(ToolBarHeight, dpi),
+                               panel2_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id::StandardToolBar)),
                                GetModuleHandleW(nullptr), nullptr);
     SendMessageW(toolBar_, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-    SendMessageW(toolBar_, TB_LOADIMAGES, IDB_STD_SMALL_COLOR, reinterpret_cast<LPARAM>(HINST_COMMCTRL));
+    const int imageSize = ToolImageSize(dpi);
+    SendMessageW(toolBar_, TB_SETBITMAPSIZE, 0, MAKELPARAM(imageSize, imageSize));
+    SendMessageW(toolBar_, TB_LOADIMAGES, imageSize == 16 ? IDB_STD_SMALL_COLOR : IDB_STD_LARGE_COLOR,
+                 reinterpret_cast<LPARAM>(HINST_COMMCTRL));
     std::array<TBBUTTON, ToolItems.size()> buttons{};
     for (std::size_t i = 0; i < ToolItems.size(); ++i) {
         buttons[i].iBitmap = ToolItems[i].image;
@@ -191,14 +216,26 @@ void ScriptArea::CreateToolBar()
         buttons[i].iString = -1;
     }
     SendMessageW(toolBar_, TB_ADDBUTTONSW, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
+    SendMessageW(toolBar_, TB_SETBUTTONSIZE, 0,
+                 MAKELPARAM(Scale(ToolButtonWidth, dpi), Scale(ToolButtonHeight, dpi)));
+}
+
+// The toolbar's pictures are chosen for the DPI when it is made: a new one
+// takes the old one's place in the strip.
+void ScriptArea::RemakeToolBar()
+{
+    HWND old = toolBar_;
+    CreateToolBar();
+    SetWindowPos(toolBar_, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    DestroyWindow(old);
 }
 
 void ScriptArea::CreateFontSizeBox()
 {
-    fontSize_ = CreateChild(panel2_, L"EDIT", L"", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 0, 7,
-                            FontSizeWidth, 21, id::FontSize, WS_EX_CLIENTEDGE);
-    upDown1_ = CreateChild(panel2_, UPDOWN_CLASSW, L"", WS_VISIBLE | UDS_ARROWKEYS, 0, 7, UpDownWidth, 21,
-                           id::UpDown1);
+    fontSize_ = CreateChild(panel2_, L"EDIT", L"", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 0, FontSizeTop,
+                            FontSizeWidth, FontSizeHeight, id::FontSize, WS_EX_CLIENTEDGE);
+    upDown1_ = CreateChild(panel2_, UPDOWN_CLASSW, L"", WS_VISIBLE | UDS_ARROWKEYS, 0, FontSizeTop, UpDownWidth,
+                           FontSizeHeight, id::UpDown1);
     SendMessageW(upDown1_, UDM_SETRANGE32, 1, 3);
     SendMessageW(upDown1_, UDM_SETPOS32, 0, upDownPosition_);
 
@@ -214,17 +251,35 @@ void ScriptArea::CreateFontSizeBox()
     SendMessageW(hintTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
+int ScriptArea::MinimumWidth()
+{
+    return 2 + ReturnButtonRight + 4 + ToolBarWidth() + RightOfToolBar + 2;
+}
+
+// `width` and `height` are the area's in pixels; the rest is in units.
 void ScriptArea::LayOut(int width, int height)
 {
+    const auto scaled = [this](int units) { return Scaled(groupBox1_, units); };
     MoveWindow(frame_, 0, 0, width, height, TRUE);
-    const int stripWidth = std::max(0, width - 4);
-    MoveWindow(panel2_, 2, FrameCaptionHeight, stripWidth, StripHeight, TRUE);
-    const int right = stripWidth - 4;
-    MoveWindow(upDown1_, right - UpDownWidth, 7, UpDownWidth, 21, TRUE);
-    MoveWindow(fontSize_, right - UpDownWidth - FontSizeWidth, 7, FontSizeWidth, 21, TRUE);
-    MoveWindow(toolBar_, right - UpDownWidth - FontSizeWidth - 4 - ToolBarWidth(), 5, ToolBarWidth(), 26, TRUE);
-    const int editorTop = FrameCaptionHeight + StripHeight;
-    MoveWindow(editor_, 2, editorTop, stripWidth, std::max(0, height - editorTop - 2), TRUE);
+    const int stripWidth = std::max(0, width - scaled(4));
+    MoveWindow(panel2_, scaled(2), scaled(FrameCaptionHeight), stripWidth, scaled(StripHeight), TRUE);
+    const int right = stripWidth - scaled(4);
+    const int upDownLeft = right - scaled(UpDownWidth);
+    const int fontSizeLeft = upDownLeft - scaled(FontSizeWidth);
+    MoveWindow(upDown1_, upDownLeft, scaled(FontSizeTop), scaled(UpDownWidth), scaled(FontSizeHeight), TRUE);
+    MoveWindow(fontSize_, fontSizeLeft, scaled(FontSizeTop), scaled(FontSizeWidth), scaled(FontSizeHeight), TRUE);
+    MoveWindow(toolBar_, fontSizeLeft - scaled(4 + ToolBarWidth()), scaled(ToolBarTop), scaled(ToolBarWidth()),
+               scaled(ToolBarHeight), TRUE);
+    // Right under the strip, whatever the rounding of each.
+    const int editorTop = scaled(FrameCaptionHeight) + scaled(StripHeight);
+    MoveWindow(editor_, scaled(2), editorTop, stripWidth, std::max(0, height - editorTop - scaled(2)), TRUE);
+}
+
+void ScriptArea::DpiChanged()
+{
+    RemakeToolBar();
+    richedit::ZoomToDpi(editor_, DpiOf(editor_), SystemDpi());
+    ApplyMargins(editor_);
 }
 
 std::wstring ScriptArea::HintOf(UINT_PTR toolId, bool byWindow) const

@@ -29,6 +29,10 @@ public:
     const std::wstring& DocumentName() const { return documentName_; }
     std::wstring EditorText() const;
     void LayOut(int width, int height);
+    // The narrowest the area can be with nothing overlapping, in units.
+    static int MinimumWidth();
+    // After the main window's DPI changed and its controls were placed again.
+    void DpiChanged();
 
     // Routing from the main window; each returns true when it took the message.
     bool OnCommand(int controlId, int code);
@@ -72,6 +76,7 @@ private:
     bool ReplaceEditor(std::wstring_view text);
     const std::wstring& SearchableText();
     void CreateToolBar();
+    void RemakeToolBar();
     void CreateFontSizeBox();
     bool SaveUnderChosenName();
     void WriteDocument(const std::wstring& path);
