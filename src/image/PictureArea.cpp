@@ -1,6 +1,7 @@
 #include "image/PictureArea.h"
 
 #include "app/ControlIds.h"
+#include "app/Dpi.h"
 #include "app/MainForm.h"
 #include "app/Window.h"
 #include "image/BmpImage.h"
@@ -21,6 +22,18 @@ namespace {
 
 constexpr int Panel5Width = 200;
 constexpr int GroupBox6Height = 50;
+constexpr int ListMargin = 4;
+constexpr int DrivesTop = 4;
+constexpr int DrivesDropHeight = 200;
+constexpr int FoldersTop = 32;
+constexpr int FoldersHeight = 150;
+constexpr int FilesTop = 186;
+constexpr int BelowFiles = 30;
+constexpr int CaptionHeight = 22;
+constexpr int EditWidth = 45;
+constexpr int EditYLeft = 311;
+// Room right of the last box of the group, its frame included.
+constexpr int GroupRightMargin = 12;
 constexpr int RadioIds[3] = {id::RadioButton1, id::RadioButton2, id::RadioButton3};
 constexpr wchar_t LogoMask[] = L"*.bmp;*.raw";
 constexpr wchar_t SkyMask[] = L"*.raw;*.bmp";
@@ -73,7 +86,8 @@ void PictureArea::CreateControls(HWND panel4)
     editX_ = CreateChild(groupBox6_, L"EDIT", L"320", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 248, 19, 45, 22,
                          id::EditX, WS_EX_CLIENTEDGE);
     label12_ = CreateChild(groupBox6_, L"STATIC", L" x ", WS_VISIBLE | SS_CENTER, 294, 22, 16, 18, id::Label12);
-    editY_ = CreateChild(groupBox6_, L"EDIT", L"200", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, 311, 19, 45, 22,
+    editY_ = CreateChild(groupBox6_, L"EDIT", L"200", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, EditYLeft, 19,
+                         EditWidth, 22,
                          id::EditY, WS_EX_CLIENTEDGE);
     SetWindowSubclass(editX_, DigitsOnly, 1, 0);
     SetWindowSubclass(editY_, DigitsOnly, 1, 0);
@@ -134,20 +148,32 @@ bool PictureArea::OnCommand(int controlId, int code)
     }
 }
 
+int PictureArea::MinimumWidth()
+{
+    return Panel5Width + EditYLeft + EditWidth + GroupRightMargin;
+}
+
+// `width` and `height` are the area's in pixels; the rest is in units.
 void PictureArea::LayOut(int width, int height)
 {
+    const auto scaled = [this](int units) { return Scaled(panel5_, units); };
     // The area itself may still be hidden: the group box's own flag counts.
     const bool groupShown = (GetWindowLongW(groupBox6_, GWL_STYLE) & WS_VISIBLE) != 0;
-    const int groupHeight = groupShown ? GroupBox6Height : 0;
-    MoveWindow(panel5_, 0, 0, Panel5Width, height, TRUE);
-    MoveWindow(drives_.hwnd(), 4, 4, Panel5Width - 8, 200, TRUE);
-    MoveWindow(folders_.hwnd(), 4, 32, Panel5Width - 8, 150, TRUE);
-    MoveWindow(files_.hwnd(), 4, 186, Panel5Width - 8, std::max(0, height - 186 - 30), TRUE);
-    MoveWindow(staticText4_, 4, std::max(0, height - 26), Panel5Width - 8, 22, TRUE);
-    const int right = std::max(0, width - Panel5Width);
-    MoveWindow(groupBox6_, Panel5Width, std::max(0, height - GroupBox6Height), right, GroupBox6Height, TRUE);
-    MoveWindow(groupBox6Frame_, 2, 0, std::max(0, right - 4), GroupBox6Height - 2, TRUE);
-    MoveWindow(view_.ScrollBox(), Panel5Width, 0, right, std::max(0, height - groupHeight), TRUE);
+    const int groupHeight = groupShown ? scaled(GroupBox6Height) : 0;
+    const int columnWidth = scaled(Panel5Width), listWidth = scaled(Panel5Width - 2 * ListMargin);
+    const int margin = scaled(ListMargin);
+    MoveWindow(panel5_, 0, 0, columnWidth, height, TRUE);
+    MoveWindow(drives_.hwnd(), margin, scaled(DrivesTop), listWidth, scaled(DrivesDropHeight), TRUE);
+    MoveWindow(folders_.hwnd(), margin, scaled(FoldersTop), listWidth, scaled(FoldersHeight), TRUE);
+    MoveWindow(files_.hwnd(), margin, scaled(FilesTop), listWidth,
+               std::max(0, height - scaled(FilesTop + BelowFiles)), TRUE);
+    MoveWindow(staticText4_, margin, std::max(0, height - scaled(CaptionHeight + ListMargin)), listWidth,
+               scaled(CaptionHeight), TRUE);
+    const int right = std::max(0, width - columnWidth);
+    MoveWindow(groupBox6_, columnWidth, std::max(0, height - scaled(GroupBox6Height)), right,
+               scaled(GroupBox6Height), TRUE);
+    MoveWindow(groupBox6Frame_, scaled(2), 0, std::max(0, right - scaled(4)), scaled(GroupBox6Height - 2), TRUE);
+    MoveWindow(view_.ScrollBox(), columnWidth, 0, right, std::max(0, height - groupHeight), TRUE);
 }
 
 void PictureArea::EnterMode(PictureMode mode)

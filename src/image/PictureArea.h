@@ -29,6 +29,8 @@ public:
     HWND Control(int controlId) const;
     bool OnCommand(int controlId, int code);
     void LayOut(int width, int height);
+    // The narrowest the area can be with nothing overlapping, in units.
+    static int MinimumWidth();
 
     // What the two mode buttons do to the area.
     void EnterMode(PictureMode mode);

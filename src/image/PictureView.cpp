@@ -1,5 +1,6 @@
 #include "image/PictureView.h"
 
+#include "app/Dpi.h"
 #include "app/Window.h"
 #include "image/Picture.h"
 
@@ -10,6 +11,9 @@ namespace {
 
 constexpr wchar_t ScrollBoxClass[] = L"TessarkScrollBox";
 constexpr wchar_t ImageClass[] = L"TessarkImage";
+// One press of an arrow scrolls this far, in units; the picture itself is
+// shown pixel for pixel at any DPI.
+constexpr int LineStep = 16;
 
 PictureView* ViewOf(HWND hwnd)
 {
@@ -150,8 +154,8 @@ void PictureView::Scroll(int bar, int request)
     int position = info.nPos;
     const int page = static_cast<int>(info.nPage);
     switch (request) {
-    case SB_LINEUP: position -= 16; break;
-    case SB_LINEDOWN: position += 16; break;
+    case SB_LINEUP: position -= Scaled(scrollBox_, LineStep); break;
+    case SB_LINEDOWN: position += Scaled(scrollBox_, LineStep); break;
     case SB_PAGEUP: position -= page; break;
     case SB_PAGEDOWN: position += page; break;
     case SB_THUMBTRACK:
