@@ -56,6 +56,13 @@ LOGFONTW BaseFace(FontKind kind)
     return face;
 }
 
+// Scaled rounding towards zero: a font never grows past the scale, so a
+// caption that fits at one DPI fits at the others.
+LONG ScaleFontMeasure(LONG measure, int dpi)
+{
+    return static_cast<LONG>(static_cast<long long>(measure) * dpi / SystemDpi());
+}
+
 // The system's fonts are given at the system's DPI.
 HFONT FontAt(FontKind kind, int dpi)
 {
@@ -64,8 +71,8 @@ HFONT FontAt(FontKind kind, int dpi)
     if (const auto found = cache.byDpi.find(key); found != cache.byDpi.end())
         return found->second;
     LOGFONTW face = BaseFace(kind);
-    face.lfHeight = MulDiv(face.lfHeight, dpi, SystemDpi());
-    face.lfWidth = MulDiv(face.lfWidth, dpi, SystemDpi());
+    face.lfHeight = ScaleFontMeasure(face.lfHeight, dpi);
+    face.lfWidth = ScaleFontMeasure(face.lfWidth, dpi);
     HFONT font = CreateFontIndirectW(&face);
     cache.byDpi[key] = font;
     cache.kindOf[font] = key;

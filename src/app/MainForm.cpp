@@ -1,6 +1,7 @@
 #include "app/MainForm.h"
 
 #include "app/ControlIds.h"
+#include "app/Dpi.h"
 #include "app/FicheAideSFX.h"
 #include "app/UnitApropos.h"
 #include "sound/UnitChoixWad.h"
@@ -21,6 +22,10 @@ constexpr wchar_t MainClass[] = L"TessarkMainForm";
 constexpr int FormWidth = 776;
 constexpr int FormHeight = 538;
 constexpr int ToolColumnWidth = 177;
+constexpr int ToolButtonHeight = 25;
+// Below the last button of the tool column.
+constexpr int ToolColumnBottomMargin = 8;
+constexpr int StatusPanelRightEdges[3] = {120, 180, 230};
 
 struct ToolControl {
     int id;
@@ -104,7 +109,8 @@ TMainForm::~TMainForm()
 
 void TMainForm::FormCreate()
 {
-    SetWindowPos(hwnd(), nullptr, 0, 0, FormWidth, FormHeight, SWP_NOMOVE | SWP_NOZORDER);
+    SetWindowPos(hwnd(), nullptr, 0, 0, Scaled(hwnd(), FormWidth), Scaled(hwnd(), FormHeight),
+                 SWP_NOMOVE | SWP_NOZORDER);
     installationRoot_ = InstallationRootFrom(arguments_.programPath);
     openDialog_.initialFolder = ExtractFilePath(arguments_.programPath);
     saveDialog_.initialFolder = ExtractFilePath(arguments_.programPath);
@@ -133,7 +139,7 @@ void TMainForm::CreateToolColumn()
     for (const auto& control : ToolColumn) {
         HWND child = control.isButton
                          ? CreateChild(panel1_, L"BUTTON", control.caption, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
-                                       6, control.top, 165, 25, control.id)
+                                       6, control.top, 165, ToolButtonHeight, control.id)
                          : CreateChild(panel1_, L"STATIC", control.caption, WS_VISIBLE | SS_LEFT, 6, control.top,
                                        165, 15, control.id);
         EnableWindow(child, control.enabledAtStart);
@@ -145,8 +151,16 @@ void TMainForm::CreateStatusBar()
     statusBar_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, hwnd(),
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id::StatusBar)),
                                  GetModuleHandleW(nullptr), nullptr);
-    const int rightEdges[3] = {120, 180, 230};
-    SendMessageW(statusBar_, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(rightEdges));
+    UseGuiFont(statusBar_);
+    SetStatusPanelEdges();
+}
+
+void TMainForm::SetStatusPanelEdges()
+{
+    int rightEdges[std::size(StatusPanelRightEdges)];
+    for (std::size_t i = 0; i < std::size(rightEdges); ++i)
+        rightEdges[i] = Scaled(hwnd(), StatusPanelRightEdges[i]);
+    SendMessageW(statusBar_, SB_SETPARTS, std::size(rightEdges), reinterpret_cast<LPARAM>(rightEdges));
 }
 
 void TMainForm::CreateActionList()
@@ -234,8 +248,31 @@ RECT TMainForm::WorkAreaRect() const
     RECT status{};
     GetWindowRect(statusBar_, &status);
     client.bottom -= status.bottom - status.top;
-    client.left = ToolColumnWidth;
+    client.left = Scaled(hwnd(), ToolColumnWidth);
     return client;
+}
+
+// The tool column whole, and the widest work area with nothing overlapping.
+void TMainForm::KeepMinimumTrackSize(MINMAXINFO& limits) const
+{
+    if (!statusBar_)
+        return;
+    const int columnBottom = ToolColumn.back().top + ToolButtonHeight + ToolColumnBottomMargin;
+    const int areaWidth = std::max(ScriptArea::MinimumWidth(), PictureArea::MinimumWidth());
+    RECT status{};
+    GetWindowRect(statusBar_, &status);
+    RECT frame{0, 0, Scaled(hwnd(), ToolColumnWidth + areaWidth),
+               Scaled(hwnd(), columnBottom) + (status.bottom - status.top)};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(hwnd(), GWL_STYLE)), TRUE,
+                       static_cast<DWORD>(GetWindowLongPtrW(hwnd(), GWL_EXSTYLE)));
+    limits.ptMinTrackSize = {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+void TMainForm::DpiChanged()
+{
+    SetStatusPanelEdges();
+    script_->DpiChanged();
+    LayOut();
 }
 
 void TMainForm::LayOut()
@@ -244,7 +281,7 @@ void TMainForm::LayOut()
         return;
     SendMessageW(statusBar_, WM_SIZE, 0, 0);
     const RECT area = WorkAreaRect();
-    MoveWindow(panel1_, 0, 0, ToolColumnWidth, std::max(0L, area.bottom), TRUE);
+    MoveWindow(panel1_, 0, 0, area.left, std::max(0L, area.bottom), TRUE);
     if (HWND shown = WorkAreaWindow(shownArea_)) {
         const int width = std::max(0L, area.right - area.left), height = std::max(0L, area.bottom - area.top);
         MoveWindow(shown, area.left, area.top, width, height, TRUE);
@@ -451,6 +488,9 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             FormPaint();
         return 0;
     }
+    case WM_GETMINMAXINFO:
+        KeepMinimumTrackSize(*reinterpret_cast<MINMAXINFO*>(lParam));
+        return 0;
     case WM_DROPFILES:
         HandleDroppedFiles(reinterpret_cast<HDROP>(wParam));
         return 0;

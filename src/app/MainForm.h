@@ -91,10 +91,13 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void DpiChanged() override;
 
 private:
     void CreateToolColumn();
     void CreateStatusBar();
+    void SetStatusPanelEdges();
+    void KeepMinimumTrackSize(MINMAXINFO& limits) const;
     HMENU CreateMainMenu();
     void CreateActionList();
     void OnCommand(int commandId);
