@@ -130,6 +130,30 @@ std::vector<std::wstring> OutsideTheirParent(HWND root)
     return outside;
 }
 
+std::vector<std::wstring> OverlappingSiblings(HWND root)
+{
+    const auto isFrame = [](HWND window) {
+        return _wcsicmp(ClassOf(window).c_str(), L"Button") == 0 &&
+               (GetWindowLongW(window, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
+    };
+    std::vector<HWND> placed;
+    for (HWND child : VisibleDescendants(root))
+        if (!(GetWindowLongW(child, GWL_STYLE) & WS_POPUP) && !isFrame(child))
+            placed.push_back(child);
+    std::vector<std::wstring> overlapping;
+    for (std::size_t i = 0; i < placed.size(); ++i)
+        for (std::size_t j = i + 1; j < placed.size(); ++j) {
+            if (GetParent(placed[i]) != GetParent(placed[j]))
+                continue;
+            RECT a{}, b{}, common{};
+            GetWindowRect(placed[i], &a);
+            GetWindowRect(placed[j], &b);
+            if (IntersectRect(&common, &a, &b))
+                overlapping.push_back(Describe(placed[i]) + L" and " + Describe(placed[j]));
+        }
+    return overlapping;
+}
+
 Capture CaptureWindow(HWND window)
 {
     RECT frame{};

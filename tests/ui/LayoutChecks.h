@@ -24,6 +24,10 @@ std::vector<std::wstring> CutCaptions(HWND root);
 // its parent's client area.
 std::vector<std::wstring> OutsideTheirParent(HWND root);
 
+// One line for each pair of visible sibling windows under `root` that
+// overlap; group box frames, which lie under what they hold, excepted.
+std::vector<std::wstring> OverlappingSiblings(HWND root);
+
 // The window as it stands on the screen now, its frame included.
 struct Capture {
     int width = 0;
