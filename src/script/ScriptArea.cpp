@@ -146,17 +146,20 @@ void ScriptArea::CreateControls()
 
     editorFont_ = CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, OEM_CHARSET, OUT_DEFAULT_PRECIS,
                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, L"Terminal");
-    editor_ = CreateEditor({2, FrameCaptionHeight + StripHeight, 12, FrameCaptionHeight + StripHeight + 10}, true);
+    const int editorTop = Scaled(groupBox1_, FrameCaptionHeight + StripHeight);
+    editor_ = CreateEditor({Scaled(groupBox1_, 2), editorTop, Scaled(groupBox1_, 12), editorTop + Scaled(groupBox1_, 10)},
+                           true);
     SetWindowPos(frame_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
+// `place` is in pixels: a fresh control goes exactly where the old one is.
 HWND ScriptArea::CreateEditor(const RECT& place, bool visible)
 {
     HWND editor = CreateChild(groupBox1_, richedit::ClassName(), L"",
                               (visible ? WS_VISIBLE : 0) | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
                               ES_AUTOHSCROLL | ES_NOHIDESEL | ES_WANTRETURN,
-                              place.left, place.top, place.right - place.left, place.bottom - place.top,
-                              id::Editor, WS_EX_CLIENTEDGE);
+                              0, 0, 10, 10, id::Editor, WS_EX_CLIENTEDGE);
+    MoveWindow(editor, place.left, place.top, place.right - place.left, place.bottom - place.top, FALSE);
     richedit::SetPlainTextMode(editor);
     SendMessageW(editor, WM_SETFONT, reinterpret_cast<WPARAM>(editorFont_), FALSE);
     SendMessageW(editor, EM_SETEVENTMASK, 0, ENM_CHANGE | ENM_SELCHANGE);

@@ -173,11 +173,16 @@ TEST_F(ScaleTest, TheScriptKeepsItsSizeInPointsAndTheToolbarGrows)
     EXPECT_EQ(EditorText(), L"");
 
     // A loaded script goes into a fresh control, drawn at the window's DPI too.
+    const RECT place = RectIn(Control(id::Editor), Control(id::GroupBox1));
     TempFolder folder;
     WriteBytes(folder / L"niveau.txt", "[Level]\r\nName= Ville\r\n");
     form->Script().LoadDocument(folder / L"niveau.txt");
     editor = Control(id::Editor);
     EXPECT_EQ(LineHeight(editor), lineAt144);
+    const RECT fresh = RectIn(editor, Control(id::GroupBox1));
+    EXPECT_TRUE(EqualRect(&fresh, &place)) << fresh.left << "," << fresh.top << " " << fresh.right << ","
+                                           << fresh.bottom << " instead of " << place.left << "," << place.top
+                                           << " " << place.right << "," << place.bottom;
     EXPECT_EQ(Caption(id::FontSize), points);
 }
 
