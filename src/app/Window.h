@@ -43,7 +43,7 @@ void UseGuiFont(HWND control);
 // Moves a top-level window to the middle of the screen, keeping its size.
 void CentreOnScreen(HWND window);
 
-// Shows `form` in front of its disabled owner and dispatches messages (with the
+// Makes `owner` the owner of `form`, shows `form` in front of it, disabled, and dispatches messages (with the
 // dialog keys: Enter, Escape, Tab) until `result` is set; then hides it.
 // A quit request ends the loop as a cancel and is passed on.
 ModalResult RunModalLoop(HWND form, HWND owner, HWND focus, ModalResult& result);
