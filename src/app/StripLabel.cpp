@@ -9,6 +9,8 @@ namespace tessark {
 namespace {
 
 constexpr wchar_t StripClass[] = L"TessarkStrip";
+// A control parent: Tab goes in among its labels.
+constexpr DWORD StripExStyle = WS_EX_STATICEDGE | WS_EX_CONTROLPARENT;
 constexpr wchar_t ColourProperty[] = L"TessarkLabelColour";
 constexpr wchar_t BrushProperty[] = L"TessarkLabelBrush";
 
@@ -148,7 +150,7 @@ void RegisterStripClass()
 HWND CreateStrip(HWND parent, int id, int x, int y, int width, int height)
 {
     RegisterStripClass();
-    return CreateWindowExW(WS_EX_STATICEDGE | WS_EX_CONTROLPARENT, StripClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, x, y, width,
+    return CreateWindowExW(StripExStyle, StripClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, x, y, width,
                            height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                            GetModuleHandleW(nullptr), nullptr);
 }
@@ -156,10 +158,10 @@ HWND CreateStrip(HWND parent, int id, int x, int y, int width, int height)
 HWND CreateStripLabel(HWND strip, int id, std::wstring_view caption, int x, int width, COLORREF background,
                       DWORD alignment)
 {
+    HWND label = CreateChild(strip, L"STATIC", caption, WS_VISIBLE | alignment | SS_NOPREFIX, x, 0, width, 15, id);
     // A label without a caption only fills the strip: Tab passes it by.
-    const DWORD tabStop = caption.empty() ? 0 : WS_TABSTOP;
-    HWND label = CreateChild(strip, L"STATIC", caption, WS_VISIBLE | tabStop | alignment | SS_NOPREFIX, x, 0, width,
-                             15, id);
+    if (!caption.empty())
+        SetWindowLongPtrW(label, GWL_STYLE, GetWindowLongPtrW(label, GWL_STYLE) | WS_TABSTOP);
     SetWindowSubclass(label, LabelProcedure, 1, 0);
     SetStripLabelColour(label, background);
     return label;

@@ -43,8 +43,9 @@ void UseGuiFont(HWND control);
 // Moves a top-level window to the middle of the screen, keeping its size.
 void CentreOnScreen(HWND window);
 
-// Makes `owner` the owner of `form`, shows `form` in front of it, disabled, and dispatches messages (with the
-// dialog keys: Enter, Escape, Tab) until `result` is set; then hides it.
+// Makes `owner` the owner of `form`, shows `form` in front of it, disabled,
+// and dispatches messages (with the dialog keys: Enter, Escape, Tab) until
+// `result` is set; then hides it.
 // A quit request ends the loop as a cancel and is passed on.
 ModalResult RunModalLoop(HWND form, HWND owner, HWND focus, ModalResult& result);
 

@@ -350,7 +350,8 @@ TEST_F(KeyboardTest, EscapeClosesTheAboutBoxAndTheWadChooser)
 TEST_F(KeyboardTest, ALongWadEntryCanBeScrolledTo)
 {
     const std::wstring longEntry = L"un niveau dont le nom ne tient pas dans la largeur de la liste des wads";
-    WriteBytes(installation / L"ListeWadSfx.lws", "tut1\r\n" + std::string(longEntry.begin(), longEntry.end()) + "\r\n");
+    const std::string line(longEntry.begin(), longEntry.end());
+    WriteBytes(installation / L"ListeWadSfx.lws", "tut1\r\n" + line + "\r\n");
     Start();
     TFicheChoixWad& chooser = form->FicheChoixWad();
     chooser.BeginShow(mainWindow);
