@@ -193,6 +193,16 @@ bool TFicheAide::IsDialogMessageOfFind(MSG& message)
     return findDialog_ && IsDialogMessageW(findDialog_, &message);
 }
 
+bool TFicheAide::CloseOnEscape(const MSG& message)
+{
+    if (message.message != WM_KEYDOWN || message.wParam != VK_ESCAPE)
+        return false;
+    if (message.hwnd != hwnd() && !IsChild(hwnd(), message.hwnd))
+        return false;
+    Quitter1Click();
+    return true;
+}
+
 void TFicheAide::Imprimer1Click()
 {
     DefaultPrinterJob job(JobTitle);

@@ -30,6 +30,8 @@ public:
     void Imprimer1Click();
     void Quitter1Click();
     bool IsDialogMessageOfFind(MSG& message);
+    // Escape pressed anywhere in this window closes it, as "Fermer" does.
+    bool CloseOnEscape(const MSG& message);
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -5,6 +5,8 @@
 #include "util/FileNames.h"
 #include "util/FmxUtils.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 
 namespace tessark {
@@ -85,6 +87,32 @@ std::vector<std::wstring> FolderChain(const std::wstring& folder)
     }
     std::reverse(chain.begin(), chain.end());
     return chain;
+}
+
+// Enter in a folder list opens the folder under the caret: the list tells its
+// parent as it tells a double click.
+LRESULT CALLBACK OpenOnEnter(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+{
+    switch (message) {
+    case WM_GETDLGCODE:
+        if (wParam == VK_RETURN)
+            return DefSubclassProc(list, message, wParam, lParam) | DLGC_WANTALLKEYS;
+        break;
+    case WM_KEYDOWN:
+        if (wParam == VK_RETURN) {
+            SendMessageW(GetParent(list), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), LBN_DBLCLK),
+                         reinterpret_cast<LPARAM>(list));
+            return 0;
+        }
+        break;
+    case WM_CHAR:
+        if (wParam == L'\r')
+            return 0;
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(list, message, wParam, lParam);
 }
 
 } // namespace
@@ -176,6 +204,7 @@ void DirectoryListBox::Create(HWND parent, int id, FileListBox* files)
     const DWORD style =
         WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_BORDER | LBS_NOTIFY | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT;
     list_ = CreateChild(parent, L"LISTBOX", L"", style, 0, 0, 10, 10, id, WS_EX_CLIENTEDGE);
+    SetWindowSubclass(list_, OpenOnEnter, 1, 0);
 }
 
 bool DirectoryListBox::SetDirectory(std::wstring_view folder)

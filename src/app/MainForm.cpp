@@ -1,6 +1,7 @@
 #include "app/MainForm.h"
 
 #include "app/ControlIds.h"
+#include "app/DialogKeys.h"
 #include "app/Dpi.h"
 #include "app/FicheAideSFX.h"
 #include "app/UnitApropos.h"
@@ -220,7 +221,11 @@ bool TMainForm::PreTranslate(MSG& message)
         return true;
     if (ficheAide_ && ficheAide_->IsDialogMessageOfFind(message))
         return true;
-    return actionList_ && TranslateAcceleratorW(hwnd(), actionList_, &message);
+    if (actionList_ && TranslateAcceleratorW(hwnd(), actionList_, &message))
+        return true;
+    if (ficheAide_ && ficheAide_->CloseOnEscape(message))
+        return true;
+    return HandleDialogKeys(hwnd(), message);
 }
 
 void TMainForm::ShowWorkArea(WorkArea area)

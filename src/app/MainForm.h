@@ -40,8 +40,9 @@ public:
 
     // Shows the window; the first time, runs FormShow.
     void Show(int showCommand);
-    // Pre-dispatch handling of a queued message: the find dialog and the
-    // action list's shortcuts. Returns true when the message was consumed.
+    // Pre-dispatch handling of a queued message: the find dialogs, the action
+    // list's shortcuts, Escape in the help window and the dialog keys of this
+    // window (Tab, Enter). Returns true when the message was consumed.
     bool PreTranslate(MSG& message);
 
     const std::wstring& InstallationRoot() const { return installationRoot_; }

@@ -9,6 +9,8 @@ namespace tessark {
 namespace {
 
 constexpr wchar_t StripClass[] = L"TessarkStrip";
+// A control parent: Tab goes in among its labels.
+constexpr DWORD StripExStyle = WS_EX_STATICEDGE | WS_EX_CONTROLPARENT;
 constexpr wchar_t ColourProperty[] = L"TessarkLabelColour";
 constexpr wchar_t BrushProperty[] = L"TessarkLabelBrush";
 
@@ -53,9 +55,54 @@ bool IsOver(HWND label, LPARAM where)
     return PtInRect(&box, point) != FALSE;
 }
 
+bool IsPressKey(WPARAM key)
+{
+    return key == VK_SPACE || key == VK_RETURN;
+}
+
+// The dotted frame of the focus, drawn over the painted label.
+void DrawFocusMark(HWND label)
+{
+    RECT box{};
+    GetClientRect(label, &box);
+    HDC dc = GetDC(label);
+    DrawFocusRect(dc, &box);
+    ReleaseDC(label, dc);
+}
+
 LRESULT CALLBACK LabelProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
 {
     switch (message) {
+    case WM_GETDLGCODE:
+        return DLGC_BUTTON | (IsPressKey(wParam) ? DLGC_WANTALLKEYS : 0);
+    case WM_KEYDOWN:
+        if (wParam == VK_SPACE && !(lParam & (1 << 30)))
+            Notify(hwnd, StripLabelPressed);
+        if (wParam == VK_RETURN) {
+            Notify(hwnd, StripLabelPressed);
+            Notify(hwnd, StripLabelReleased);
+            Notify(hwnd, STN_CLICKED);
+        }
+        if (IsPressKey(wParam))
+            return 0;
+        break;
+    case WM_KEYUP:
+        if (wParam == VK_SPACE) {
+            Notify(hwnd, StripLabelReleased);
+            Notify(hwnd, STN_CLICKED);
+            return 0;
+        }
+        break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        InvalidateRect(hwnd, nullptr, TRUE);
+        break;
+    case WM_PAINT: {
+        const LRESULT painted = DefSubclassProc(hwnd, message, wParam, lParam);
+        if (GetFocus() == hwnd)
+            DrawFocusMark(hwnd);
+        return painted;
+    }
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
@@ -103,7 +150,7 @@ void RegisterStripClass()
 HWND CreateStrip(HWND parent, int id, int x, int y, int width, int height)
 {
     RegisterStripClass();
-    return CreateWindowExW(WS_EX_STATICEDGE, StripClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, x, y, width,
+    return CreateWindowExW(StripExStyle, StripClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, x, y, width,
                            height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                            GetModuleHandleW(nullptr), nullptr);
 }
@@ -112,6 +159,9 @@ HWND CreateStripLabel(HWND strip, int id, std::wstring_view caption, int x, int 
                       DWORD alignment)
 {
     HWND label = CreateChild(strip, L"STATIC", caption, WS_VISIBLE | alignment | SS_NOPREFIX, x, 0, width, 15, id);
+    // A label without a caption only fills the strip: Tab passes it by.
+    if (!caption.empty())
+        SetWindowLongPtrW(label, GWL_STYLE, GetWindowLongPtrW(label, GWL_STYLE) | WS_TABSTOP);
     SetWindowSubclass(label, LabelProcedure, 1, 0);
     SetStripLabelColour(label, background);
     return label;

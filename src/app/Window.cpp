@@ -189,6 +189,9 @@ void SetClientSize(HWND window, int width, int height)
 
 ModalResult RunModalLoop(HWND form, HWND owner, HWND focus, ModalResult& result)
 {
+    // Owned, the form stays in front of its owner and leaves the task bar to it.
+    if (owner && GetWindow(form, GW_OWNER) != owner)
+        SetWindowLongPtrW(form, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
     EnableWindow(owner, FALSE);
     ShowWindow(form, SW_SHOW);
     SetFocus(focus);

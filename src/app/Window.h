@@ -54,8 +54,9 @@ void CentreOnScreen(HWND window);
 // area measures the given units at its DPI, whatever its frame and menu take.
 void SetClientSize(HWND window, int width, int height);
 
-// Shows `form` in front of its disabled owner and dispatches messages (with the
-// dialog keys: Enter, Escape, Tab) until `result` is set; then hides it.
+// Makes `owner` the owner of `form`, shows `form` in front of it, disabled,
+// and dispatches messages (with the dialog keys: Enter, Escape, Tab) until
+// `result` is set; then hides it.
 // A quit request ends the loop as a cancel and is passed on.
 ModalResult RunModalLoop(HWND form, HWND owner, HWND focus, ModalResult& result);
 

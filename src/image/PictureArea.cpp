@@ -1,6 +1,7 @@
 #include "image/PictureArea.h"
 
 #include "app/ControlIds.h"
+#include "app/DialogKeys.h"
 #include "app/Dpi.h"
 #include "app/MainForm.h"
 #include "app/Window.h"
@@ -62,6 +63,8 @@ std::wstring CurrentFolder()
 PictureArea::PictureArea(TMainForm& form) : form_(form)
 {
     CreateControls(form_.Control(id::Panel4));
+    // The column is read from the top: drive, folders, files.
+    SetTabOrder({drives_.hwnd(), folders_.hwnd(), files_.hwnd()});
 }
 
 void PictureArea::CreateControls(HWND panel4)

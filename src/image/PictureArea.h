@@ -48,6 +48,7 @@ public:
     // To call after the shown picture was resized.
     void ShownPictureChanged() { view_.PictureChanged(); }
     FileListBox& Files() { return files_; }
+    DirectoryListBox& Folders() { return folders_; }
 
 private:
     void CreateControls(HWND panel4);

@@ -1,6 +1,7 @@
 #include "sound/SoundArea.h"
 
 #include "app/ControlIds.h"
+#include "app/DialogKeys.h"
 #include "app/MainForm.h"
 #include "app/StripLabel.h"
 #include "app/Window.h"
@@ -90,6 +91,14 @@ std::wstring CurrentFolderOfDrive(const std::wstring& root)
 SoundArea::SoundArea(TMainForm& form) : form_(form)
 {
     CreateControls(form_.Control(id::Panel3));
+    OrderTabStops();
+}
+
+// Each side is read from the top: drive, folders, files.
+void SoundArea::OrderTabStops()
+{
+    SetTabOrder({originalFolders_.hwnd(), originals_.hwnd()});
+    SetTabOrder({replacementDrives_.hwnd(), replacementFolders_.hwnd(), replacements_.hwnd()});
 }
 
 void SoundArea::CreateControls(HWND panel3)

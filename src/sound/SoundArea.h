@@ -52,6 +52,7 @@ private:
     void CreateOriginalsGroup(HWND panel3);
     void CreateReplacementsGroup(HWND panel3);
     void CreateReplacementRow(HWND panel3);
+    void OrderTabStops();
     void Pick(const Side& side);
     bool BothListsHaveSelection() const;
     void PressFeedback(HWND label, int code);

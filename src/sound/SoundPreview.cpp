@@ -97,7 +97,7 @@ void SoundPreview::CreateTransportBar(HWND group)
 {
     mediaPlayer1_ = CreatePanel(group, id::MediaPlayer1, 8, 18, ButtonWidth * 5, ButtonHeight, true);
     for (std::size_t i = 0; i < TransportButtonCount; ++i)
-        buttons_[i] = CreateChild(mediaPlayer1_, L"BUTTON", L"", WS_VISIBLE | BS_OWNERDRAW,
+        buttons_[i] = CreateChild(mediaPlayer1_, L"BUTTON", L"", WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW,
                                   static_cast<int>(i) * ButtonWidth, 0, ButtonWidth, ButtonHeight, TransportIds[i]);
 }
 
@@ -166,6 +166,10 @@ bool SoundPreview::OnDrawItem(const DRAWITEMSTRUCT& item)
     SelectObject(item.hDC, oldBrush);
     DeleteObject(pen);
     DeleteObject(brush);
+    if (item.itemState & ODS_FOCUS) {
+        InflateRect(&box, -3, -3);
+        DrawFocusRect(item.hDC, &box);
+    }
     return true;
 }
 

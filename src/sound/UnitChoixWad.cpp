@@ -5,6 +5,8 @@
 #include "util/FmxUtils.h"
 #include "util/InstallLayout.h"
 
+#include <algorithm>
+
 namespace tessark {
 namespace {
 
@@ -14,6 +16,15 @@ constexpr int ClientHeight = 246;
 constexpr int ListeWadsId = 100;
 constexpr DWORD ChooserStyle = WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN;
 constexpr DWORD ChooserExStyle = WS_EX_DLGMODALFRAME;
+// Room for the few pixels the list leaves left and right of an entry's text.
+constexpr int EntryMargin = 6;
+
+std::wstring ListEntry(HWND list, int index)
+{
+    std::wstring text(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, index, 0)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()))));
+    return text;
+}
 
 } // namespace
 
@@ -68,6 +79,25 @@ void TFicheChoixWad::FormShow()
     }
     if (SendMessageW(listeWads_, LB_GETCOUNT, 0, 0) > 0)
         SendMessageW(listeWads_, LB_SETCURSEL, 0, 0);
+    FitHorizontalExtent();
+}
+
+// The list scrolls sideways as far as its widest entry, in the list's own font.
+void TFicheChoixWad::FitHorizontalExtent()
+{
+    HDC dc = GetDC(listeWads_);
+    HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(listeWads_, WM_GETFONT, 0, 0)));
+    LONG widest = 0;
+    const auto count = static_cast<int>(SendMessageW(listeWads_, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        const std::wstring entry = ListEntry(listeWads_, i);
+        SIZE extent{};
+        GetTextExtentPoint32W(dc, entry.c_str(), static_cast<int>(entry.size()), &extent);
+        widest = std::max(widest, extent.cx);
+    }
+    SelectObject(dc, oldFont);
+    ReleaseDC(listeWads_, dc);
+    SendMessageW(listeWads_, LB_SETHORIZONTALEXTENT, widest > 0 ? widest + EntryMargin : 0, 0);
 }
 
 void TFicheChoixWad::BitBtn1Click()
@@ -77,10 +107,7 @@ void TFicheChoixWad::BitBtn1Click()
         wadChoisi_.clear();
         return;
     }
-    std::wstring text(static_cast<std::size_t>(SendMessageW(listeWads_, LB_GETTEXTLEN, selected, 0)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        SendMessageW(listeWads_, LB_GETTEXT, selected, reinterpret_cast<LPARAM>(text.data()))));
-    wadChoisi_ = text;
+    wadChoisi_ = ListEntry(listeWads_, static_cast<int>(selected));
 }
 
 void TFicheChoixWad::EndModal(ModalResult result)

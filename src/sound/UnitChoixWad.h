@@ -30,6 +30,7 @@ protected:
 
 private:
     void CreateControls();
+    void FitHorizontalExtent();
     void EndModal(ModalResult result);
 
     IDialogs& dialogs_;

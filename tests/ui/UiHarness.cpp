@@ -283,7 +283,8 @@ void MainWindowTest::Menu(int commandId)
     Pump();
 }
 
-void MainWindowTest::PressShortcut(WORD virtualKey, bool control, bool alt)
+namespace {
+void SendChord(const std::vector<WORD>& held, WORD virtualKey)
 {
     std::vector<INPUT> keys;
     auto key = [&](WORD vk, bool up) {
@@ -293,19 +294,73 @@ void MainWindowTest::PressShortcut(WORD virtualKey, bool control, bool alt)
         input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
         keys.push_back(input);
     };
-    if (control)
-        key(VK_CONTROL, false);
-    if (alt)
-        key(VK_MENU, false);
+    for (WORD vk : held)
+        key(vk, false);
     key(virtualKey, false);
     key(virtualKey, true);
-    if (alt)
-        key(VK_MENU, true);
-    if (control)
-        key(VK_CONTROL, true);
+    for (auto vk = held.rbegin(); vk != held.rend(); ++vk)
+        key(*vk, true);
     SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+}
+
+struct PendingChord {
+    std::vector<WORD> held;
+    WORD key = 0;
+};
+PendingChord pendingChord;
+
+void CALLBACK PressPendingChord(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(nullptr, timer);
+    SendChord(pendingChord.held, pendingChord.key);
+}
+} // namespace
+
+void PressKeyFromNextLoop(WORD virtualKey, std::vector<WORD> held)
+{
+    pendingChord = {std::move(held), virtualKey};
+    SetTimer(nullptr, 0, 50, PressPendingChord);
+}
+
+std::vector<COLORREF> Snapshot(HWND window)
+{
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RECT box{};
+    GetClientRect(window, &box);
+    HDC dc = GetDC(window);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < box.bottom; ++y)
+        for (int x = 0; x < box.right; ++x)
+            pixels.push_back(GetPixel(dc, x, y));
+    ReleaseDC(window, dc);
+    return pixels;
+}
+
+void MainWindowTest::PressChord(std::vector<WORD> held, WORD virtualKey)
+{
+    SendChord(held, virtualKey);
     Sleep(20);
     Pump();
+}
+
+void MainWindowTest::PressShortcut(WORD virtualKey, bool control, bool alt)
+{
+    std::vector<WORD> held;
+    if (control)
+        held.push_back(VK_CONTROL);
+    if (alt)
+        held.push_back(VK_MENU);
+    PressChord(held, virtualKey);
+}
+
+void MainWindowTest::PressTab(bool backwards, bool control)
+{
+    std::vector<WORD> held;
+    if (control)
+        held.push_back(VK_CONTROL);
+    if (backwards)
+        held.push_back(VK_SHIFT);
+    PressChord(held, VK_TAB);
 }
 
 void MainWindowTest::PressKeys(std::wstring_view keys)

@@ -85,6 +85,11 @@ public:
 private:
     HANDLE process_ = nullptr;
 };
+// The pixels a window shows, row by row.
+std::vector<COLORREF> Snapshot(HWND window);
+// A real key press (with `held` keys down around it) once the next message
+// loop runs: a modal form's loop, which the test cannot reach otherwise.
+void PressKeyFromNextLoop(WORD virtualKey, std::vector<WORD> held = {});
 inline constexpr const char* NoTinyDisk = "no small disk was mounted for this test run (mounting needs root)";
 
 class MainWindowTest : public ::testing::Test {
@@ -99,6 +104,9 @@ protected:
     void ClickToolButton(int commandId);    // a button of the editor's toolbar
     void Menu(int commandId);
     void PressShortcut(WORD virtualKey, bool control, bool alt = false);
+    // A key pressed and released while the `held` keys are down.
+    void PressChord(std::vector<WORD> held, WORD virtualKey);
+    void PressTab(bool backwards = false, bool control = false);
     void TypeText(std::wstring_view text);  // into the focused control
     // Lower-case letters, digits and Enter as real key presses, through the
     // message loop to whichever window has the focus.
