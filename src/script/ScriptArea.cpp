@@ -200,7 +200,7 @@ void ScriptArea::CreateToolBar()
 {
     const int dpi = DpiOf(panel2_);
     toolBar_ = CreateWindowExW(0, TOOLBARCLASSNAMEW, L"",
-                               WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NORESIZE |
+                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NORESIZE |
                                    CCS_NODIVIDER | CCS_NOPARENTALIGN,
                                0, Scale(ToolBarTop, dpi), Scale(ToolBarWidth(), dpi), Scale(ToolBarHeight, dpi),
                                panel2_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id::StandardToolBar)),

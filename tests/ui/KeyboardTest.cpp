@@ -8,6 +8,8 @@
 #include "script/RichEdit.h"
 #include "sound/UnitChoixWad.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <sstream>
 
@@ -27,11 +29,10 @@ bool IsOfClass(HWND window, std::wstring_view name)
 }
 
 // What a user operates: buttons (of radio buttons, the checked one), lists,
-// boxes, edits, scroll bars, and the
-// sound strip's labels that carry a caption. Not: captions, group frames,
-// panels, the numeric labels and gauge that only show values, the up-down
-// arrows (the font-size box's arrow keys work them) nor the editor's toolbar
-// (its commands are keys of the editor).
+// boxes, edits, scroll bars, the editor's toolbar, and the sound strip's
+// labels that carry a caption. Not: captions, group frames, panels, the
+// numeric labels and gauge that only show values, nor the up-down arrows (the
+// font-size box's arrow keys work them).
 bool IsOperable(HWND window)
 {
     if (IsOfClass(window, L"STATIC"))
@@ -42,7 +43,7 @@ bool IsOperable(HWND window)
             return SendMessageW(window, BM_GETCHECK, 0, 0) == BST_CHECKED;
         return type != BS_GROUPBOX;
     }
-    for (const wchar_t* name : {L"LISTBOX", L"COMBOBOX", L"EDIT", L"SCROLLBAR", L"SysListView32"})
+    for (const wchar_t* name : {L"LISTBOX", L"COMBOBOX", L"EDIT", L"SCROLLBAR", L"SysListView32", TOOLBARCLASSNAMEW})
         if (IsOfClass(window, name))
             return true;
     return std::wstring_view(ClassOf(window)).substr(0, 8) == L"RichEdit";
@@ -251,6 +252,25 @@ TEST_F(KeyboardTest, TabGoesThroughTheScriptAreaWhoseEditorKeepsTabAndEnter)
     EXPECT_EQ(ReadBytes(scriptFile), "\t\r\n[Level]\r\nName= Test\r\n");
 }
 
+TEST_F(KeyboardTest, TheEditorsToolbarTakesTheArrowsAndEnter)
+{
+    Start();
+    OpenScript();
+    HWND bar = Control(id::StandardToolBar);
+    SetFocus(Control(id::Editor));
+    PressTab(true, true);
+    ASSERT_EQ(GetFocus(), Control(id::FontSize));
+    PressTab(true);
+    ASSERT_EQ(GetFocus(), bar) << "Shift+Tab from the font size box reaches the toolbar";
+    // "Chercher", the one command without a key of its own, is the eighth.
+    for (int i = 0; i < 7; ++i)
+        PressChord({}, VK_RIGHT);
+    EXPECT_EQ(SendMessageW(bar, TB_GETHOTITEM, 0, 0), 7);
+    PressKeys(L"\r");
+    ASSERT_NE(form->Script().FindDialog(), nullptr);
+    EXPECT_TRUE(IsWindowVisible(form->Script().FindDialog()));
+}
+
 TEST_F(KeyboardTest, ToolButtonsActOnSpaceAndEnterAndShowTheirFocus)
 {
     Start();
@@ -372,3 +392,4 @@ TEST_F(KeyboardTest, ALongWadEntryCanBeScrolledTo)
 
 } // namespace
 } // namespace tessark::test
+
