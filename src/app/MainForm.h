@@ -100,6 +100,7 @@ private:
     void OnCommand(int commandId);
     LRESULT OnNotify(NMHDR& header);
     void LayOut();
+    void RedrawAfterLayOut(HWND area);
     RECT WorkAreaRect() const;
 
     IDialogs& dialogs_;
