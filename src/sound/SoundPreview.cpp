@@ -1,6 +1,7 @@
 #include "sound/SoundPreview.h"
 
 #include "app/ControlIds.h"
+#include "app/Dpi.h"
 #include "app/MainForm.h"
 #include "app/Window.h"
 #include "sound/SoundFileCheck.h"
@@ -17,6 +18,8 @@ namespace {
 constexpr COLORREF PaleYellow = RGB(255, 255, 128);
 constexpr int ButtonWidth = 28;
 constexpr int ButtonHeight = 26;
+// Fifteenths of the width that the gauge shares with the clip's name.
+constexpr int GaugeShare = 8;
 constexpr int VolumeMax = 65535;
 constexpr int VolumeLine = 1;
 constexpr int VolumePage = 10;
@@ -201,12 +204,30 @@ bool SoundPreview::OnTimer(UINT_PTR timerId)
     return true;
 }
 
+// Sizes are in units (see Dpi.h). The gauge and the clip's name share the
+// width right of the check box, the volume bar takes the rest of its line.
 void SoundPreview::LayOut(int width)
 {
-    const int textLeft = 424;
-    MoveWindow(staticText3_, textLeft, 20, std::max(40, width - textLeft - 8), 20, TRUE);
-    const int barLeft = 390;
-    MoveWindow(scrollBar1_, barLeft, 51, std::max(40, width - barLeft - 8), 17, TRUE);
+    const auto u = [this](int units) { return Scaled(mediaPlayer1_, units); };
+    const auto place = [](HWND control, int x, int y, int cx, int cy) {
+        SetWindowPos(control, nullptr, x, y, std::max(0, cx), std::max(0, cy),
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+    };
+    place(mediaPlayer1_, u(8), u(18), u(ButtonWidth * 5), u(ButtonHeight));
+    for (std::size_t i = 0; i < TransportButtonCount; ++i)
+        place(buttons_[i], u(static_cast<int>(i) * ButtonWidth), 0, u(ButtonWidth), u(ButtonHeight));
+    place(autoStart_, u(154), u(22), u(80), u(18));
+    const int gaugeLeft = u(240), shared = std::max(0, width - gaugeLeft - u(7 + 8));
+    const int gaugeWidth = shared * GaugeShare / 15;
+    place(gauge1_.hwnd(), gaugeLeft, u(24), gaugeWidth, u(13));
+    place(staticText3_, gaugeLeft + gaugeWidth + u(7), u(20), shared - gaugeWidth, u(20));
+    place(labelNum3_->hwnd(), u(8), u(53), u(89), u(13));
+    place(labelMs3_, u(101), u(52), u(70), u(15));
+    place(labelNum4_->hwnd(), u(176), u(53), u(89), u(13));
+    place(labelMs4_, u(269), u(52), u(70), u(15));
+    place(labelVolume_, u(340), u(52), u(46), u(15));
+    const int barLeft = u(390);
+    place(scrollBar1_, barLeft, u(51), std::max(u(40), width - barLeft - u(8)), u(17));
 }
 
 int SoundPreview::VolumePosition() const
