@@ -130,6 +130,28 @@ std::vector<std::wstring> OutsideTheirParent(HWND root)
     return outside;
 }
 
+std::vector<std::wstring> OverlappingSiblings(HWND root)
+{
+    std::vector<HWND> placed;
+    for (HWND child : VisibleDescendants(root)) {
+        const bool frame = _wcsicmp(ClassOf(child).c_str(), L"Button") == 0 &&
+                           (GetWindowLongW(child, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
+        if (!frame && !(GetWindowLongW(child, GWL_STYLE) & WS_POPUP))
+            placed.push_back(child);
+    }
+    std::vector<std::wstring> overlapping;
+    for (std::size_t i = 0; i < placed.size(); ++i) {
+        for (std::size_t j = i + 1; j < placed.size(); ++j) {
+            RECT a{}, b{}, both{};
+            GetWindowRect(placed[i], &a);
+            GetWindowRect(placed[j], &b);
+            if (GetParent(placed[i]) == GetParent(placed[j]) && IntersectRect(&both, &a, &b))
+                overlapping.push_back(Describe(placed[i]) + L" and " + Describe(placed[j]));
+        }
+    }
+    return overlapping;
+}
+
 Capture CaptureWindow(HWND window)
 {
     RECT frame{};

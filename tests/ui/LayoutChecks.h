@@ -24,6 +24,10 @@ std::vector<std::wstring> CutCaptions(HWND root);
 // its parent's client area.
 std::vector<std::wstring> OutsideTheirParent(HWND root);
 
+// One line for each two visible windows under `root`, children of the same
+// parent, that overlap; a group box's frame lies under its controls by design.
+std::vector<std::wstring> OverlappingSiblings(HWND root);
+
 // The window as it stands on the screen now, its frame included.
 struct Capture {
     int width = 0;
