@@ -189,8 +189,23 @@ void LetDrawingReachTheScreen()
     } while (static_cast<LONG>(until - GetTickCount()) > 0);
 }
 
+// Paints over the window and every child in it, so that a part that nothing
+// draws afresh shows.
+void PaintOver(HWND window)
+{
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    OffsetRect(&frame, -frame.left, -frame.top);
+    HDC dc = GetDCEx(window, nullptr, DCX_WINDOW | DCX_CACHE);
+    HBRUSH magenta = CreateSolidBrush(RGB(255, 0, 255));
+    FillRect(dc, &frame, magenta);
+    DeleteObject(magenta);
+    ReleaseDC(window, dc);
+}
+
 Capture CaptureRedrawn(HWND window)
 {
+    PaintOver(window);
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     LetDrawingReachTheScreen();
     return CaptureWindow(window);

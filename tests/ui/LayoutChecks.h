@@ -39,7 +39,8 @@ Capture CaptureWindow(HWND window);
 // Handles the waiting messages, the drawing ones included, until what was
 // drawn shows on the screen.
 void LetDrawingReachTheScreen();
-// The window after every part of it has drawn itself afresh.
+// The window after every part of it has drawn itself afresh over a colour
+// that no part of it shows: a part left undrawn shows that colour.
 Capture CaptureRedrawn(HWND window);
 // The number of pixels that differ (all of them when the sizes differ).
 std::size_t DifferingPixels(const Capture& a, const Capture& b);
