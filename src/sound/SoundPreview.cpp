@@ -37,25 +37,30 @@ void FillBox(HDC dc, int left, int top, int right, int bottom)
     Rectangle(dc, left, top, right, bottom);
 }
 
-// The transport glyphs: a triangle for Play, two bars for Pause, a square for
-// Stop, triangle and bar for Next, bar and backward triangle for Back.
-void DrawGlyph(HDC dc, TransportButton button, POINT centre)
+// The transport glyphs, in units around the button's centre: a triangle for
+// Play, two bars for Pause, a square for Stop, triangle and bar for Next, bar
+// and backward triangle for Back.
+void DrawGlyph(HDC dc, TransportButton button, POINT centre, int dpi)
 {
-    const int x = centre.x, y = centre.y;
+    const auto at = [&](int dx, int dy) { return POINT{centre.x + Scale(dx, dpi), centre.y + Scale(dy, dpi)}; };
+    const auto box = [&](int left, int top, int right, int bottom) {
+        const POINT from = at(left, top), to = at(right, bottom);
+        FillBox(dc, from.x, from.y, to.x, to.y);
+    };
     switch (button) {
-    case TransportButton::Play: FillPolygon(dc, {{x - 4, y - 6}, {x - 4, y + 6}, {x + 4, y}}); break;
+    case TransportButton::Play: FillPolygon(dc, {at(-4, -6), at(-4, 6), at(4, 0)}); break;
     case TransportButton::Pause:
-        FillBox(dc, x - 5, y - 6, x - 1, y + 7);
-        FillBox(dc, x + 2, y - 6, x + 6, y + 7);
+        box(-5, -6, -1, 7);
+        box(2, -6, 6, 7);
         break;
-    case TransportButton::Stop: FillBox(dc, x - 5, y - 5, x + 6, y + 6); break;
+    case TransportButton::Stop: box(-5, -5, 6, 6); break;
     case TransportButton::Next:
-        FillPolygon(dc, {{x - 6, y - 6}, {x - 6, y + 6}, {x + 2, y}});
-        FillBox(dc, x + 3, y - 6, x + 6, y + 7);
+        FillPolygon(dc, {at(-6, -6), at(-6, 6), at(2, 0)});
+        box(3, -6, 6, 7);
         break;
     case TransportButton::Back:
-        FillBox(dc, x - 6, y - 6, x - 3, y + 7);
-        FillPolygon(dc, {{x + 6, y - 6}, {x + 6, y + 6}, {x - 2, y}});
+        box(-6, -6, -3, 7);
+        FillPolygon(dc, {at(6, -6), at(6, 6), at(-2, 0)});
         break;
     }
 }
@@ -163,8 +168,9 @@ bool SoundPreview::OnDrawItem(const DRAWITEMSTRUCT& item)
     HPEN pen = CreatePen(PS_SOLID, 1, colour);
     HGDIOBJ oldBrush = SelectObject(item.hDC, brush);
     HGDIOBJ oldPen = SelectObject(item.hDC, pen);
-    const int shift = pressed ? 1 : 0;
-    DrawGlyph(item.hDC, button, {(box.left + box.right) / 2 + shift, (box.top + box.bottom) / 2 + shift});
+    const int shift = pressed ? Scaled(item.hwndItem, 1) : 0;
+    DrawGlyph(item.hDC, button, {(box.left + box.right) / 2 + shift, (box.top + box.bottom) / 2 + shift},
+              DpiOf(item.hwndItem));
     SelectObject(item.hDC, oldPen);
     SelectObject(item.hDC, oldBrush);
     DeleteObject(pen);

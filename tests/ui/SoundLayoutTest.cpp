@@ -6,6 +6,8 @@
 
 #include "app/Dpi.h"
 
+#include <algorithm>
+
 namespace tessark::test {
 namespace {
 
@@ -86,6 +88,23 @@ TEST_F(SoundLayoutTest, NothingOverlapsOrIsCutAtTheSmallestSizeAtAnyScale)
         EXPECT_GE(RowsShown(Control(id::DirectoryListBox2)), 3);
         EXPECT_GT(Height(Control(id::StringGrid1)), 0);
     }
+}
+
+// The Play glyph is drawn in green; twice the DPI, four times its pixels.
+TEST_F(SoundLayoutTest, TransportGlyphsGrowWithTheScale)
+{
+    const auto greenPixels = [this] {
+        LetDrawingReachTheScreen();
+        const Capture play = CaptureRedrawn(Control(id::MediaPlayer1Play));
+        return std::count(play.pixels.begin(), play.pixels.end(), 0x008000u);
+    };
+    const auto atBase = greenPixels();
+    ASSERT_GT(atBase, 20);
+    SimulateDpi(mainWindow, 192);
+    Pump();
+    const auto atDouble = greenPixels();
+    EXPECT_GT(atDouble, atBase * 3);
+    EXPECT_LT(atDouble, atBase * 5);
 }
 
 } // namespace
