@@ -1,5 +1,7 @@
 #include "app/Gauge.h"
 
+#include "app/Dpi.h"
+
 #include <algorithm>
 
 namespace tessark {
@@ -37,7 +39,7 @@ void Paint(HWND hwnd)
     RECT done = whole, left = whole;
     done.right = whole.left + static_cast<LONG>((whole.right - whole.left) * std::int64_t{percent} / 100);
     left.left = done.right;
-    HGDIOBJ oldFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+    HGDIOBJ oldFont = SelectObject(dc, StockGuiFont(DpiOf(hwnd)));
     SetBkMode(dc, TRANSPARENT);
     DrawPart(dc, done, whole, Lime, Black, text);
     DrawPart(dc, left, whole, Black, Lime, text);
@@ -63,6 +65,8 @@ void RegisterGaugeClass()
     static const bool registered = [] {
         WNDCLASSEXW wc{};
         wc.cbSize = sizeof wc;
+        // The text stays in the middle of the whole bar.
+        wc.style = CS_HREDRAW | CS_VREDRAW;
         wc.lpfnWndProc = GaugeProcedure;
         wc.hInstance = GetModuleHandleW(nullptr);
         wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
@@ -77,9 +81,12 @@ void RegisterGaugeClass()
 void TGauge::Create(HWND parent, int id, int x, int y, int width, int height)
 {
     RegisterGaugeClass();
-    gauge_ = CreateWindowExW(WS_EX_STATICEDGE, GaugeClass, L"", WS_CHILD | WS_VISIBLE, x, y, width, height, parent,
+    const int dpi = DpiOf(parent);
+    gauge_ = CreateWindowExW(WS_EX_STATICEDGE, GaugeClass, L"", WS_CHILD | WS_VISIBLE, Scale(x, dpi), Scale(y, dpi),
+                             Scale(width, dpi), Scale(height, dpi), parent,
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
     SetWindowLongPtrW(gauge_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    RememberPlacement(gauge_, x, y, width, height);
 }
 
 void TGauge::SetProgress(std::int32_t progress)

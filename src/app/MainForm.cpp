@@ -296,7 +296,16 @@ void TMainForm::LayOut()
             picture_->LayOut(width, height);
         if (shownArea_ == WorkArea::Sound && sounds_)
             sounds_->LayOut(width, height);
+        RedrawAfterLayOut(shown);
     }
+}
+
+// A moved control keeps the pixels it had where it still lies, and paints
+// during the layout may happen while it overlaps a sibling not yet moved:
+// the whole area draws afresh once every control is in place.
+void TMainForm::RedrawAfterLayOut(HWND area)
+{
+    RedrawWindow(area, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 void TMainForm::SetStatusPanel(int panel, std::wstring_view text)

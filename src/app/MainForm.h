@@ -104,6 +104,7 @@ private:
     void OnCommand(int commandId);
     LRESULT OnNotify(NMHDR& header);
     void LayOut();
+    void RedrawAfterLayOut(HWND area);
     RECT WorkAreaRect() const;
 
     IDialogs& dialogs_;

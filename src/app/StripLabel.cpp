@@ -1,5 +1,6 @@
 #include "app/StripLabel.h"
 
+#include "app/Dpi.h"
 #include "app/Window.h"
 
 #include <commctrl.h>
@@ -150,9 +151,12 @@ void RegisterStripClass()
 HWND CreateStrip(HWND parent, int id, int x, int y, int width, int height)
 {
     RegisterStripClass();
-    return CreateWindowExW(StripExStyle, StripClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, x, y, width,
-                           height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                           GetModuleHandleW(nullptr), nullptr);
+    const int dpi = DpiOf(parent);
+    HWND strip = CreateWindowExW(StripExStyle, StripClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
+                                 Scale(x, dpi), Scale(y, dpi), Scale(width, dpi), Scale(height, dpi), parent,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+    RememberPlacement(strip, x, y, width, height);
+    return strip;
 }
 
 HWND CreateStripLabel(HWND strip, int id, std::wstring_view caption, int x, int width, COLORREF background,

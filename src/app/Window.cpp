@@ -3,6 +3,8 @@
 #include "app/Dpi.h"
 #include "app/HourGlass.h"
 
+#include <commctrl.h>
+
 #include <stdexcept>
 #include <string>
 
@@ -56,6 +58,25 @@ void RegisterPanelClass()
         return RegisterClassExW(&wc) != 0;
     }();
     (void)registered;
+}
+
+// A group box draws its frame and caption only, and the panel it covers
+// leaves it out of its own erasing: without this, its inside would keep
+// whatever the screen showed there before.
+LRESULT CALLBACK GroupFrameProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+{
+    if (message == WM_ERASEBKGND) {
+        RECT inside{};
+        GetClientRect(hwnd, &inside);
+        FillRect(reinterpret_cast<HDC>(wParam), &inside, GetSysColorBrush(COLOR_BTNFACE));
+        return 1;
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+bool IsGroupFrame(const wchar_t* className, DWORD style)
+{
+    return _wcsicmp(className, L"BUTTON") == 0 && (style & BS_TYPEMASK) == BS_GROUPBOX;
 }
 
 } // namespace
@@ -164,6 +185,8 @@ HWND CreateChild(HWND parent, const wchar_t* className, std::wstring_view text, 
                                    nullptr);
     RememberPlacement(control, x, y, width, height);
     UseGuiFont(control);
+    if (IsGroupFrame(className, style))
+        SetWindowSubclass(control, GroupFrameProcedure, 1, 0);
     return control;
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/ControlIds.h"
 #include "app/Dialogs.h"
+#include "app/Dpi.h"
 #include "app/StripLabel.h"
 #include "app/Window.h"
 #include "sound/GridReport.h"
@@ -29,9 +30,6 @@ HWND CreateGrid(HWND parent)
                                 LVS_NOSORTHEADER,
                             0, 0, 10, 10, id::StringGrid1, WS_EX_CLIENTEDGE);
     SendMessageW(grid, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
-    // A list view's rows are as high as its small images.
-    HIMAGELIST rowHeight = ImageList_Create(1, RowHeight, ILC_COLOR, 1, 0);
-    SendMessageW(grid, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(rowHeight));
     for (int column = 0; column < ColumnCount; ++column) {
         LVCOLUMNW description{};
         description.mask = LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
@@ -41,6 +39,19 @@ HWND CreateGrid(HWND parent)
         SendMessageW(grid, LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(&description));
     }
     return grid;
+}
+
+// Column widths and row height in units (see Dpi.h).
+void SizeCells(HWND grid, int dpi)
+{
+    for (int column = 0; column < ColumnCount; ++column)
+        SendMessageW(grid, LVM_SETCOLUMNWIDTH, column, MAKELPARAM(Scale(ColumnWidths[column], dpi), 0));
+    // A list view's rows are as high as its small images.
+    HIMAGELIST rowHeight = ImageList_Create(1, Scale(RowHeight, dpi), ILC_COLOR, 1, 0);
+    const auto previous = reinterpret_cast<HIMAGELIST>(
+        SendMessageW(grid, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(rowHeight)));
+    if (previous)
+        ImageList_Destroy(previous);
 }
 
 void SetCell(HWND grid, int row, int column, const std::wstring& text)
@@ -73,6 +84,7 @@ std::wstring ShortDateToday()
 void ModificationList::Create(HWND gridParent, HWND strip)
 {
     grid_ = CreateGrid(gridParent);
+    FollowDpi(DpiOf(grid_));
     // The header row and one empty data row.
     rows_.assign(2, std::vector<std::wstring>(ColumnCount));
     AppendEmptyRow(grid_);
@@ -82,6 +94,14 @@ void ModificationList::Create(HWND gridParent, HWND strip)
                                   StripColour);
     EnableWindow(printLabel_, FALSE);
     EnableWindow(saveLabel_, FALSE);
+}
+
+void ModificationList::FollowDpi(int dpi)
+{
+    if (dpi == cellsDpi_)
+        return;
+    SizeCells(grid_, dpi);
+    cellsDpi_ = dpi;
 }
 
 void ModificationList::SetHeaders()

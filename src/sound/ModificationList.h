@@ -20,6 +20,8 @@ public:
     HWND SaveLabel() const { return saveLabel_; }
     HWND PrintLabel() const { return printLabel_; }
 
+    // Column widths and row height at the grid's DPI, when it changed.
+    void FollowDpi(int dpi);
     // The header row, written once at start-up.
     void SetHeaders();
     void AddModification(std::wstring_view original, std::wstring_view replacement, std::wstring_view backup);
@@ -40,6 +42,7 @@ private:
     HWND saveLabel_ = nullptr;
     report::Grid rows_;
     std::int32_t count_ = 0;
+    int cellsDpi_ = 0;
 };
 
 // Today's date in the user's short date format.

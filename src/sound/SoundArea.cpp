@@ -2,6 +2,7 @@
 
 #include "app/ControlIds.h"
 #include "app/DialogKeys.h"
+#include "app/Dpi.h"
 #include "app/MainForm.h"
 #include "app/StripLabel.h"
 #include "app/Window.h"
@@ -28,10 +29,20 @@ namespace {
 
 constexpr wchar_t WavMask[] = L"*.wav";
 constexpr int StripHeight = 17;
+constexpr int StripLineHeight = 15;
+constexpr int GapBelowStrip = 3;
+constexpr int GroupMinHeight = 150;
+constexpr int GroupComfortHeight = 360;
+constexpr int GapBelowGroups = 4;
 constexpr int RowHeight = 30;
 constexpr int PreviewHeight = 76;
+constexpr int GapAboveGrid = 2;
+constexpr int GapBelowGrid = 2;
+// The header and two rows.
+constexpr int GridMinHeight = 60;
 constexpr int ButtonWidth = 150;
-constexpr int ArrowWidth = 22;
+constexpr int ArrowWidth = 24;
+constexpr int OctetsWidth = 56;
 constexpr DWORD PressWait = 100;
 
 bool IsPreviewable(const std::wstring& path)
@@ -43,6 +54,19 @@ bool IsPreviewable(const std::wstring& path)
 std::int32_t SizeShown(std::int64_t size)
 {
     return static_cast<std::int32_t>(std::min<std::int64_t>(size, std::numeric_limits<std::int32_t>::max()));
+}
+
+// The folder list has half the room of the two lists.
+int FolderListHeight(int listsHeight)
+{
+    return std::max(0, listsHeight / 2);
+}
+
+// Everything is drawn afresh once the whole area is laid out.
+void Place(HWND control, int x, int y, int width, int height)
+{
+    SetWindowPos(control, nullptr, x, y, std::max(0, width), std::max(0, height),
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
 }
 
 bool HasSelection(const FileListBox& list)
@@ -106,9 +130,9 @@ void SoundArea::CreateControls(HWND panel3)
     panel6_ = CreateStrip(panel3, id::Panel6, 0, 0, 10, StripHeight);
     const COLORREF menu = GetSysColor(COLOR_MENU);
     menuTexteSFX_ = CreateStripLabel(panel6_, id::MenuTexteSFX, L"Contenu du SFX", 0, 88, menu, SS_CENTER);
-    label14_ = CreateStripLabel(panel6_, id::Label14, L"", 88, 32, menu);
+    label14_ = CreateStripLabel(panel6_, id::Label14, L"", 88, 22, menu);
     menuAideEditeurSons_ =
-        CreateStripLabel(panel6_, id::MenuAideEditeurSons, L" Aide de l'éditeur de sons", 120, 121, menu);
+        CreateStripLabel(panel6_, id::MenuAideEditeurSons, L" Aide de l'éditeur de sons", 110, 131, menu);
     CreateOriginalsGroup(panel3);
     CreateReplacementsGroup(panel3);
     CreateReplacementRow(panel3);
@@ -261,45 +285,98 @@ void SoundArea::PressFeedback(HWND label, int code)
     }
 }
 
+// Sizes are in units (see Dpi.h). Below the strip: the two groups of lists,
+// the replacement row, the preview and the grid. The lists take the height
+// first, the grid keeping room for a few rows; past a comfortable height the
+// lists and the grid share what is left.
 void SoundArea::LayOut(int width, int height)
 {
-    MoveWindow(panel6_, 0, 0, width, StripHeight, TRUE);
-    const int top = StripHeight + 3;
-    const int groupHeight = std::max(150, height - top - RowHeight - PreviewHeight - 114);
-    const int leftWidth = std::max(100, (width - 6) / 2), rightWidth = std::max(100, width - 6 - leftWidth);
-    MoveWindow(groupBox4_, 2, top, leftWidth, groupHeight, TRUE);
-    MoveWindow(groupBox4Frame_, 0, 0, leftWidth, groupHeight, TRUE);
-    const int inner = leftWidth - 16, listsHeight = groupHeight - 18 - 26;
-    const int folders1 = listsHeight * 2 / 5;
-    MoveWindow(originalFolders_.hwnd(), 8, 18, inner, folders1, TRUE);
-    MoveWindow(originals_.hwnd(), 8, 22 + folders1, inner, listsHeight - folders1 - 4, TRUE);
-    MoveWindow(labelNum1_->hwnd(), 8, groupHeight - 21, 88, 14, TRUE);
-    MoveWindow(labelOctets1_, 100, groupHeight - 22, 50, 15, TRUE);
+    const auto u = [this](int units) { return Scaled(panel6_, units); };
+    const int top = LayOutStrip(width) + u(GapBelowStrip);
+    const int room = height - top - u(GapBelowGroups + RowHeight + PreviewHeight + GapAboveGrid + GapBelowGrid);
+    const int listsFirst = room - u(GridMinHeight);
+    const int extra = std::max(0, listsFirst - u(GroupComfortHeight));
+    const int groupHeight = std::max(u(GroupMinHeight), listsFirst - extra / 2);
+    const int leftWidth = std::max(u(100), (width - u(6)) / 2);
+    const int rightWidth = std::max(u(100), width - u(6) - leftWidth);
+    LayOutOriginals(u(2), top, leftWidth, groupHeight);
+    LayOutReplacements(u(4) + leftWidth, top, rightWidth, groupHeight);
 
-    MoveWindow(groupBox5_, 4 + leftWidth, top, rightWidth, groupHeight, TRUE);
-    MoveWindow(groupBox5Frame_, 0, 0, rightWidth, groupHeight, TRUE);
-    const int inner2 = rightWidth - 16, lists2Height = groupHeight - 44 - 26;
-    const int folders2 = std::max(0, folders1 - 26);
-    MoveWindow(replacementDrives_.hwnd(), 8, 18, inner2, 200, TRUE);
-    MoveWindow(replacementFolders_.hwnd(), 8, 44, inner2, folders2, TRUE);
-    MoveWindow(replacements_.hwnd(), 8, 48 + folders2, inner2, std::max(0, lists2Height - folders2 - 4), TRUE);
-    MoveWindow(labelNum2_->hwnd(), 8, groupHeight - 22, 89, 15, TRUE);
-    MoveWindow(labelOctets2_, 101, groupHeight - 22, 50, 15, TRUE);
+    const int row = top + groupHeight + u(GapBelowGroups);
+    LayOutReplacementRow(row, width);
+    const int previewTop = row + u(RowHeight);
+    Place(groupBox7_, u(2), previewTop, width - u(4), u(PreviewHeight));
+    Place(groupBox7Frame_, 0, 0, width - u(4), u(PreviewHeight));
+    preview_->LayOut(width - u(4));
+    const int gridTop = previewTop + u(PreviewHeight + GapAboveGrid);
+    modifications_.FollowDpi(DpiOf(panel6_));
+    Place(modifications_.Grid(), u(2), gridTop, width - u(4), height - gridTop - u(GapBelowGrid));
+}
 
-    const int row = top + groupHeight + 4;
-    const int textWidth = std::max(60, (width - 4 - ButtonWidth - 2 * ArrowWidth) / 2);
-    MoveWindow(staticText1_, 2, row, textWidth, 24, TRUE);
-    MoveWindow(labelVers1_, 2 + textWidth, row + 5, ArrowWidth, 16, TRUE);
-    MoveWindow(bitBtn1_, 2 + textWidth + ArrowWidth, row, ButtonWidth, 25, TRUE);
-    MoveWindow(labelVers2_, 2 + textWidth + ArrowWidth + ButtonWidth, row + 5, ArrowWidth, 16, TRUE);
-    MoveWindow(staticText2_, width - 2 - textWidth, row, textWidth, 24, TRUE);
+// The labels keep their places in a line as long as the strip is wide
+// enough; the ones that do not fit go on to a new line. Returns the strip's height.
+int SoundArea::LayOutStrip(int width)
+{
+    const auto u = [this](int units) { return Scaled(panel6_, units); };
+    const StripEntry entries[] = {
+        {menuTexteSFX_, 0, 88},
+        {label14_, 88, 22},
+        {menuAideEditeurSons_, 110, 131},
+        {modifications_.PrintLabel(), 241, 176},
+        {modifications_.SaveLabel(), 421, 166},
+    };
+    int line = 0, lineStart = 0;
+    for (const StripEntry& entry : entries) {
+        if (entry.x > lineStart && u(entry.x - lineStart + entry.width + 2) > width) {
+            ++line;
+            lineStart = entry.x;
+        }
+        Place(entry.label, u(entry.x - lineStart), u(line * StripLineHeight), u(entry.width), u(StripLineHeight));
+    }
+    const int stripHeight = u(StripHeight + line * StripLineHeight);
+    Place(panel6_, 0, 0, width, stripHeight);
+    return stripHeight;
+}
 
-    const int previewTop = row + RowHeight;
-    MoveWindow(groupBox7_, 2, previewTop, width - 4, PreviewHeight, TRUE);
-    MoveWindow(groupBox7Frame_, 0, 0, width - 4, PreviewHeight, TRUE);
-    preview_->LayOut(width - 4);
-    const int gridTop = previewTop + PreviewHeight + 2;
-    MoveWindow(modifications_.Grid(), 2, gridTop, width - 4, std::max(0, height - gridTop - 2), TRUE);
+void SoundArea::LayOutOriginals(int x, int y, int width, int height)
+{
+    const auto u = [this](int units) { return Scaled(panel6_, units); };
+    Place(groupBox4_, x, y, width, height);
+    Place(groupBox4Frame_, 0, 0, width, height);
+    const int inner = width - u(16), listsHeight = height - u(18 + 26);
+    const int folders = FolderListHeight(listsHeight);
+    Place(originalFolders_.hwnd(), u(8), u(18), inner, folders);
+    Place(originals_.hwnd(), u(8), u(22) + folders, inner, listsHeight - folders - u(4));
+    Place(labelNum1_->hwnd(), u(8), height - u(21), u(88), u(14));
+    Place(labelOctets1_, u(100), height - u(22), u(OctetsWidth), u(15));
+}
+
+// The replacements' file list starts level with the originals' one; the
+// drive box takes the top of its folder list's room.
+void SoundArea::LayOutReplacements(int x, int y, int width, int height)
+{
+    const auto u = [this](int units) { return Scaled(panel6_, units); };
+    Place(groupBox5_, x, y, width, height);
+    Place(groupBox5Frame_, 0, 0, width, height);
+    const int inner = width - u(16), listsHeight = height - u(18 + 26);
+    const int folders = std::max(0, FolderListHeight(listsHeight) - u(26));
+    Place(replacementDrives_.hwnd(), u(8), u(18), inner, u(200));
+    Place(replacementFolders_.hwnd(), u(8), u(44), inner, folders);
+    Place(replacements_.hwnd(), u(8), u(48) + folders, inner, listsHeight - u(26) - folders - u(4));
+    Place(labelNum2_->hwnd(), u(8), height - u(22), u(89), u(15));
+    Place(labelOctets2_, u(101), height - u(22), u(OctetsWidth), u(15));
+}
+
+void SoundArea::LayOutReplacementRow(int row, int width)
+{
+    const auto u = [this](int units) { return Scaled(panel6_, units); };
+    const int arrow = u(ArrowWidth), button = u(ButtonWidth);
+    const int textWidth = std::max(u(60), (width - u(4) - button - 2 * arrow) / 2);
+    Place(staticText1_, u(2), row, textWidth, u(24));
+    Place(labelVers1_, u(2) + textWidth, row + u(5), arrow, u(16));
+    Place(bitBtn1_, u(2) + textWidth + arrow, row, button, u(25));
+    Place(labelVers2_, u(2) + textWidth + arrow + button, row + u(5), arrow, u(16));
+    Place(staticText2_, width - u(2) - textWidth, row, textWidth, u(24));
 }
 
 void SoundArea::FormCreate(const std::wstring& installationRoot)

@@ -48,6 +48,15 @@ public:
 
 private:
     struct Side;
+    struct StripEntry {
+        HWND label;
+        int x;
+        int width;
+    };
+    int LayOutStrip(int width);
+    void LayOutOriginals(int x, int y, int width, int height);
+    void LayOutReplacements(int x, int y, int width, int height);
+    void LayOutReplacementRow(int row, int width);
     void CreateControls(HWND panel3);
     void CreateOriginalsGroup(HWND panel3);
     void CreateReplacementsGroup(HWND panel3);

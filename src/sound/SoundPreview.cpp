@@ -1,6 +1,7 @@
 #include "sound/SoundPreview.h"
 
 #include "app/ControlIds.h"
+#include "app/Dpi.h"
 #include "app/MainForm.h"
 #include "app/Window.h"
 #include "sound/SoundFileCheck.h"
@@ -17,6 +18,8 @@ namespace {
 constexpr COLORREF PaleYellow = RGB(255, 255, 128);
 constexpr int ButtonWidth = 28;
 constexpr int ButtonHeight = 26;
+// Fifteenths of the width that the gauge shares with the clip's name.
+constexpr int GaugeShare = 8;
 constexpr int VolumeMax = 65535;
 constexpr int VolumeLine = 1;
 constexpr int VolumePage = 10;
@@ -34,25 +37,30 @@ void FillBox(HDC dc, int left, int top, int right, int bottom)
     Rectangle(dc, left, top, right, bottom);
 }
 
-// The transport glyphs: a triangle for Play, two bars for Pause, a square for
-// Stop, triangle and bar for Next, bar and backward triangle for Back.
-void DrawGlyph(HDC dc, TransportButton button, POINT centre)
+// The transport glyphs, in units around the button's centre: a triangle for
+// Play, two bars for Pause, a square for Stop, triangle and bar for Next, bar
+// and backward triangle for Back.
+void DrawGlyph(HDC dc, TransportButton button, POINT centre, int dpi)
 {
-    const int x = centre.x, y = centre.y;
+    const auto at = [&](int dx, int dy) { return POINT{centre.x + Scale(dx, dpi), centre.y + Scale(dy, dpi)}; };
+    const auto box = [&](int left, int top, int right, int bottom) {
+        const POINT from = at(left, top), to = at(right, bottom);
+        FillBox(dc, from.x, from.y, to.x, to.y);
+    };
     switch (button) {
-    case TransportButton::Play: FillPolygon(dc, {{x - 4, y - 6}, {x - 4, y + 6}, {x + 4, y}}); break;
+    case TransportButton::Play: FillPolygon(dc, {at(-4, -6), at(-4, 6), at(4, 0)}); break;
     case TransportButton::Pause:
-        FillBox(dc, x - 5, y - 6, x - 1, y + 7);
-        FillBox(dc, x + 2, y - 6, x + 6, y + 7);
+        box(-5, -6, -1, 7);
+        box(2, -6, 6, 7);
         break;
-    case TransportButton::Stop: FillBox(dc, x - 5, y - 5, x + 6, y + 6); break;
+    case TransportButton::Stop: box(-5, -5, 6, 6); break;
     case TransportButton::Next:
-        FillPolygon(dc, {{x - 6, y - 6}, {x - 6, y + 6}, {x + 2, y}});
-        FillBox(dc, x + 3, y - 6, x + 6, y + 7);
+        FillPolygon(dc, {at(-6, -6), at(-6, 6), at(2, 0)});
+        box(3, -6, 6, 7);
         break;
     case TransportButton::Back:
-        FillBox(dc, x - 6, y - 6, x - 3, y + 7);
-        FillPolygon(dc, {{x + 6, y - 6}, {x + 6, y + 6}, {x - 2, y}});
+        box(-6, -6, -3, 7);
+        FillPolygon(dc, {at(6, -6), at(6, 6), at(-2, 0)});
         break;
     }
 }
@@ -160,8 +168,9 @@ bool SoundPreview::OnDrawItem(const DRAWITEMSTRUCT& item)
     HPEN pen = CreatePen(PS_SOLID, 1, colour);
     HGDIOBJ oldBrush = SelectObject(item.hDC, brush);
     HGDIOBJ oldPen = SelectObject(item.hDC, pen);
-    const int shift = pressed ? 1 : 0;
-    DrawGlyph(item.hDC, button, {(box.left + box.right) / 2 + shift, (box.top + box.bottom) / 2 + shift});
+    const int shift = pressed ? Scaled(item.hwndItem, 1) : 0;
+    DrawGlyph(item.hDC, button, {(box.left + box.right) / 2 + shift, (box.top + box.bottom) / 2 + shift},
+              DpiOf(item.hwndItem));
     SelectObject(item.hDC, oldPen);
     SelectObject(item.hDC, oldBrush);
     DeleteObject(pen);
@@ -205,12 +214,30 @@ bool SoundPreview::OnTimer(UINT_PTR timerId)
     return true;
 }
 
+// Sizes are in units (see Dpi.h). The gauge and the clip's name share the
+// width right of the check box, the volume bar takes the rest of its line.
 void SoundPreview::LayOut(int width)
 {
-    const int textLeft = 424;
-    MoveWindow(staticText3_, textLeft, 20, std::max(40, width - textLeft - 8), 20, TRUE);
-    const int barLeft = 390;
-    MoveWindow(scrollBar1_, barLeft, 51, std::max(40, width - barLeft - 8), 17, TRUE);
+    const auto u = [this](int units) { return Scaled(mediaPlayer1_, units); };
+    const auto place = [](HWND control, int x, int y, int cx, int cy) {
+        SetWindowPos(control, nullptr, x, y, std::max(0, cx), std::max(0, cy),
+                     SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+    };
+    place(mediaPlayer1_, u(8), u(18), u(ButtonWidth * 5), u(ButtonHeight));
+    for (std::size_t i = 0; i < TransportButtonCount; ++i)
+        place(buttons_[i], u(static_cast<int>(i) * ButtonWidth), 0, u(ButtonWidth), u(ButtonHeight));
+    place(autoStart_, u(154), u(22), u(80), u(18));
+    const int gaugeLeft = u(240), shared = std::max(0, width - gaugeLeft - u(7 + 8));
+    const int gaugeWidth = shared * GaugeShare / 15;
+    place(gauge1_.hwnd(), gaugeLeft, u(24), gaugeWidth, u(13));
+    place(staticText3_, gaugeLeft + gaugeWidth + u(7), u(20), shared - gaugeWidth, u(20));
+    place(labelNum3_->hwnd(), u(8), u(53), u(89), u(13));
+    place(labelMs3_, u(101), u(52), u(70), u(15));
+    place(labelNum4_->hwnd(), u(176), u(53), u(89), u(13));
+    place(labelMs4_, u(269), u(52), u(70), u(15));
+    place(labelVolume_, u(340), u(52), u(46), u(15));
+    const int barLeft = u(390);
+    place(scrollBar1_, barLeft, u(51), std::max(u(40), width - barLeft - u(8)), u(17));
 }
 
 int SoundPreview::VolumePosition() const

@@ -177,9 +177,39 @@ Capture CaptureWindow(HWND window)
     return capture;
 }
 
+void LetDrawingReachTheScreen()
+{
+    // Wine hands a window's drawing to the X server a moment after it is made.
+    const DWORD until = GetTickCount() + 150;
+    do {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        Sleep(10);
+    } while (static_cast<LONG>(until - GetTickCount()) > 0);
+}
+
+// Paints over the window and every child in it, so that a part that nothing
+// draws afresh shows.
+void PaintOver(HWND window)
+{
+    RECT frame{};
+    GetWindowRect(window, &frame);
+    OffsetRect(&frame, -frame.left, -frame.top);
+    HDC dc = GetDCEx(window, nullptr, DCX_WINDOW | DCX_CACHE);
+    HBRUSH magenta = CreateSolidBrush(RGB(255, 0, 255));
+    FillRect(dc, &frame, magenta);
+    DeleteObject(magenta);
+    ReleaseDC(window, dc);
+}
+
 Capture CaptureRedrawn(HWND window)
 {
+    PaintOver(window);
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    LetDrawingReachTheScreen();
     return CaptureWindow(window);
 }
 
@@ -191,6 +221,23 @@ std::size_t DifferingPixels(const Capture& a, const Capture& b)
     for (std::size_t i = 0; i < a.pixels.size(); ++i)
         count += a.pixels[i] != b.pixels[i];
     return count;
+}
+
+RECT DifferingBox(const Capture& a, const Capture& b)
+{
+    RECT box{a.width, a.height, 0, 0};
+    if (a.width != b.width || a.height != b.height)
+        return RECT{0, 0, std::max(a.width, b.width), std::max(a.height, b.height)};
+    for (int y = 0; y < a.height; ++y) {
+        for (int x = 0; x < a.width; ++x) {
+            const std::size_t at = static_cast<std::size_t>(y) * a.width + x;
+            if (a.pixels[at] == b.pixels[at])
+                continue;
+            box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y), std::max<LONG>(box.right, x + 1),
+                   std::max<LONG>(box.bottom, y + 1)};
+        }
+    }
+    return box.right > box.left ? box : RECT{};
 }
 
 } // namespace tessark::test

@@ -36,9 +36,15 @@ struct Capture {
     bool operator==(const Capture&) const = default;
 };
 Capture CaptureWindow(HWND window);
-// The window after every part of it has drawn itself afresh.
+// Handles the waiting messages, the drawing ones included, until what was
+// drawn shows on the screen.
+void LetDrawingReachTheScreen();
+// The window after every part of it has drawn itself afresh over a colour
+// that no part of it shows: a part left undrawn shows that colour.
 Capture CaptureRedrawn(HWND window);
 // The number of pixels that differ (all of them when the sizes differ).
 std::size_t DifferingPixels(const Capture& a, const Capture& b);
+// The smallest box that holds every differing pixel (empty when none does).
+RECT DifferingBox(const Capture& a, const Capture& b);
 
 } // namespace tessark::test

@@ -10,7 +10,7 @@ namespace tessark::test {
 namespace {
 
 constexpr int Scales[] = {96, 120, 144, 192};
-constexpr WorkArea Areas[] = {WorkArea::Script, WorkArea::Picture};
+constexpr WorkArea Areas[] = {WorkArea::Script, WorkArea::Sound, WorkArea::Picture};
 
 std::string Named(WorkArea area, int dpi)
 {
