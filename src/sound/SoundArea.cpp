@@ -331,7 +331,9 @@ int SoundArea::LayOutStrip(int width)
             ++line;
             lineStart = entry.x;
         }
-        Place(entry.label, u(entry.x - lineStart), u(line * StripLineHeight), u(entry.width), u(StripLineHeight));
+        // Each edge is scaled on its own, so that neighbours meet without a gap or an overlap.
+        const int left = u(entry.x - lineStart), right = u(entry.x - lineStart + entry.width);
+        Place(entry.label, left, u(line * StripLineHeight), right - left, u(StripLineHeight));
     }
     const int stripHeight = u(StripHeight + line * StripLineHeight);
     Place(panel6_, 0, 0, width, stripHeight);
@@ -371,7 +373,7 @@ void SoundArea::LayOutReplacementRow(int row, int width)
 {
     const auto u = [this](int units) { return Scaled(panel6_, units); };
     const int arrow = u(ArrowWidth), button = u(ButtonWidth);
-    const int textWidth = std::max(u(60), (width - u(4) - button - 2 * arrow) / 2);
+    const int textWidth = std::max(u(60), (width - 2 * u(2) - button - 2 * arrow) / 2);
     Place(staticText1_, u(2), row, textWidth, u(24));
     Place(labelVers1_, u(2) + textWidth, row + u(5), arrow, u(16));
     Place(bitBtn1_, u(2) + textWidth + arrow, row, button, u(25));

@@ -126,13 +126,14 @@ TEST_F(ScaleTest, AtItsSmallestTheWindowHoldsTheToolColumnAndEachAreaWithoutOver
         // Any smaller size asked for stops at the minimum, as a dragged edge does.
         SetWindowPos(mainWindow, nullptr, 0, 0, 100, 100, SWP_NOMOVE | SWP_NOZORDER);
         EXPECT_TRUE(SizeIs(SizeOf(mainWindow), limits.ptMinTrackSize.x, limits.ptMinTrackSize.y)) << At(dpi);
-        for (WorkArea area : {WorkArea::Script, WorkArea::Picture}) {
+        for (WorkArea area : {WorkArea::Script, WorkArea::Sound, WorkArea::Picture}) {
             if (area == WorkArea::Picture)
                 form->Pictures().EnterMode(PictureMode::Logo);
             else
                 form->ShowWorkArea(area);
             Pump();
-            const std::string where = At(dpi) + (area == WorkArea::Script ? ", script area" : ", picture area");
+            const char* names[] = {"", ", script area", ", sound area", ", picture area"};
+            const std::string where = At(dpi) + names[static_cast<int>(area)];
             EXPECT_EQ(OverlappingSiblings(mainWindow), Nothing{}) << where;
             EXPECT_EQ(OutsideTheirParent(mainWindow), Nothing{}) << where;
             EXPECT_EQ(CutCaptions(mainWindow), Nothing{}) << where;
