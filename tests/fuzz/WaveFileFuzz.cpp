@@ -1,6 +1,7 @@
 // Any bytes given as a WAV or a MIDI file: a verdict with a reason, reads that
 // stay inside the file and touch only chunk headers and the format, and for a
-// good WAV a format whose chunks lie in the file.
+// good WAV a format whose chunks lie in the file, told in words.
+#include "sound/SampleFormat.h"
 #include "sound/SoundFile.h"
 
 #include <algorithm>
@@ -55,6 +56,14 @@ void CheckGoodWave(const SoundCheck& check, std::size_t size)
         __builtin_trap();
 }
 
+// A damaged file is told as such; a good one always has a format to show.
+void CheckDescription(const SoundCheck& check, std::size_t size)
+{
+    const auto described = tessark::sound::DescribeSample(check, size);
+    if (described.format.empty() == check.Good() || described.Text().empty())
+        __builtin_trap();
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -65,6 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckVerdict(wave);
     if (wave.Good())
         CheckGoodWave(wave, size);
+    CheckDescription(wave, size);
     if (wave.wave.chunkIds.size() > tessark::sound::MaxWaveChunks)
         __builtin_trap();
     // One read for the RIFF header, one per chunk header, one for the format.
