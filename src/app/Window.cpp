@@ -20,6 +20,17 @@ std::string NarrowForDisplay(std::wstring_view text)
 }
 
 constexpr wchar_t PanelClass[] = L"TessarkPanel";
+constexpr wchar_t LabelColourProperty[] = L"TessarkPanelLabelColour";
+// Set above every COLORREF, so that black is told from no colour at all.
+constexpr UINT_PTR ColourMark = 0x1000000;
+
+std::optional<COLORREF> PanelLabelColour(HWND label)
+{
+    const auto held = reinterpret_cast<UINT_PTR>(GetPropW(label, LabelColourProperty));
+    if (!(held & ColourMark))
+        return std::nullopt;
+    return static_cast<COLORREF>(held & ~ColourMark);
+}
 
 bool IsForwardedToOwner(UINT message)
 {
@@ -38,6 +49,14 @@ bool IsForwardedToOwner(UINT message)
 
 LRESULT CALLBACK PanelProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_CTLCOLORSTATIC) {
+        if (const auto colour = PanelLabelColour(reinterpret_cast<HWND>(lParam))) {
+            auto dc = reinterpret_cast<HDC>(wParam);
+            SetTextColor(dc, *colour);
+            SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+            return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+        }
+    }
     if (IsForwardedToOwner(message)) {
         if (HWND top = GetAncestor(hwnd, GA_ROOT); top && top != hwnd)
             return SendMessageW(top, message, wParam, lParam);
@@ -80,6 +99,15 @@ bool IsGroupFrame(const wchar_t* className, DWORD style)
 }
 
 } // namespace
+
+void SetPanelLabelColour(HWND label, std::optional<COLORREF> colour)
+{
+    if (colour)
+        SetPropW(label, LabelColourProperty, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(*colour) | ColourMark));
+    else
+        RemovePropW(label, LabelColourProperty);
+    InvalidateRect(label, nullptr, TRUE);
+}
 
 Window::~Window()
 {

@@ -4,6 +4,7 @@
 #include "app/Dialogs.h"
 #include "app/Win32.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -41,6 +42,9 @@ private:
 // their notifications to it; it hands them on to its top-level window, so that
 // all handlers live on the window that owns the tool's state.
 HWND CreatePanel(HWND parent, int id, int x, int y, int width, int height, bool visible);
+// A static control on a panel written in `colour`; nothing gives it back the
+// window text's colour.
+void SetPanelLabelColour(HWND label, std::optional<COLORREF> colour);
 
 // Child controls.
 HWND CreateChild(HWND parent, const wchar_t* className, std::wstring_view text, DWORD style,

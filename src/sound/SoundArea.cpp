@@ -22,6 +22,7 @@ struct SoundArea::Side {
     HWND text;
     std::wstring& path;
     TLabelNum& size;
+    HWND format;
     int number;
 };
 
@@ -43,12 +44,30 @@ constexpr int GridMinHeight = 60;
 constexpr int ButtonWidth = 150;
 constexpr int ArrowWidth = 24;
 constexpr int OctetsWidth = 56;
+constexpr int FormatLeft = 160;
+constexpr DWORD FormatStyle = WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS;
+constexpr COLORREF WarningColour = RGB(192, 0, 0);
 constexpr DWORD PressWait = 100;
 
 bool IsPreviewable(const std::wstring& path)
 {
     const std::wstring ext = AsciiUpper(ExtractFileExt(path));
     return ext == L".WAV" || ext == L".MID";
+}
+
+// The format beside the size, in the warning colour when the game would play
+// the sample wrongly. A MIDI file has no format to tell.
+void ShowSampleFormat(HWND label, const std::wstring& path)
+{
+    if (AsciiUpper(ExtractFileExt(path)) != L".WAV") {
+        SetWindowTextOf(label, L"");
+        SetPanelLabelColour(label, std::nullopt);
+        return;
+    }
+    const auto described = DescribeSampleOnDisk(path);
+    SetWindowTextOf(label, described ? described->Text() : std::wstring(msg::SampleNotRead));
+    const bool fits = described && described->Fits();
+    SetPanelLabelColour(label, fits ? std::nullopt : std::optional<COLORREF>(WarningColour));
 }
 
 std::int32_t SizeShown(std::int64_t size)
@@ -150,6 +169,7 @@ void SoundArea::CreateOriginalsGroup(HWND panel3)
     labelNum1_ = std::make_unique<TLabelNum>(groupBox4_, id::LabelNum1, 0, 0, 88, 14, RGB(255, 255, 255), true);
     labelOctets1_ = CreateChild(groupBox4_, L"STATIC", L"Octets", WS_VISIBLE | SS_LEFT, 0, 0, 50, 15,
                                 id::LabelOctets1);
+    labelFormat1_ = CreateChild(groupBox4_, L"STATIC", L"", FormatStyle, 0, 0, 10, 15, id::LabelFormat1);
     SendFrameToBack(groupBox4Frame_);
 }
 
@@ -163,6 +183,7 @@ void SoundArea::CreateReplacementsGroup(HWND panel3)
     labelNum2_ = std::make_unique<TLabelNum>(groupBox5_, id::LabelNum2, 0, 0, 89, 15, RGB(255, 255, 255), true);
     labelOctets2_ = CreateChild(groupBox5_, L"STATIC", L"Octets", WS_VISIBLE | SS_LEFT, 0, 0, 50, 15,
                                 id::LabelOctets2);
+    labelFormat2_ = CreateChild(groupBox5_, L"STATIC", L"", FormatStyle, 0, 0, 10, 15, id::LabelFormat2);
     SendFrameToBack(groupBox5Frame_);
     std::wstring current(GetCurrentDirectoryW(0, nullptr), L'\0');
     current.resize(GetCurrentDirectoryW(static_cast<DWORD>(current.size()), current.data()));
@@ -196,6 +217,7 @@ HWND SoundArea::Control(int controlId) const
     case id::FileListBox1: return originals_.hwnd();
     case id::LabelNum1: return labelNum1_->hwnd();
     case id::LabelOctets1: return labelOctets1_;
+    case id::LabelFormat1: return labelFormat1_;
     case id::GroupBox5: return groupBox5_;
     case id::GroupBox5Frame: return groupBox5Frame_;
     case id::DriveComboBox2: return replacementDrives_.hwnd();
@@ -203,6 +225,7 @@ HWND SoundArea::Control(int controlId) const
     case id::FileListBox2: return replacements_.hwnd();
     case id::LabelNum2: return labelNum2_->hwnd();
     case id::LabelOctets2: return labelOctets2_;
+    case id::LabelFormat2: return labelFormat2_;
     case id::StaticText1: return staticText1_;
     case id::LabelVers1: return labelVers1_;
     case id::BitBtn1: return bitBtn1_;
@@ -351,6 +374,7 @@ void SoundArea::LayOutOriginals(int x, int y, int width, int height)
     Place(originals_.hwnd(), u(8), u(22) + folders, inner, listsHeight - folders - u(4));
     Place(labelNum1_->hwnd(), u(8), height - u(21), u(88), u(14));
     Place(labelOctets1_, u(100), height - u(22), u(OctetsWidth), u(15));
+    Place(labelFormat1_, u(FormatLeft), height - u(22), width - u(FormatLeft + 8), u(15));
 }
 
 // The replacements' file list starts level with the originals' one; the
@@ -367,6 +391,7 @@ void SoundArea::LayOutReplacements(int x, int y, int width, int height)
     Place(replacements_.hwnd(), u(8), u(48) + folders, inner, listsHeight - u(26) - folders - u(4));
     Place(labelNum2_->hwnd(), u(8), height - u(22), u(89), u(15));
     Place(labelOctets2_, u(101), height - u(22), u(OctetsWidth), u(15));
+    Place(labelFormat2_, u(FormatLeft), height - u(22), width - u(FormatLeft + 8), u(15));
 }
 
 void SoundArea::LayOutReplacementRow(int row, int width)
@@ -395,12 +420,12 @@ void SoundArea::Opened()
 
 void SoundArea::FileListBox1Click()
 {
-    Pick({originals_, staticText1_, fichierOriginal_, *labelNum1_, 1});
+    Pick({originals_, staticText1_, fichierOriginal_, *labelNum1_, labelFormat1_, 1});
 }
 
 void SoundArea::FileListBox2Click()
 {
-    Pick({replacements_, staticText2_, fichierRemplacement_, *labelNum2_, 2});
+    Pick({replacements_, staticText2_, fichierRemplacement_, *labelNum2_, labelFormat2_, 2});
 }
 
 // A pick counts whether or not the preview could open the file.
@@ -412,6 +437,7 @@ void SoundArea::Pick(const Side& side)
         SetWindowTextOf(side.text, L"[ " + ExtractFileName(preview.FichierApercu) + L" ]");
         side.path = preview.FichierApercu;
         side.size.SetValeur(SizeShown(FileSizeOf(side.path)));
+        ShowSampleFormat(side.format, side.path);
         preview.ListeApercu = side.number;
         replacedSincePick_ = false;
         preview.LoadPreview();

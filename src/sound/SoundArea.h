@@ -81,6 +81,7 @@ private:
     HWND groupBox5_ = nullptr, groupBox5Frame_ = nullptr;
     HWND groupBox7_ = nullptr, groupBox7Frame_ = nullptr;
     HWND labelOctets1_ = nullptr, labelOctets2_ = nullptr;
+    HWND labelFormat1_ = nullptr, labelFormat2_ = nullptr;
     HWND staticText1_ = nullptr, staticText2_ = nullptr;
     HWND labelVers1_ = nullptr, labelVers2_ = nullptr;
     HWND bitBtn1_ = nullptr;

@@ -55,4 +55,15 @@ std::optional<std::wstring> DamagedSoundMessage(const std::wstring& path)
     return sound::DamagedSoundText(ExtractFileName(path), check);
 }
 
+std::optional<sound::SampleDescription> DescribeSampleOnDisk(const std::wstring& path)
+{
+    const FileBytes file(path);
+    if (!file.IsOpen())
+        return std::nullopt;
+    const sound::SoundCheck check = sound::ReadWaveFile(file);
+    if (check.fault == sound::SoundFault::Unreadable)
+        return std::nullopt;
+    return sound::DescribeSample(check, file.Size());
+}
+
 } // namespace tessark

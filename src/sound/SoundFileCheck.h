@@ -1,5 +1,7 @@
 #pragma once
 // The check of a sample on disk before it reaches the media player or the game.
+#include "sound/SampleFormat.h"
+
 #include <optional>
 #include <string>
 
@@ -10,5 +12,9 @@ namespace tessark {
 // as WAV. Nothing when the file is sound, or when it cannot be opened or read
 // (whoever opens it next reports that).
 std::optional<std::wstring> DamagedSoundMessage(const std::wstring& path);
+
+// The format of the WAV sample at `path` and what the game would play
+// wrongly; nothing when the file cannot be opened or read.
+std::optional<sound::SampleDescription> DescribeSampleOnDisk(const std::wstring& path);
 
 } // namespace tessark

@@ -14,6 +14,8 @@
 #include <winspool.h>
 
 #include <cstdint>
+#include <tuple>
+#include <utility>
 
 namespace tessark::test {
 namespace {
@@ -46,6 +48,25 @@ std::string Wav(std::uint32_t samples, char fill, std::uint32_t rate = 11025)
 std::string Patched(std::string bytes, std::size_t at, std::string_view with)
 {
     return bytes.replace(at, with.size(), with);
+}
+
+// 0.45 s of silence as the game plays it: 22050 Hz, 16 bits, mono.
+std::string GameWav()
+{
+    std::string wav = Wav(19846, 0, 22050);
+    wav = Patched(wav, 28, std::string("\x44\xAC\x00\x00", 4));  // bytes a second
+    return Patched(wav, 32, std::string("\x02\x00\x10\x00", 4));  // block, bits
+}
+
+// Pixels of the warning colour, and dark ones (the window text's colour).
+std::pair<std::size_t, std::size_t> WarningAndDarkPixels(HWND label)
+{
+    std::size_t warning = 0, dark = 0;
+    for (const COLORREF pixel : Snapshot(label)) {
+        warning += GetRValue(pixel) > 128 && GetGValue(pixel) < 64 && GetBValue(pixel) < 64;
+        dark += GetRValue(pixel) < 64 && GetGValue(pixel) < 64 && GetBValue(pixel) < 64;
+    }
+    return {warning, dark};
 }
 
 std::wstring AsciiLower(std::wstring text)
@@ -198,6 +219,32 @@ TEST_F(SoundAreaTest, PicksShowNameSizeAndDurationAndEnableTheReplacement)
     EXPECT_EQ(form->Sounds().Preview().Gauge().MaxValue(), 100);
     EXPECT_TRUE(Enabled(id::BitBtn1));
     EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(SoundAreaTest, PicksShowTheFormatBesideTheSizeInTheWarningColourWhenTheGameWouldPlayItWrongly)
+{
+    WriteBytes(samples + L"\\propre.wav", GameWav());
+    WriteBytes(replacements + L"\\propre.wav", GameWav());
+    OpenSounds();
+    EXPECT_EQ(Caption(id::LabelFormat1), L"");
+    ClickEntry(id::FileListBox1, L"propre.wav");
+    EXPECT_EQ(Caption(id::LabelFormat1), L"22050 Hz · 16 bits · mono · PCM · 0,45 s");
+    auto [warning, dark] = WarningAndDarkPixels(Control(id::LabelFormat1));
+    EXPECT_EQ(warning, 0u);
+    EXPECT_GT(dark, 20u) << "the text is written";
+
+    ClickEntry(id::FileListBox2, L"grince.wav");
+    EXPECT_EQ(Caption(id::LabelFormat2),
+              L"11025 Hz : joué à la mauvaise vitesse, 8 bits — 11025 Hz · 8 bits · mono · PCM · 0,10 s");
+    std::tie(warning, dark) = WarningAndDarkPixels(Control(id::LabelFormat2));
+    EXPECT_GT(warning, 20u);
+    EXPECT_EQ(dark, 0u);
+    EXPECT_EQ(Caption(id::LabelFormat1), L"22050 Hz · 16 bits · mono · PCM · 0,45 s") << "each side has its own";
+
+    ClickEntry(id::FileListBox2, L"propre.wav");
+    EXPECT_EQ(Caption(id::LabelFormat2), L"22050 Hz · 16 bits · mono · PCM · 0,45 s");
+    EXPECT_EQ(WarningAndDarkPixels(Control(id::LabelFormat2)).first, 0u) << "the warning does not stay";
+    EXPECT_TRUE(dialogs.shown.empty()) << LastMessageText();
 }
 
 TEST_F(SoundAreaTest, AnEmptyPickChangesNothing)
@@ -415,6 +462,8 @@ TEST_F(SoundAreaTest, AWavWhoseChunkSizesLieNeverReachesThePlayer)
     // The pick is recorded: a good sample may still replace the damaged one.
     EXPECT_EQ(Caption(id::StaticText1), L"[ menteur.wav ]");
     EXPECT_EQ(form->Sounds().FichierOriginal(), samples + L"\\menteur.wav");
+    EXPECT_EQ(Caption(id::LabelFormat1), L"Fichier son incorrect");
+    EXPECT_GT(WarningAndDarkPixels(Control(id::LabelFormat1)).first, 20u);
     EXPECT_EQ(EditorText(), L"LEVEL 1 pas encore enregistré");
 }
 
@@ -510,6 +559,7 @@ TEST_F(SoundAreaTest, AReplacementHeldByAnotherProgramIsReportedAndLosesNothing)
     ClickEntry(id::FileListBox2, L"grince.wav");
     ASSERT_EQ(dialogs.shown.size(), 1u) << LastMessageText();
     EXPECT_EQ(dialogs.shown[0].text, L"Erreur de traitement");
+    EXPECT_EQ(Caption(id::LabelFormat2), L"Fichier son illisible");
     EXPECT_TRUE(Enabled(id::BitBtn1));
     Click(id::BitBtn1);
     EXPECT_EQ(LastMessageText(), L"Impossible d'ouvrir le fichier " + held + L".");
