@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs the benchmarks of the Windows build under Wine on a virtual display and
 # prints their figures (they are measurements, not tests).
-#   bench.sh [script [MB] | copy | image | sounds]    (no argument: all)
+#   bench.sh [script [MB] | copy | image | sounds | convert]    (no argument: all)
 set -eu
 cd "$(dirname "$0")/.."
 build=$PWD/build/mingw
@@ -78,12 +78,30 @@ sounds_bench() {
   printf "ls of the same folder: best of 5 %.1f ms\n" "$(echo "$best * 1000" | bc -l)"
 }
 
+# The conversion is plain C++: measured natively, optimised, beside sox.
+convert_bench() {
+  echo "== 10 s of 44,100 Hz stereo 16-bit to 22,050 Hz mono 16-bit: our converter beside sox (best of 5)"
+  native=$PWD/build/bench-native
+  cmake -S . -B "$native" -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake --build "$native" --target wave_conversion_bench | grep -E "error|warning" || true
+  "$native/tests/bench/wave_conversion_bench" "$work" 5
+  local best=999 start end t
+  for _ in 1 2 3 4 5; do
+    start=$(date +%s.%N); sox "$work/in.wav" -r 22050 -c 1 -b 16 "$work/sox.wav"; end=$(date +%s.%N)
+    t=$(echo "$end - $start" | bc -l)
+    best=$(echo "if ($t < $best) $t else $best" | bc -l)
+  done
+  printf "sox, same conversion, whole process: best of 5 %8.2f ms\n" "$(echo "$best * 1000" | bc -l)"
+  "$native/tests/bench/wave_conversion_bench" --snr "$work/sox.wav"
+}
+
 case $which in
   script) script_bench "$@" ;;
   [0-9]*) script_bench "$which" "$@" ;;
   copy) copy_bench ;;
   image) image_bench ;;
   sounds) sounds_bench ;;
-  all) script_bench "$@"; copy_bench; image_bench; sounds_bench ;;
-  *) echo "usage: bench.sh [script [MB] | copy | image | sounds]" >&2; exit 2 ;;
+  convert) convert_bench ;;
+  all) script_bench "$@"; copy_bench; image_bench; sounds_bench; convert_bench ;;
+  *) echo "usage: bench.sh [script [MB] | copy | image | sounds | convert]" >&2; exit 2 ;;
 esac

@@ -6,7 +6,7 @@ packages=(
   cmake ninja-build g++ clang googletest
   g++-mingw-w64-x86-64-posix
   wine wine64
-  xvfb x11-utils x11-apps imagemagick xdotool bc
+  xvfb x11-utils x11-apps imagemagick xdotool bc sox
   pulseaudio pulseaudio-utils
 )
 missing=()

@@ -2,7 +2,9 @@
 
 #include "app/Win32.h"
 #include "util/FmxUtils.h"
+#include "util/ReplacementFile.h"
 
+#include <functional>
 #include <optional>
 
 namespace tessark {
@@ -51,15 +53,9 @@ std::optional<std::wstring> SetOldBackupAside(const std::wstring& backup)
     return aside;
 }
 
-} // namespace
-
-bool IsSameFile(const std::wstring& a, const std::wstring& b)
-{
-    const auto first = IdentityOf(a);
-    return first && first == IdentityOf(b);
-}
-
-void ReplaceSample(const std::wstring& original, const std::wstring& replacement, const std::wstring& backup)
+// Sets the original aside as the backup, then has `writeNew` write the new
+// content under its name; puts everything back if that fails.
+void ReplaceWith(const std::wstring& original, const std::wstring& backup, const std::function<void()>& writeNew)
 {
     if (FileHasAttributes(original, FILE_ATTRIBUTE_READONLY))
         Refuse(msg::OriginalReadOnly, original);
@@ -73,7 +69,7 @@ void ReplaceSample(const std::wstring& original, const std::wstring& replacement
         Refuse(msg::OriginalNotRenamed, original);
     }
     try {
-        CopyOneFile(replacement, original);
+        writeNew();
     } catch (...) {
         RenameFile(backup, original);
         putOldBackupBack();
@@ -81,6 +77,28 @@ void ReplaceSample(const std::wstring& original, const std::wstring& replacement
     }
     if (oldBackup)
         DeleteFileW(oldBackup->c_str());
+}
+
+} // namespace
+
+bool IsSameFile(const std::wstring& a, const std::wstring& b)
+{
+    const auto first = IdentityOf(a);
+    return first && first == IdentityOf(b);
+}
+
+void ReplaceSample(const std::wstring& original, const std::wstring& replacement, const std::wstring& backup)
+{
+    ReplaceWith(original, backup, [&] { CopyOneFile(replacement, original); });
+}
+
+void ReplaceSampleWithContent(const std::wstring& original, const std::string& content, const std::wstring& backup)
+{
+    ReplaceWith(original, backup, [&] {
+        ReplacementFile out(original);
+        out.Write(content.data(), content.size());
+        out.Commit(false);
+    });
 }
 
 } // namespace tessark

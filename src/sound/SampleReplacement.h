@@ -24,4 +24,7 @@ bool IsSameFile(const std::wstring& a, const std::wstring& b);
 // old backup are put back under their own names and the copy's error is raised.
 void ReplaceSample(const std::wstring& original, const std::wstring& replacement, const std::wstring& backup);
 
+// The same, with `content` written under the original's name instead of a copy.
+void ReplaceSampleWithContent(const std::wstring& original, const std::string& content, const std::wstring& backup);
+
 } // namespace tessark

@@ -6,6 +6,7 @@
 #include "app/MainForm.h"
 #include "app/StripLabel.h"
 #include "app/Window.h"
+#include "sound/ReplacementConversion.h"
 #include "sound/SampleReplacement.h"
 #include "sound/SoundFileCheck.h"
 #include "util/FileNames.h"
@@ -475,9 +476,15 @@ void SoundArea::BitBtn1Click()
         dialogs.MessageDlg(form_.hwnd(), *damaged, DialogKind::Error, {DialogButton::Ok});
         return;
     }
+    const ReplacementContent content = ChooseReplacementContent(dialogs, form_.hwnd(), fichierRemplacement_);
+    if (content.cancelled)
+        return;
     const std::wstring backup = ChangeFileExt(fichierOriginal_, L".bak");
     try {
-        ReplaceSample(fichierOriginal_, fichierRemplacement_, backup);
+        if (content.converted)
+            ReplaceSampleWithContent(fichierOriginal_, *content.converted, backup);
+        else
+            ReplaceSample(fichierOriginal_, fichierRemplacement_, backup);
     } catch (const ReplacementRefused& refused) {
         dialogs.MessageDlg(form_.hwnd(), refused.text(), DialogKind::Error, {DialogButton::Ok});
         return;

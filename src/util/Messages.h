@@ -66,6 +66,22 @@ inline constexpr std::wstring_view PickBeforeReplacingAgain =
     L"Ce son vient d'être remplacé. Choisissez de nouveau un son dans une des listes avant un autre "
     L"remplacement : la sauvegarde .bak de l'original serait écrasée.";
 inline constexpr std::wstring_view DamagedSound = L"Fichier son incorrect : %s";
+// Replacing with a sample the game would play wrongly (%s: the replacement's name).
+inline constexpr std::wstring_view ConvertReplacement =
+    L"Le son %s n'est pas au format que le jeu lit correctement : PCM 22 050 Hz, 16 bits, mono, sans autre "
+    L"bloc que « fmt » et « data ».\n\nOui : l'original est remplacé par une version convertie à ce format "
+    L"(le fichier choisi ne change pas).\nNon : l'original est remplacé par le fichier tel quel.\n"
+    L"Annuler : rien n'est remplacé.";
+inline constexpr std::wstring_view CompressedNotConverted =
+    L"Le son %s est compressé (ADPCM, MP3...) : il ne peut pas être converti, rien n'a été remplacé. "
+    L"Répondez Non pour le mettre tel quel.";
+inline constexpr std::wstring_view UnusualNotConverted =
+    L"Le son %s a une taille d'échantillon ou une fréquence inhabituelle : il ne peut pas être converti, "
+    L"rien n'a été remplacé. Répondez Non pour le mettre tel quel.";
+inline constexpr std::wstring_view TooLongToConvert =
+    L"Le son %s converti serait trop long pour un fichier WAV : rien n'a été remplacé.";
+inline constexpr std::wstring_view UnreadableNotConverted =
+    L"Le son %s n'a pas pu être lu pour être converti : rien n'a été remplacé.";
 // Why a sound file is refused, shown after its name.
 inline constexpr std::wstring_view SoundUnreadable = L"lecture impossible";
 inline constexpr std::wstring_view NoRiffHeader = L"en-tête RIFF absent";

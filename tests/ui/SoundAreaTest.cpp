@@ -26,22 +26,52 @@ void PutLittleEndian(std::string& out, std::uint32_t value, int bytes)
         out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
 }
 
-// An 8-bit mono PCM WAV whose samples all hold `fill`.
-std::string Wav(std::uint32_t samples, char fill, std::uint32_t rate = 11025)
+// A mono PCM WAV whose sample bytes all hold `fill`: 8-bit at 11,025 Hz
+// unless told otherwise.
+std::string Wav(std::uint32_t samples, char fill, std::uint32_t rate = 11025, std::uint16_t bits = 8)
 {
+    const std::uint32_t block = bits / 8u, bytes = samples * block;
     std::string wav = "RIFF";
-    PutLittleEndian(wav, 36 + samples, 4);
+    PutLittleEndian(wav, 36 + bytes, 4);
     wav += "WAVEfmt ";
     PutLittleEndian(wav, 16, 4);
     PutLittleEndian(wav, 1, 2);     // PCM
     PutLittleEndian(wav, 1, 2);     // mono
     PutLittleEndian(wav, rate, 4);
-    PutLittleEndian(wav, rate, 4);  // bytes a second
-    PutLittleEndian(wav, 1, 2);     // block
-    PutLittleEndian(wav, 8, 2);     // bits
+    PutLittleEndian(wav, rate * block, 4);  // bytes a second
+    PutLittleEndian(wav, block, 2);
+    PutLittleEndian(wav, bits, 2);
     wav += "data";
-    PutLittleEndian(wav, samples, 4);
-    wav.append(samples, fill);
+    PutLittleEndian(wav, bytes, 4);
+    wav.append(bytes, fill);
+    return wav;
+}
+
+// A replacement in the format the game plays as it is, so that no conversion is offered.
+std::string EngineWav(std::uint32_t samples, char fill)
+{
+    return Wav(samples, fill, 22050, 16);
+}
+
+// 16-bit stereo at 44,100 Hz, the left channel at `left`, the right at `right`.
+std::string StereoWav(std::uint32_t frames, std::int16_t left, std::int16_t right)
+{
+    std::string wav = "RIFF";
+    PutLittleEndian(wav, 36 + frames * 4, 4);
+    wav += "WAVEfmt ";
+    PutLittleEndian(wav, 16, 4);
+    PutLittleEndian(wav, 1, 2);
+    PutLittleEndian(wav, 2, 2);
+    PutLittleEndian(wav, 44100, 4);
+    PutLittleEndian(wav, 44100 * 4, 4);
+    PutLittleEndian(wav, 4, 2);
+    PutLittleEndian(wav, 16, 2);
+    wav += "data";
+    PutLittleEndian(wav, frames * 4, 4);
+    for (std::uint32_t i = 0; i < frames; ++i) {
+        PutLittleEndian(wav, static_cast<std::uint16_t>(left), 2);
+        PutLittleEndian(wav, static_cast<std::uint16_t>(right), 2);
+    }
     return wav;
 }
 
@@ -167,7 +197,7 @@ protected:
     std::wstring samples = installation / L"Sound\\Samples";
     std::wstring replacements = installation / L"Sound\\Remplacements";
     std::string porte = Wav(3307, 0x20);    // 300 ms
-    std::string grince = Wav(1102, 0x70);   // 100 ms
+    std::string grince = EngineWav(2205, 0x70);   // 100 ms
 };
 
 TEST_F(SoundAreaTest, OpensOnTheCurrentFolderWithEverythingEmpty)
@@ -301,12 +331,12 @@ TEST_F(SoundAreaTest, ReplacementKeepsTheOriginalAsBakAndAddsARow)
     dialogs.shown.clear();
 
     // The second backup holds what the original had just before.
-    WriteBytes(replacements + L"\\autre.wav", Wav(500, 0x11));
+    WriteBytes(replacements + L"\\autre.wav", EngineWav(500, 0x11));
     form->Sounds().Replacements().Update();
     PickBoth(L"porte.wav", L"autre.wav");
     Click(id::BitBtn1);
     EXPECT_EQ(ReadBytes(samples + L"\\porte.bak"), grince);
-    EXPECT_EQ(ReadBytes(samples + L"\\porte.wav"), Wav(500, 0x11));
+    EXPECT_EQ(ReadBytes(samples + L"\\porte.wav"), EngineWav(500, 0x11));
     EXPECT_EQ(GridDataRows(), 2);
     EXPECT_EQ(GridCell(2, 0), L"2");
     EXPECT_EQ(GridCell(2, 2), L"autre.wav");
@@ -425,13 +455,114 @@ TEST_F(SoundAreaTest, AFullDiskDuringTheCopyLosesNoSample)
         GTEST_SKIP() << NoTinyDisk;
     const std::wstring folder = *disk + L"\\sons";
     CreateDirectoryW(folder.c_str(), nullptr);
-    const std::string small = Wav(1000, 0x22), large = Wav(200000, 0x33);
+    const std::string small = Wav(1000, 0x22), large = EngineWav(100000, 0x33);
     WriteBytes(folder + L"\\petit.wav", small);
     WriteBytes(replacements + L"\\gros.wav", large);
     OpenSounds();
     ASSERT_TRUE(form->Sounds().OriginalFolders().SetDirectory(folder));
     ASSERT_TRUE(form->Sounds().ReplacementFolders().SetDirectory(replacements));
     PickBoth(L"petit.wav", L"gros.wav");
+    Click(id::BitBtn1);
+    EXPECT_EQ(LastMessageText(), L"Disque plein.");
+    EXPECT_EQ(ReadBytes(folder + L"\\petit.wav"), small);
+    EXPECT_EQ(FilesIn(folder + L"\\"), (std::vector<std::wstring>{L"petit.wav"}));
+    EXPECT_EQ(form->Sounds().Modifications().NbRemplacements(), 0);
+    RemoveDirectoryW(folder.c_str());
+}
+
+TEST_F(SoundAreaTest, AReplacementTheGameWouldPlayWronglyIsConvertedOnlyWhenAskedTo)
+{
+    const std::string stereo = StereoWav(4410, 1000, 3000);  // 100 ms at 44,100 Hz
+    const std::string door = ReadBytes(samples + L"\\Door.Wav");
+    WriteBytes(replacements + L"\\stereo.wav", stereo);
+    OpenSounds();
+    PickBoth(L"porte.wav", L"stereo.wav");
+
+    dialogs.Answer(DialogButton::Cancel);
+    Click(id::BitBtn1);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].kind, DialogKind::Confirmation);
+    EXPECT_EQ(dialogs.shown[0].buttons,
+              (std::vector<DialogButton>{DialogButton::Yes, DialogButton::No, DialogButton::Cancel}));
+    EXPECT_TRUE(dialogs.shown[0].text.starts_with(
+        L"Le son stereo.wav n'est pas au format que le jeu lit correctement : PCM 22 050 Hz, 16 bits, mono"))
+        << dialogs.shown[0].text;
+    EXPECT_EQ(ReadBytes(samples + L"\\porte.wav"), porte);
+    EXPECT_FALSE(Exists(samples + L"\\porte.bak"));
+    EXPECT_EQ(form->Sounds().Modifications().NbRemplacements(), 0);
+    EXPECT_TRUE(Enabled(id::BitBtn1));
+
+    dialogs.Answer(DialogButton::Yes);
+    Click(id::BitBtn1);
+    ASSERT_EQ(dialogs.shown.size(), 2u) << LastMessageText();
+    const std::string converted = ReadBytes(samples + L"\\porte.wav");
+    ASSERT_EQ(converted.size(), 44u + 2205 * 2);
+    EXPECT_EQ(converted.substr(0, 44), EngineWav(2205, 0).substr(0, 44)) << "22,050 Hz, 16-bit, mono, clean";
+    const auto middle = static_cast<std::int16_t>(static_cast<std::uint8_t>(converted[44 + 2 * 1102]) |
+                                                  static_cast<std::uint8_t>(converted[45 + 2 * 1102]) << 8);
+    EXPECT_EQ(middle, 2000) << "both channels mixed";
+    EXPECT_EQ(ReadBytes(samples + L"\\porte.bak"), porte);
+    EXPECT_EQ(ReadBytes(replacements + L"\\stereo.wav"), stereo);
+    EXPECT_EQ(GridCell(1, 1), L"porte.wav");
+    EXPECT_EQ(GridCell(1, 2), L"stereo.wav");
+    EXPECT_EQ(GridCell(1, 3), L"porte.bak");
+
+    PickBoth(L"Door.Wav", L"stereo.wav");
+    dialogs.Answer(DialogButton::No);
+    Click(id::BitBtn1);
+    ASSERT_EQ(dialogs.shown.size(), 3u) << LastMessageText();
+    EXPECT_EQ(ReadBytes(samples + L"\\Door.Wav"), stereo) << "copied byte for byte";
+    EXPECT_EQ(ReadBytes(samples + L"\\Door.bak"), door);
+    EXPECT_EQ(form->Sounds().Modifications().NbRemplacements(), 2);
+    EXPECT_EQ(GridCell(2, 2), L"stereo.wav");
+}
+
+TEST_F(SoundAreaTest, AConversionThatCannotBeMadeOrWrittenLosesNothing)
+{
+    const std::string adpcm = Patched(grince, 20, std::string("\x02\x00", 2));
+    WriteBytes(replacements + L"\\adpcm.wav", adpcm);
+    WriteBytes(replacements + L"\\stereo.wav", StereoWav(4410, 10, 10));
+    OpenSounds();
+    dialogs.Answer(DialogButton::Ok);  // the player cannot open it either
+    PickBoth(L"porte.wav", L"adpcm.wav");
+    dialogs.Answer(DialogButton::Yes);
+    dialogs.Answer(DialogButton::Ok);
+    Click(id::BitBtn1);
+    ASSERT_EQ(dialogs.shown.size(), 3u) << LastMessageText();
+    EXPECT_EQ(dialogs.shown[1].kind, DialogKind::Confirmation);
+    EXPECT_EQ(dialogs.shown[2].kind, DialogKind::Error);
+    EXPECT_EQ(dialogs.shown[2].text, L"Le son adpcm.wav est compressé (ADPCM, MP3...) : il ne peut pas être converti, "
+                                     L"rien n'a été remplacé. Répondez Non pour le mettre tel quel.");
+    EXPECT_EQ(ReadBytes(replacements + L"\\adpcm.wav"), adpcm);
+    ExpectNothingReplaced();
+
+    const std::wstring original = samples + L"\\porte.wav";
+    SetFileAttributesW(original.c_str(), FILE_ATTRIBUTE_READONLY);
+    PickBoth(L"porte.wav", L"stereo.wav");
+    dialogs.Answer(DialogButton::Yes);
+    dialogs.Answer(DialogButton::Ok);
+    Click(id::BitBtn1);
+    SetFileAttributesW(original.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(LastMessageText(), L"Le son original est en lecture seule, il n'a pas été remplacé :\n" + original);
+    ExpectNothingReplaced();
+    EXPECT_FALSE(Exists(samples + L"\\porte.bak"));
+}
+
+TEST_F(SoundAreaTest, AFullDiskDuringTheConvertedWriteLosesNoSample)
+{
+    const auto disk = TinyDisk();
+    if (!disk)
+        GTEST_SKIP() << NoTinyDisk;
+    const std::wstring folder = *disk + L"\\sons";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    const std::string small = Wav(1000, 0x22);
+    WriteBytes(folder + L"\\petit.wav", small);
+    WriteBytes(replacements + L"\\gros.wav", StereoWav(200000, 500, 500));  // 200 KB once converted
+    OpenSounds();
+    ASSERT_TRUE(form->Sounds().OriginalFolders().SetDirectory(folder));
+    ASSERT_TRUE(form->Sounds().ReplacementFolders().SetDirectory(replacements));
+    PickBoth(L"petit.wav", L"gros.wav");
+    dialogs.Answer(DialogButton::Yes);
     Click(id::BitBtn1);
     EXPECT_EQ(LastMessageText(), L"Disque plein.");
     EXPECT_EQ(ReadBytes(folder + L"\\petit.wav"), small);
@@ -530,16 +661,18 @@ TEST_F(SoundAreaTest, APickThePlayerCannotOpenIsReportedOnceAndStillReplaces)
     EXPECT_FALSE(form->Sounds().Preview().TimerEnabled());
     EXPECT_TRUE(Enabled(id::BitBtn1));
 
+    dialogs.Answer(DialogButton::No);
     Click(id::BitBtn1);
-    EXPECT_EQ(dialogs.shown.size(), 1u) << LastMessageText();
+    ASSERT_EQ(dialogs.shown.size(), 2u) << LastMessageText();
+    EXPECT_EQ(dialogs.shown[1].kind, DialogKind::Confirmation);
     EXPECT_EQ(ReadBytes(samples + L"\\porte.bak"), porte);
     EXPECT_EQ(ReadBytes(samples + L"\\porte.wav"), unknownCodec);
     EXPECT_EQ(GridCell(1, 2), L"codec.wav");
     // No clip is open, yet a second replacement still waits for a new pick.
     dialogs.Answer(DialogButton::Ok);
     Click(id::BitBtn1);
-    ASSERT_EQ(dialogs.shown.size(), 2u);
-    EXPECT_EQ(dialogs.shown[1].text, msg::PickBeforeReplacingAgain);
+    ASSERT_EQ(dialogs.shown.size(), 3u);
+    EXPECT_EQ(dialogs.shown[2].text, msg::PickBeforeReplacingAgain);
     EXPECT_EQ(ReadBytes(samples + L"\\porte.bak"), porte);
     EXPECT_EQ(form->Sounds().Modifications().NbRemplacements(), 1);
     // The transport bar still has no clip to work on.
