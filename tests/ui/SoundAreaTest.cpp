@@ -255,6 +255,7 @@ TEST_F(SoundAreaTest, PicksShowTheFormatBesideTheSizeInTheWarningColourWhenTheGa
 {
     WriteBytes(samples + L"\\propre.wav", GameWav());
     WriteBytes(replacements + L"\\propre.wav", GameWav());
+    WriteBytes(replacements + L"\\lent.wav", Wav(1102, 0x70));  // 100 ms at 11,025 Hz, 8-bit
     OpenSounds();
     EXPECT_EQ(Caption(id::LabelFormat1), L"");
     ClickEntry(id::FileListBox1, L"propre.wav");
@@ -263,7 +264,7 @@ TEST_F(SoundAreaTest, PicksShowTheFormatBesideTheSizeInTheWarningColourWhenTheGa
     EXPECT_EQ(warning, 0u);
     EXPECT_GT(dark, 20u) << "the text is written";
 
-    ClickEntry(id::FileListBox2, L"grince.wav");
+    ClickEntry(id::FileListBox2, L"lent.wav");
     EXPECT_EQ(Caption(id::LabelFormat2),
               L"11025 Hz : joué à la mauvaise vitesse, 8 bits — 11025 Hz · 8 bits · mono · PCM · 0,10 s");
     std::tie(warning, dark) = WarningAndDarkPixels(Control(id::LabelFormat2));
