@@ -111,8 +111,7 @@ inline constexpr std::wstring_view SoundSetSlots = L"Sons du jeu utilisés : %s"
 inline constexpr std::wstring_view SoundSetSounds = L"Sons décrits : %s";
 inline constexpr std::wstring_view SoundSetSamples = L"Échantillons : %s";
 inline constexpr std::wstring_view SoundSetOverLimit = L"Plus de 256 échantillons : le jeu risque de ne pas tous les charger.";
-inline constexpr std::wstring_view SoundSetSearched =
-    L"Les échantillons sont cherchés comme le fait le constructeur : %s";
+inline constexpr std::wstring_view SoundSetSearched = L"Échantillons cherchés là où le constructeur les prend :%s";
 inline constexpr std::wstring_view SoundSetMissing = L"Échantillons introuvables : %s";
 inline constexpr std::wstring_view SoundSetWrongFormat =
     L"Échantillons hors du format du jeu (PCM 22 050 Hz, 16 bits, mono, bloc fmt de 16 octets) : %s";

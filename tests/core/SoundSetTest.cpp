@@ -131,16 +131,17 @@ TEST(SoundSetTest, TheSummaryGivesTheFiguresAndNamesTheFaultySamples)
 {
     SoundSet set = ReadSoundSet(Bytes(Sfx(370, {{0, 0}, {7, 1}}, {{0, 1}, {1, 1}})), "porte\n\xE9" "cho\n");
     ASSERT_TRUE(set.Good());
-    const std::wstring clean = SoundSetSummary(set, {}, L"C:\\sons\\");
+    const std::wstring clean = SoundSetSummary(set, {}, L" C:\\sons\\");
     EXPECT_NE(clean.find(L"Sons du jeu utilisés : 2 / 370\r\n"), std::wstring::npos) << clean;
     EXPECT_NE(clean.find(L"Sons décrits : 2\r\n"), std::wstring::npos);
     EXPECT_NE(clean.find(L"Échantillons : 2 / 256\r\n"), std::wstring::npos);
-    EXPECT_NE(clean.find(L"C:\\sons\\"), std::wstring::npos);
+    EXPECT_NE(clean.find(L"\r\n\r\nÉchantillons cherchés là où le constructeur les prend : C:\\sons\\\r\n"),
+              std::wstring::npos);
     EXPECT_NE(clean.find(L"Tous les échantillons sont présents et au format du jeu."), std::wstring::npos);
     EXPECT_EQ(clean.find(L"Plus de 256"), std::wstring::npos);
 
     set.samples.resize(257, "x");
-    const std::wstring faulty = SoundSetSummary(set, {{"porte"}, {"\xE9" "cho", "vent"}}, L"C:\\sons\\");
+    const std::wstring faulty = SoundSetSummary(set, {{"porte"}, {"\xE9" "cho", "vent"}}, L" C:\\sons\\");
     EXPECT_NE(faulty.find(L"Échantillons : 257 / 256\r\nPlus de 256 échantillons"), std::wstring::npos) << faulty;
     EXPECT_NE(faulty.find(L"Échantillons introuvables : porte\r\n"), std::wstring::npos);
     EXPECT_NE(faulty.find(L"bloc fmt de 16 octets) : écho, vent\r\n"), std::wstring::npos);
