@@ -55,4 +55,12 @@ std::optional<std::wstring> DamagedSoundMessage(const std::wstring& path)
     return sound::DamagedSoundText(ExtractFileName(path), check);
 }
 
+std::optional<sound::SoundCheck> CheckWaveOnDisk(const std::wstring& path)
+{
+    const FileBytes file(path);
+    if (!file.IsOpen())
+        return std::nullopt;
+    return sound::ReadWaveFile(file);
+}
+
 } // namespace tessark

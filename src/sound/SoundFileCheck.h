@@ -1,5 +1,7 @@
 #pragma once
 // The check of a sample on disk before it reaches the media player or the game.
+#include "sound/SoundFile.h"
+
 #include <optional>
 #include <string>
 
@@ -10,5 +12,8 @@ namespace tessark {
 // as WAV. Nothing when the file is sound, or when it cannot be opened or read
 // (whoever opens it next reports that).
 std::optional<std::wstring> DamagedSoundMessage(const std::wstring& path);
+
+// The structure of the WAV file at `path`; nothing when it cannot be opened.
+std::optional<sound::SoundCheck> CheckWaveOnDisk(const std::wstring& path);
 
 } // namespace tessark
