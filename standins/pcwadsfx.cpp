@@ -3,10 +3,15 @@
 // Writes <name>.sam and <name>.sfx beside this executable, where <name> is the
 // entry with its first blank turned into '.' and its extension replaced:
 //   .sam  the sample names found in Sounds.txt (same folder), one per line, CR LF;
-//   .sfx  "SFXSTANDIN", then little-endian u32s: samples listed, samples found as
-//         WAV files, FNV-1a over the found WAVs' bytes in list order, byte length of
-//         the entry name, followed by the entry name in UTF-8.
-// A sample NAME is looked for as NAME.wav in this folder, then in ..\Samples.
+//   .sfx  the sound map: 370 little-endian int16, slot n holding the details index of
+//         the n-th sound line of Sounds.txt (-1 when unused); a u32 count; then per
+//         sound 8 bytes: u16 first sample (its line in .sam), u8 volume (VOL:),
+//         u8 range (RAD:), u8 chance (CH:), u8 pitch (PIT:), u16 flags (bits 0-1
+//         loop mode: L gives 3, R gives 2; bits 2-7 the number of samples; N no
+//         panning 0x1000, P random pitch 0x2000, V random volume 0x4000).
+//         Sounds past slot 369 are left out of the map but keep their details.
+// A sample NAME is looked for as NAME.wav in this folder, then in ..\Samples;
+// one that is missing is reported on the standard output, not refused.
 //
 // Sounds.txt: ';' starts a comment line. A sound line is
 //   SOUND_ID:  sample [sample...]  [KEY:value...]  [one-letter flags]
@@ -17,9 +22,11 @@
 // Test hooks, read from the environment:
 //   TESSARK_STANDIN_DELAY_MS=n   sleep n ms (at most 10 minutes) before writing;
 //   TESSARK_STANDIN_SKIP=sam|sfx leave that output unwritten (still exit 0);
-//   TESSARK_STANDIN_EXIT=n       exit with n after writing.
+//   TESSARK_STANDIN_EXIT=n       exit with n after writing;
+//   TESSARK_STANDIN_SFX_BYTES=n  write only the first n bytes of the .sfx.
 #include "StandinCommon.h"
 
+#include <algorithm>
 #include <cctype>
 #include <chrono>
 #include <cstdio>
@@ -47,41 +54,110 @@ std::vector<std::string> Words(std::string_view text)
     return words;
 }
 
-// Sample names of one Sounds.txt line, in order.
-std::vector<std::string> SamplesOfLine(std::string_view line)
+constexpr std::size_t MapSize = 370;
+
+// One sound line of Sounds.txt, with its details as the .sfx holds them.
+struct Sound {
+    std::vector<std::string> samples;
+    std::uint8_t volume = 80;
+    std::uint8_t range = 8;
+    std::uint8_t chance = 0;
+    std::uint8_t pitch = 0;
+    std::uint16_t flags = 0;
+};
+
+std::uint8_t Byte(const std::string& value)
+{
+    return static_cast<std::uint8_t>(std::strtoul(value.c_str(), nullptr, 10));
+}
+
+void ReadKey(const std::string& word, Sound& sound)
+{
+    const std::size_t colon = word.find(':');
+    const std::string key = word.substr(0, colon);
+    const std::string value = word.substr(colon + 1);
+    if (key == "VOL")
+        sound.volume = Byte(value);
+    else if (key == "RAD")
+        sound.range = Byte(value);
+    else if (key == "CH")
+        sound.chance = Byte(value);
+    else if (key == "PIT")
+        sound.pitch = Byte(value);
+}
+
+void ReadFlag(char flag, Sound& sound)
+{
+    switch (flag) {
+    case 'L': sound.flags |= 3; break;
+    case 'R': sound.flags |= 2; break;
+    case 'N': sound.flags |= 0x1000; break;
+    case 'P': sound.flags |= 0x2000; break;
+    case 'V': sound.flags |= 0x4000; break;
+    default: break;
+    }
+}
+
+// The sound of one Sounds.txt line; nothing for a blank or comment line.
+std::optional<Sound> SoundOfLine(std::string_view line)
 {
     const auto words = Words(line);
     if (words.empty() || words.front().front() == ';')
-        return {};
+        return std::nullopt;
+    Sound sound;
     const std::size_t colon = line.find(':');
-    if (colon == std::string_view::npos)
-        return {words.front()};
-
-    std::vector<std::string> samples;
+    if (colon == std::string_view::npos) {
+        sound.samples.push_back(words.front());
+        return sound;
+    }
     for (const std::string& word : Words(line.substr(colon + 1))) {
         if (word.find(':') != std::string::npos)
-            continue;  // VOL:80 and the like
-        if (word.size() == 1 && std::isupper(static_cast<unsigned char>(word[0])))
-            continue;  // flags
-        samples.push_back(word);
+            ReadKey(word, sound);
+        else if (word.size() == 1 && std::isupper(static_cast<unsigned char>(word[0])))
+            ReadFlag(word[0], sound);
+        else
+            sound.samples.push_back(word);
     }
-    return samples;
+    return sound;
 }
 
-std::vector<std::string> SamplesOfList(const standin::Bytes& list)
+std::vector<Sound> SoundsOfList(const standin::Bytes& list)
 {
-    std::vector<std::string> samples;
+    std::vector<Sound> sounds;
     const std::string_view text(reinterpret_cast<const char*>(list.data()), list.size());
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t end = text.find('\n', start);
         if (end == std::string_view::npos)
             end = text.size();
-        for (std::string& name : SamplesOfLine(text.substr(start, end - start)))
-            samples.push_back(std::move(name));
+        if (auto sound = SoundOfLine(text.substr(start, end - start)))
+            sounds.push_back(std::move(*sound));
         start = end + 1;
     }
-    return samples;
+    return sounds;
+}
+
+void AppendU16(standin::Bytes& bytes, std::uint16_t value)
+{
+    bytes.push_back(static_cast<std::uint8_t>(value & 0xFF));
+    bytes.push_back(static_cast<std::uint8_t>(value >> 8));
+}
+
+standin::Bytes SfxOf(const std::vector<Sound>& sounds)
+{
+    standin::Bytes sfx;
+    for (std::size_t slot = 0; slot < MapSize; ++slot)
+        AppendU16(sfx, slot < sounds.size() ? static_cast<std::uint16_t>(slot) : 0xFFFF);
+    standin::AppendU32(sfx, static_cast<std::uint32_t>(sounds.size()));
+    std::size_t firstSample = 0;
+    for (const Sound& sound : sounds) {
+        const auto count = static_cast<std::uint16_t>(std::min<std::size_t>(sound.samples.size(), 0x3F));
+        AppendU16(sfx, static_cast<std::uint16_t>(firstSample));
+        sfx.insert(sfx.end(), {sound.volume, sound.range, sound.chance, sound.pitch});
+        AppendU16(sfx, static_cast<std::uint16_t>(sound.flags | count << 2));
+        firstSample += sound.samples.size();
+    }
+    return sfx;
 }
 
 std::optional<standin::Bytes> FindSample(const standin::fs::path& folder, const std::string& name)
@@ -119,28 +195,25 @@ int Run(int argc, const standin::fs::path::value_type* const* argv)
 
     const fs::path folder = standin::ExecutableFolder(argc > 0 ? argv[0] : nullptr);
     const auto list = standin::ReadWholeFile(folder / "Sounds.txt");
-    const std::vector<std::string> samples = list ? SamplesOfList(*list) : std::vector<std::string>{};
+    const std::vector<Sound> sounds = list ? SoundsOfList(*list) : std::vector<Sound>{};
 
     standin::Bytes sam;
+    std::size_t listed = 0;
     std::uint32_t found = 0;
-    std::uint32_t hash = 2166136261u;
-    for (const std::string& name : samples) {
-        standin::Append(sam, name);
-        standin::Append(sam, "\r\n");
-        if (const auto wav = FindSample(folder, name)) {
-            ++found;
-            hash = standin::Fnv1a(*wav, hash);
+    for (const Sound& sound : sounds)
+        for (const std::string& name : sound.samples) {
+            standin::Append(sam, name);
+            standin::Append(sam, "\r\n");
+            ++listed;
+            if (FindSample(folder, name))
+                ++found;
+            else
+                std::printf("pcwadsfx (stand-in): sample missing: %s.wav\n", name.c_str());
         }
-    }
-
+    standin::Bytes sfx = SfxOf(sounds);
+    if (const char* kept = std::getenv("TESSARK_STANDIN_SFX_BYTES"); kept && *kept)
+        sfx.resize(std::min<std::size_t>(sfx.size(), std::strtoul(kept, nullptr, 10)));
     const std::string entryUtf8 = standin::Display(fs::path(entry));
-    standin::Bytes sfx;
-    standin::Append(sfx, "SFXSTANDIN");
-    standin::AppendU32(sfx, static_cast<std::uint32_t>(samples.size()));
-    standin::AppendU32(sfx, found);
-    standin::AppendU32(sfx, hash);
-    standin::AppendU32(sfx, static_cast<std::uint32_t>(entryUtf8.size()));
-    standin::Append(sfx, entryUtf8);
 
     standin::WaitIfAsked();
 
@@ -163,7 +236,7 @@ int Run(int argc, const standin::fs::path::value_type* const* argv)
     }
 
     std::printf("pcwadsfx.exe stand-in (Tessark demo): %s.sfx/.sam, %zu sample(s) listed, %u found\n",
-                entryUtf8.c_str(), samples.size(), static_cast<unsigned>(found));
+                entryUtf8.c_str(), listed, static_cast<unsigned>(found));
 
     if (const char* code = std::getenv("TESSARK_STANDIN_EXIT"); code && *code)
         return std::atoi(code);

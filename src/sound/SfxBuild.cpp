@@ -4,6 +4,7 @@
 #include "app/HourGlass.h"
 #include "app/MainForm.h"
 #include "sound/SfxOutputs.h"
+#include "sound/SoundSetReport.h"
 #include "sound/UnitChoixWad.h"
 #include "sound/WadNames.h"
 #include "util/FileNames.h"
@@ -124,10 +125,11 @@ void TMainForm::BtConvertSFXClick()
     }
     const std::wstring builderFolder =
         IncludeTrailingBackslash(layout::InstallPath(installationRoot_, layout::SoundBuilderFolder));
+    const BuildOutputs outputs = OutputsOf(wadName, builderFolder, wadFolder);
     std::intptr_t code = 0;
     try {
         code = BuildAndInstall(hwnd(), layout::InstallPath(installationRoot_, layout::SoundBuilderNoExt), parameter,
-                               builderFolder, OutputsOf(wadName, builderFolder, wadFolder));
+                               builderFolder, outputs);
     } catch (const SfxNotInstalled& refused) {
         dialogs_.MessageDlg(hwnd(), refused.text(), DialogKind::Error, {DialogButton::Ok});
         return;
@@ -136,7 +138,11 @@ void TMainForm::BtConvertSFXClick()
         const auto name = wad::StartFailureName(code);
         dialogs_.ShowMessage(hwnd(), std::to_wstring(code) + L"  " +
                                          std::wstring(name ? *name : msg::SoundBuilderNotStarted));
+        return;
     }
+    const SoundSetReport report = ReportBuiltSoundSet(outputs.targets[0], outputs.targets[1], builderFolder);
+    dialogs_.MessageDlg(hwnd(), report.text, report.damaged ? DialogKind::Warning : DialogKind::Information,
+                        {DialogButton::Ok});
 }
 
 } // namespace tessark

@@ -28,4 +28,12 @@ std::optional<sound::SampleDescription> DescribeSampleOnDisk(const std::wstring&
     return sound::DescribeSample(check, file.Size());
 }
 
+std::optional<sound::SoundCheck> CheckWaveOnDisk(const std::wstring& path)
+{
+    const FileBytes file(path);
+    if (!file.IsOpen())
+        return std::nullopt;
+    return sound::ReadWaveFile(file);
+}
+
 } // namespace tessark

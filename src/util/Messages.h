@@ -136,6 +136,23 @@ inline constexpr std::wstring_view WadOutputNotCopied =
 inline constexpr std::wstring_view WadTargetNotReplaced =
     L"Le fichier ne peut pas être remplacé, il est peut-être ouvert dans un autre programme ; rien n'a été "
     L"installé :\n%s";
+// The summary of a built sound set.
+inline constexpr std::wstring_view SoundSetSummaryTitle = L"Fichiers SFX/SAM construits :";
+inline constexpr std::wstring_view SoundSetSlots = L"Sons du jeu utilisés : %s";
+inline constexpr std::wstring_view SoundSetSounds = L"Sons décrits : %s";
+inline constexpr std::wstring_view SoundSetSamples = L"Échantillons : %s";
+inline constexpr std::wstring_view SoundSetOverLimit = L"Plus de 256 échantillons : le jeu risque de ne pas tous les charger.";
+inline constexpr std::wstring_view SoundSetSearched = L"Échantillons cherchés là où le constructeur les prend :%s";
+inline constexpr std::wstring_view SoundSetMissing = L"Échantillons introuvables : %s";
+inline constexpr std::wstring_view SoundSetWrongFormat =
+    L"Échantillons hors du format du jeu (PCM 22 050 Hz, 16 bits, mono, bloc fmt de 16 octets) : %s";
+inline constexpr std::wstring_view SoundSetAllGood = L"Tous les échantillons sont présents et au format du jeu.";
+inline constexpr std::wstring_view SoundSetDamaged = L"Le fichier construit est incorrect :\n%s";
+inline constexpr std::wstring_view SoundSetUnreadable = L"Les fichiers SFX/SAM construits ne peuvent pas être lus :\n%s";
+inline constexpr std::wstring_view SfxShortMap = L"fichier .sfx trop court pour sa table des sons";
+inline constexpr std::wstring_view SfxDetailsPastEnd = L"le fichier .sfx annonce plus de sons qu'il n'en contient";
+inline constexpr std::wstring_view SfxSlotPastDetails = L"la table des sons du fichier .sfx désigne un son absent";
+inline constexpr std::wstring_view SfxSamplePastSam = L"un son désigne des échantillons au-delà des lignes du fichier .sam";
 inline constexpr std::wstring_view CatalogueMissing = L"Le fichier spécifié %s est introuvable.";
 inline constexpr std::wstring_view SaveCatalogueChanges = L"Sauver les modifications ?";
 // Pictures

@@ -2,6 +2,7 @@
 // stand-in builder, and the outputs moved into the WAD folder as a pair.
 #include "UiHarness.h"
 
+#include "sound/SoundSetReport.h"
 #include "sound/UnitChoixWad.h"
 
 #include <functional>
@@ -60,6 +61,35 @@ bool RunOnHost(const std::string& commandLine, const std::function<bool()>& done
     return done();
 }
 
+void Put(std::string& out, std::uint32_t value, int bytes)
+{
+    for (int i = 0; i < bytes; ++i)
+        out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+// A WAV file of 100 silent frames in plain PCM; `fmtSize` 18 adds the empty
+// extra-format word.
+std::string Wave(std::uint32_t rate, std::uint16_t channels = 1, std::uint16_t bits = 16, std::uint32_t fmtSize = 16)
+{
+    const std::uint16_t block = static_cast<std::uint16_t>(channels * bits / 8);
+    const std::uint32_t dataSize = 100u * block;
+    std::string fmt;
+    Put(fmt, 1, 2);
+    Put(fmt, channels, 2);
+    Put(fmt, rate, 4);
+    Put(fmt, rate * block, 4);
+    Put(fmt, block, 2);
+    Put(fmt, bits, 2);
+    fmt.resize(fmtSize, '\0');
+    std::string wave = "RIFF";
+    Put(wave, 4 + 8 + fmtSize + 8 + dataSize, 4);
+    wave += "WAVEfmt ";
+    Put(wave, fmtSize, 4);
+    wave += fmt + "data";
+    Put(wave, dataSize, 4);
+    return wave + std::string(dataSize, '\0');
+}
+
 bool IsFolder(const std::wstring& path)
 {
     const DWORD attributes = GetFileAttributesW(path.c_str());
@@ -112,7 +142,8 @@ protected:
     }
     void TearDown() override
     {
-        for (const wchar_t* variable : {L"TESSARK_STANDIN_DELAY_MS", L"TESSARK_STANDIN_SKIP"})
+        for (const wchar_t* variable :
+             {L"TESSARK_STANDIN_DELAY_MS", L"TESSARK_STANDIN_SKIP", L"TESSARK_STANDIN_SFX_BYTES"})
             SetEnvironmentVariableW(variable, nullptr);
         MainWindowTest::TearDown();
     }
@@ -139,6 +170,14 @@ protected:
         Choose(0);
         Click(id::BtConvertSFX);
     }
+    // A build that went through: the summary of the new pair, and nothing else.
+    void ExpectOnlyTheSummary()
+    {
+        ASSERT_EQ(dialogs.shown.size(), 1u) << LastMessageText();
+        EXPECT_EQ(dialogs.shown[0].kind, DialogKind::Information);
+        EXPECT_EQ(dialogs.shown[0].text.rfind(L"Fichiers SFX/SAM construits :\r\n", 0), 0u) << LastMessageText();
+        dialogs.shown.clear();
+    }
     void WriteOldPair()
     {
         WriteBytes(wads + L"tut1.sfx", "ancien sfx");
@@ -154,10 +193,11 @@ protected:
     void ExpectNewPairInBuilderFolder()
     {
         EXPECT_EQ(ReadBytes(builderFolder + L"tut1.sam"), "porte_grince\r\n");
-        EXPECT_EQ(ReadBytes(builderFolder + L"tut1.sfx").substr(0, 10), "SFXSTANDIN");
+        EXPECT_EQ(ReadBytes(builderFolder + L"tut1.sfx").size(), 370u * 2 + 4 + 8);
     }
 
     std::wstring builderFolder = installation / L"Sound\\VidedIRU Dovezev\\";
+    std::wstring samplesFolder = installation / L"Sound\\Samples\\";
     std::wstring wads = installation / L"graphics\\wads\\";
     std::vector<std::wstring> shownEntries;
     int selectedAtShow = -2;
@@ -168,11 +208,12 @@ TEST_F(SfxBuildTest, BuildsTheChosenWadAndMovesBothOutputsIntoTheWadFolder)
     Start();
     EXPECT_FALSE(Enabled(id::BtConvertSFX));
     Choose(1);
+    dialogs.Answer(DialogButton::Ok);
     OpenSoundsAndBuild();
     EXPECT_EQ(shownEntries, (std::vector<std::wstring>{L"tut1", L"cite wad"}));
     EXPECT_EQ(selectedAtShow, 0);
     EXPECT_EQ(form->FicheChoixWad().WadChoisi(), L"cite wad");
-    EXPECT_TRUE(dialogs.shown.empty()) << LastMessageText();
+    ExpectOnlyTheSummary();
     EXPECT_EQ(FilesIn(wads), (std::vector<std::wstring>{L"cite.sam", L"cite.sfx"}));
     EXPECT_EQ(ReadBytes(wads + L"cite.sam"), "porte_grince\r\n");
     EXPECT_EQ(FilesIn(builderFolder), (std::vector<std::wstring>{L"pcwadsfx.exe", L"Sounds.txt"}));
@@ -182,14 +223,109 @@ TEST_F(SfxBuildTest, BuildsTheChosenWadAndMovesBothOutputsIntoTheWadFolder)
     WriteBytes(builderFolder + L"Sounds.txt", "PORTE: porte_lourde\r\n");
     SetEnvironmentVariableW(L"TESSARK_STANDIN_DELAY_MS", L"2500");
     Choose(1);
+    dialogs.Answer(DialogButton::Ok);
     Click(id::BtConvertSFX);
-    EXPECT_TRUE(dialogs.shown.empty()) << LastMessageText();
+    ExpectOnlyTheSummary();
     EXPECT_EQ(ReadBytes(wads + L"cite.sam"), "porte_lourde\r\n");
     EXPECT_EQ(FilesIn(wads), (std::vector<std::wstring>{L"cite.sam", L"cite.sfx"}));
     EXPECT_EQ(FilesIn(builderFolder), (std::vector<std::wstring>{L"pcwadsfx.exe", L"Sounds.txt"}));
     // Then the picture area turns the button off.
     Click(id::BtEditLogo);
     EXPECT_FALSE(Enabled(id::BtConvertSFX));
+}
+
+TEST_F(SfxBuildTest, TheSummaryCountsTheBuiltSetAndNamesTheSamplesTheGameWouldNotPlayAsMeant)
+{
+    WriteBytes(builderFolder + L"Sounds.txt", "; sons du niveau\r\n"
+                                              "PORTE: porte_grince VOL:90 RAD:12 L N\r\n"
+                                              "PAS: pas_1 pas_2 pas_3 CH:40 P\r\n"
+                                              "VENT: vent\r\n");
+    WriteBytes(builderFolder + L"porte_grince.wav", Wave(22050));
+    CreateDirectoryW(samplesFolder.c_str(), nullptr);
+    WriteBytes(samplesFolder + L"porte_grince.wav", Wave(44100));  // hidden by the builder's own copy
+    WriteBytes(samplesFolder + L"pas_1.wav", Wave(22050));
+    WriteBytes(samplesFolder + L"pas_2.wav", Wave(44100));
+    WriteBytes(samplesFolder + L"pas_3.wav", Wave(22050, 1, 16, 18));
+    Start();
+    Choose(0);
+    dialogs.Answer(DialogButton::Ok);
+    OpenSoundsAndBuild();
+
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].kind, DialogKind::Information);
+    EXPECT_EQ(dialogs.shown[0].text,
+              L"Fichiers SFX/SAM construits :\r\n"
+              L"Sons du jeu utilisés : 3 / 370\r\n"
+              L"Sons décrits : 3\r\n"
+              L"Échantillons : 5 / 256\r\n"
+              L"\r\n"
+              L"Échantillons cherchés là où le constructeur les prend :\r\n  " +
+                  builderFolder + L"\r\n  " + samplesFolder +
+                  L"\r\n"
+                  L"Échantillons introuvables : vent\r\n"
+                  L"Échantillons hors du format du jeu (PCM 22 050 Hz, 16 bits, mono, bloc fmt de 16 octets) : "
+                  L"pas_2, pas_3\r\n");
+
+    // The installed .sfx: three slots used, then the details of each sound.
+    std::string sfx;
+    for (std::uint32_t slot = 0; slot < 370; ++slot)
+        Put(sfx, slot < 3 ? slot : 0xFFFF, 2);
+    Put(sfx, 3, 4);
+    sfx += std::string("\x00\x00\x5A\x0C\x00\x00\x07\x10", 8);  // sample 0, volume 90, range 12, loop, 1 sample
+    sfx += std::string("\x01\x00\x50\x08\x28\x00\x0C\x20", 8);  // samples 1-3, chance 40, random pitch
+    sfx += std::string("\x04\x00\x50\x08\x00\x00\x04\x00", 8);
+    EXPECT_EQ(ReadBytes(wads + L"tut1.sfx"), sfx);
+    EXPECT_EQ(ReadBytes(wads + L"tut1.sam"), "porte_grince\r\npas_1\r\npas_2\r\npas_3\r\nvent\r\n");
+}
+
+TEST_F(SfxBuildTest, ADamagedSfxIsReportedAndTheInstalledPairIsKept)
+{
+    Start();
+    Click(id::BtEditSon);
+    const std::pair<const wchar_t*, const wchar_t*> cuts[] = {
+        {L"700", L"fichier .sfx trop court pour sa table des sons"},
+        {L"751", L"le fichier .sfx annonce plus de sons qu'il n'en contient"},
+    };
+    for (const auto& [kept, reason] : cuts) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(kept)));
+        SetEnvironmentVariableW(L"TESSARK_STANDIN_SFX_BYTES", kept);
+        dialogs.shown.clear();
+        Choose(0);
+        dialogs.Answer(DialogButton::Ok);
+        Click(id::BtConvertSFX);
+        ASSERT_EQ(dialogs.shown.size(), 1u);
+        EXPECT_EQ(dialogs.shown[0].kind, DialogKind::Warning);
+        EXPECT_EQ(dialogs.shown[0].text, L"Le fichier construit est incorrect :\n" + wads + L"tut1.sfx\n" + reason);
+        EXPECT_EQ(ReadBytes(wads + L"tut1.sfx").size(), std::stoul(kept));
+        EXPECT_EQ(ReadBytes(wads + L"tut1.sam"), "porte_grince\r\n");
+    }
+}
+
+TEST(SoundSetReport, APairThatCannotBeReadIsNamedAsSuch)
+{
+    TempFolder folder;
+    const std::wstring sfx = folder / L"tut1.sfx";
+    const std::wstring sam = folder / L"tut1.sam";
+    std::string emptySet;
+    for (int slot = 0; slot < 370; ++slot)
+        Put(emptySet, 0xFFFF, 2);
+    Put(emptySet, 0, 4);
+    WriteBytes(sfx, emptySet);
+    ASSERT_TRUE(CreateDirectoryW(sam.c_str(), nullptr));  // a folder in the way of the .sam
+    SoundSetReport report = ReportBuiltSoundSet(sfx, sam, folder.path());
+    EXPECT_TRUE(report.damaged);
+    EXPECT_EQ(report.text, L"Les fichiers SFX/SAM construits ne peuvent pas être lus :\nImpossible d'ouvrir le fichier " + sam);
+    RemoveDirectoryW(sam.c_str());
+
+    WriteBytes(sam, "");
+    {
+        HeldByAnotherProcess player(sfx);
+        report = ReportBuiltSoundSet(sfx, sam, folder.path());
+    }
+    EXPECT_EQ(report.text, L"Les fichiers SFX/SAM construits ne peuvent pas être lus :\nImpossible d'ouvrir le fichier " + sfx);
+    report = ReportBuiltSoundSet(sfx, sam, folder.path());
+    EXPECT_FALSE(report.damaged) << testing::PrintToString(report.text);
+    EXPECT_NE(report.text.find(L"Sons du jeu utilisés : 0 / 370\r\n"), std::wstring::npos);
 }
 
 TEST_F(SfxBuildTest, EachMissingPieceIsNamedAndNothingIsBuilt)
@@ -281,10 +417,11 @@ TEST_F(SfxBuildTest, AnOutputLeftByAnEarlierBuildNeverPassesForANewOne)
     // A complete build replaces the leftovers, read-only or not.
     dialogs.shown.clear();
     Choose(0);
+    dialogs.Answer(DialogButton::Ok);
     Click(id::BtConvertSFX);
-    EXPECT_TRUE(dialogs.shown.empty()) << LastMessageText();
+    ExpectOnlyTheSummary();
     EXPECT_EQ(ReadBytes(wads + L"tut1.sam"), "porte_grince\r\n");
-    EXPECT_EQ(ReadBytes(wads + L"tut1.sfx").substr(0, 10), "SFXSTANDIN");
+    EXPECT_EQ(ReadBytes(wads + L"tut1.sfx").size(), 370u * 2 + 4 + 8);
     EXPECT_EQ(FilesIn(builderFolder), (std::vector<std::wstring>{L"pcwadsfx.exe", L"Sounds.txt"}));
 }
 
