@@ -139,12 +139,6 @@ std::wstring SampleFileName(std::string_view name)
     return Widened(name) + L".wav";
 }
 
-bool IsEngineFormat(const WaveFormat& wave)
-{
-    return wave.formatTag == 1 && wave.sampleRate == 22050 && wave.bitsPerSample == 16 && wave.channels == 1 &&
-           wave.fmtSize == 16;
-}
-
 std::wstring SfxFaultReason(SfxFault fault)
 {
     switch (fault) {

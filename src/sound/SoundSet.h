@@ -61,9 +61,6 @@ SoundSet ReadSoundSet(std::span<const std::uint8_t> sfx, std::string_view sam);
 // The file a ".sam" line names, as the builder looks for it: NAME.wav.
 std::wstring SampleFileName(std::string_view name);
 
-// PCM, 22,050 Hz, 16 bits, mono, and a fmt chunk of exactly 16 bytes.
-bool IsEngineFormat(const WaveFormat& wave);
-
 // The French reason of a damaged ".sfx"/".sam" pair.
 std::wstring SfxFaultReason(SfxFault fault);
 

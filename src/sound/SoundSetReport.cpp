@@ -2,6 +2,7 @@
 
 #include "sound/SoundFileCheck.h"
 #include "sound/SoundSet.h"
+#include "sound/WaveConversion.h"
 #include "util/FileIO.h"
 #include "util/FileNames.h"
 #include "util/Messages.h"

@@ -1,4 +1,5 @@
 #include "sound/SoundSet.h"
+#include "sound/WaveConversion.h"
 
 #include <gtest/gtest.h>
 
@@ -110,10 +111,12 @@ TEST(SoundSetTest, DamagedFilesGiveAFaultAndAReason)
     EXPECT_EQ(ReadSfxFile(Bytes(huge)).fault, SfxFault::DetailsPastEnd);
 }
 
+// The samples of a sound set are checked with the same rule as a replacement.
 TEST(SoundSetTest, OnlyPlainPcmAt22050Hz16BitsMonoIsTheEngineFormat)
 {
     const WaveFormat engine{.formatTag = 1, .channels = 1, .sampleRate = 22050, .byteRate = 44100,
-                            .blockAlign = 2, .bitsPerSample = 16, .fmtSize = 16, .dataSize = 0, .chunkIds = {}};
+                            .blockAlign = 2, .bitsPerSample = 16, .fmtSize = 16, .dataSize = 0,
+                            .chunkIds = {"fmt ", "data"}};
     EXPECT_TRUE(IsEngineFormat(engine));
     auto with = [&](auto change) {
         WaveFormat wave = engine;
