@@ -7,11 +7,7 @@
 namespace tessark::sound {
 namespace {
 
-constexpr std::uint16_t PcmTag = 1;
-constexpr std::uint16_t FloatTag = 3;
-constexpr std::uint16_t ExtensibleTag = 0xFFFE;
 constexpr std::uint16_t GameBits = 16;
-constexpr std::uint32_t PlainFmtSize = 16;
 
 std::wstring Number(std::uint64_t value)
 {

@@ -14,19 +14,7 @@ constexpr std::uint64_t RiffHeaderSize = 12;
 constexpr std::uint64_t ChunkHeaderSize = 8;
 constexpr std::uint32_t MinFmtSize = 16;
 constexpr std::uint32_t FmtWithExtraSize = 18;  // WAVEFORMATEX with its cbSize
-constexpr std::uint16_t PcmTag = 1;
 constexpr std::uint32_t MinMidiHeaderSize = 6;
-
-std::uint16_t Le16(const std::uint8_t* p)
-{
-    return static_cast<std::uint16_t>(p[0] | p[1] << 8);
-}
-
-std::uint32_t Le32(const std::uint8_t* p)
-{
-    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
-           static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-}
 
 std::uint32_t Be32(const std::uint8_t* p)
 {

@@ -12,6 +12,24 @@
 
 namespace tessark::sound {
 
+// Format tags of the fmt chunk, and the size of its plain PCM form.
+inline constexpr std::uint16_t PcmTag = 1;
+inline constexpr std::uint16_t FloatTag = 3;
+inline constexpr std::uint16_t ExtensibleTag = 0xFFFE;
+inline constexpr std::uint32_t PlainFmtSize = 16;
+
+// Little-endian fields of RIFF files.
+inline std::uint16_t Le16(const std::uint8_t* p)
+{
+    return static_cast<std::uint16_t>(p[0] | p[1] << 8);
+}
+
+inline std::uint32_t Le32(const std::uint8_t* p)
+{
+    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
+           static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+}
+
 class ByteSource {
 public:
     virtual std::uint64_t Size() const = 0;

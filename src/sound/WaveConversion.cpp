@@ -12,10 +12,6 @@
 namespace tessark::sound {
 namespace {
 
-constexpr std::uint16_t PcmTag = 1;
-constexpr std::uint16_t FloatTag = 3;
-constexpr std::uint16_t ExtensibleTag = 0xFFFE;
-constexpr std::uint32_t PlainFmtSize = 16;
 constexpr std::uint32_t ExtensibleFmtSize = 40;
 constexpr std::uint32_t SubFormatAt = 24;  // the GUID's first two bytes hold the format tag
 constexpr std::uint32_t CleanHeaderSize = 44;
@@ -30,17 +26,6 @@ constexpr double ZeroCrossings = 32;
 constexpr double KaiserBeta = 9.0;
 // Rate pairs that need more phases than this get them interpolated.
 constexpr std::uint64_t MaxPhases = 1024;
-
-std::uint16_t Le16(const std::uint8_t* p)
-{
-    return static_cast<std::uint16_t>(p[0] | p[1] << 8);
-}
-
-std::uint32_t Le32(const std::uint8_t* p)
-{
-    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
-           static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
-}
 
 void PutLe(std::string& out, std::uint32_t value, int bytes)
 {
