@@ -19,6 +19,24 @@ script_bench() {
   run "$build/tests/bench/script_open_bench.exe" "$@"
 }
 
+best_of_5_ms() {  # the best of five runs of a command, its output dropped, in milliseconds
+  local best=999 start end t
+  for _ in 1 2 3 4 5; do
+    start=$(date +%s.%N); "$@" >/dev/null; end=$(date +%s.%N)
+    t=$(echo "$end - $start" | bc -l)
+    best=$(echo "if ($t < $best) $t else $best" | bc -l)
+  done
+  echo "$best * 1000" | bc -l
+}
+
+# Builds a benchmark of the plain C++ core natively, optimised; prints its path.
+native_bench() {
+  local native=$PWD/build/bench-native
+  cmake -S . -B "$native" -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake --build "$native" --target "$1" | grep -E "error|warning" >&2 || true
+  echo "$native/tests/bench/$1"
+}
+
 best_cp() {  # best of three cp runs, in seconds
   local best=999 start end t
   for _ in 1 2 3; do
@@ -46,21 +64,10 @@ copy_bench() {
 # The codec is plain C++: measured natively, optimised, beside ImageMagick.
 image_bench() {
   echo "== a 1024 x 1024 picture, BMP to RAW and RAW to picture: our codec beside convert (best of 5)"
-  native=$PWD/build/bench-native
-  cmake -S . -B "$native" -DCMAKE_BUILD_TYPE=Release >/dev/null
-  cmake --build "$native" --target image_codec_bench | grep -E "error|warning" || true
-  "$native/tests/bench/image_codec_bench" "$work" 5
-  best_of_5() {
-    local best=999 start end t
-    for _ in 1 2 3 4 5; do
-      start=$(date +%s.%N); "$@"; end=$(date +%s.%N)
-      t=$(echo "$end - $start" | bc -l)
-      best=$(echo "if ($t < $best) $t else $best" | bc -l)
-    done
-    printf "%8.2f ms\n" "$(echo "$best * 1000" | bc -l)"
-  }
-  printf "convert BMP -> RAW file    "; best_of_5 convert "$work/in.bmp" -depth 8 "rgb:$work/convert.raw"
-  printf "convert RAW file -> BMP    "; best_of_5 convert -size 1024x1024 -depth 8 "rgb:$work/in.raw" "$work/convert.bmp"
+  "$(native_bench image_codec_bench)" "$work" 5
+  printf "convert BMP -> RAW file    %8.2f ms\n" "$(best_of_5_ms convert "$work/in.bmp" -depth 8 "rgb:$work/convert.raw")"
+  printf "convert RAW file -> BMP    %8.2f ms\n" \
+    "$(best_of_5_ms convert -size 1024x1024 -depth 8 "rgb:$work/in.raw" "$work/convert.bmp")"
   cmp -s "$work/ours.raw" "$work/convert.raw" && echo "both RAW files are the same bytes" || echo "the RAW files DIFFER"
 }
 
@@ -69,30 +76,18 @@ sounds_bench() {
   local folder=$work/sons
   mkdir -p "$folder"
   run "$build/tests/bench/sound_list_bench.exe" "Z:${folder//\//\\}" 5000
-  local best=999 start end t
-  for _ in 1 2 3 4 5; do
-    start=$(date +%s.%N); ls "$folder" >/dev/null; end=$(date +%s.%N)
-    t=$(echo "$end - $start" | bc -l)
-    best=$(echo "if ($t < $best) $t else $best" | bc -l)
-  done
-  printf "ls of the same folder: best of 5 %.1f ms\n" "$(echo "$best * 1000" | bc -l)"
+  printf "ls of the same folder: best of 5 %.1f ms\n" "$(best_of_5_ms ls "$folder")"
 }
 
 # The conversion is plain C++: measured natively, optimised, beside sox.
 convert_bench() {
   echo "== 10 s of 44,100 Hz stereo 16-bit to 22,050 Hz mono 16-bit: our converter beside sox (best of 5)"
-  native=$PWD/build/bench-native
-  cmake -S . -B "$native" -DCMAKE_BUILD_TYPE=Release >/dev/null
-  cmake --build "$native" --target wave_conversion_bench | grep -E "error|warning" || true
-  "$native/tests/bench/wave_conversion_bench" "$work" 5
-  local best=999 start end t
-  for _ in 1 2 3 4 5; do
-    start=$(date +%s.%N); sox "$work/in.wav" -r 22050 -c 1 -b 16 "$work/sox.wav"; end=$(date +%s.%N)
-    t=$(echo "$end - $start" | bc -l)
-    best=$(echo "if ($t < $best) $t else $best" | bc -l)
-  done
-  printf "sox, same conversion, whole process: best of 5 %8.2f ms\n" "$(echo "$best * 1000" | bc -l)"
-  "$native/tests/bench/wave_conversion_bench" --snr "$work/sox.wav"
+  local bench
+  bench=$(native_bench wave_conversion_bench)
+  "$bench" "$work" 5
+  printf "sox, same conversion, whole process: best of 5 %8.2f ms\n" \
+    "$(best_of_5_ms sox "$work/in.wav" -r 22050 -c 1 -b 16 "$work/sox.wav")"
+  "$bench" --snr "$work/sox.wav"
 }
 
 case $which in

@@ -69,18 +69,6 @@ std::wstring FormatText(const WaveFormat& wave)
     return text;
 }
 
-// A chunk id as it can be read: trailing blanks dropped, bytes outside
-// printable ASCII shown as '?'.
-std::wstring ShownId(std::string_view id)
-{
-    std::wstring shown;
-    for (const char c : id)
-        shown += (c >= 0x20 && c < 0x7F) ? static_cast<wchar_t>(c) : L'?';
-    while (!shown.empty() && shown.back() == L' ')
-        shown.pop_back();
-    return shown;
-}
-
 void AddExtraChunks(const WaveFormat& wave, std::vector<std::wstring>& problems)
 {
     std::vector<std::string> named;
@@ -88,7 +76,7 @@ void AddExtraChunks(const WaveFormat& wave, std::vector<std::wstring>& problems)
         if (id == "fmt " || id == "data" || std::find(named.begin(), named.end(), id) != named.end())
             continue;
         named.push_back(id);
-        problems.push_back(FormatMessageText(msg::ExtraChunk, ShownId(id)));
+        problems.push_back(FormatMessageText(msg::ExtraChunk, ShownChunkId(id)));
     }
 }
 

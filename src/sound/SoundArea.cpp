@@ -315,33 +315,31 @@ void SoundArea::PressFeedback(HWND label, int code)
 // lists and the grid share what is left.
 void SoundArea::LayOut(int width, int height)
 {
-    const auto u = [this](int units) { return Scaled(panel6_, units); };
-    const int top = LayOutStrip(width) + u(GapBelowStrip);
-    const int room = height - top - u(GapBelowGroups + RowHeight + PreviewHeight + GapAboveGrid + GapBelowGrid);
-    const int listsFirst = room - u(GridMinHeight);
-    const int extra = std::max(0, listsFirst - u(GroupComfortHeight));
-    const int groupHeight = std::max(u(GroupMinHeight), listsFirst - extra / 2);
-    const int leftWidth = std::max(u(100), (width - u(6)) / 2);
-    const int rightWidth = std::max(u(100), width - u(6) - leftWidth);
-    LayOutOriginals(u(2), top, leftWidth, groupHeight);
-    LayOutReplacements(u(4) + leftWidth, top, rightWidth, groupHeight);
+    const int top = LayOutStrip(width) + U(GapBelowStrip);
+    const int room = height - top - U(GapBelowGroups + RowHeight + PreviewHeight + GapAboveGrid + GapBelowGrid);
+    const int listsFirst = room - U(GridMinHeight);
+    const int extra = std::max(0, listsFirst - U(GroupComfortHeight));
+    const int groupHeight = std::max(U(GroupMinHeight), listsFirst - extra / 2);
+    const int leftWidth = std::max(U(100), (width - U(6)) / 2);
+    const int rightWidth = std::max(U(100), width - U(6) - leftWidth);
+    LayOutOriginals(U(2), top, leftWidth, groupHeight);
+    LayOutReplacements(U(4) + leftWidth, top, rightWidth, groupHeight);
 
-    const int row = top + groupHeight + u(GapBelowGroups);
+    const int row = top + groupHeight + U(GapBelowGroups);
     LayOutReplacementRow(row, width);
-    const int previewTop = row + u(RowHeight);
-    Place(groupBox7_, u(2), previewTop, width - u(4), u(PreviewHeight));
-    Place(groupBox7Frame_, 0, 0, width - u(4), u(PreviewHeight));
-    preview_->LayOut(width - u(4));
-    const int gridTop = previewTop + u(PreviewHeight + GapAboveGrid);
+    const int previewTop = row + U(RowHeight);
+    Place(groupBox7_, U(2), previewTop, width - U(4), U(PreviewHeight));
+    Place(groupBox7Frame_, 0, 0, width - U(4), U(PreviewHeight));
+    preview_->LayOut(width - U(4));
+    const int gridTop = previewTop + U(PreviewHeight + GapAboveGrid);
     modifications_.FollowDpi(DpiOf(panel6_));
-    Place(modifications_.Grid(), u(2), gridTop, width - u(4), height - gridTop - u(GapBelowGrid));
+    Place(modifications_.Grid(), U(2), gridTop, width - U(4), height - gridTop - U(GapBelowGrid));
 }
 
 // The labels keep their places in a line as long as the strip is wide
 // enough; the ones that do not fit go on to a new line. Returns the strip's height.
 int SoundArea::LayOutStrip(int width)
 {
-    const auto u = [this](int units) { return Scaled(panel6_, units); };
     const StripEntry entries[] = {
         {menuTexteSFX_, 0, 88},
         {label14_, 88, 22},
@@ -351,60 +349,57 @@ int SoundArea::LayOutStrip(int width)
     };
     int line = 0, lineStart = 0;
     for (const StripEntry& entry : entries) {
-        if (entry.x > lineStart && u(entry.x - lineStart + entry.width + 2) > width) {
+        if (entry.x > lineStart && U(entry.x - lineStart + entry.width + 2) > width) {
             ++line;
             lineStart = entry.x;
         }
         // Each edge is scaled on its own, so that neighbours meet without a gap or an overlap.
-        const int left = u(entry.x - lineStart), right = u(entry.x - lineStart + entry.width);
-        Place(entry.label, left, u(line * StripLineHeight), right - left, u(StripLineHeight));
+        const int left = U(entry.x - lineStart), right = U(entry.x - lineStart + entry.width);
+        Place(entry.label, left, U(line * StripLineHeight), right - left, U(StripLineHeight));
     }
-    const int stripHeight = u(StripHeight + line * StripLineHeight);
+    const int stripHeight = U(StripHeight + line * StripLineHeight);
     Place(panel6_, 0, 0, width, stripHeight);
     return stripHeight;
 }
 
 void SoundArea::LayOutOriginals(int x, int y, int width, int height)
 {
-    const auto u = [this](int units) { return Scaled(panel6_, units); };
     Place(groupBox4_, x, y, width, height);
     Place(groupBox4Frame_, 0, 0, width, height);
-    const int inner = width - u(16), listsHeight = height - u(18 + 26);
+    const int inner = width - U(16), listsHeight = height - U(18 + 26);
     const int folders = FolderListHeight(listsHeight);
-    Place(originalFolders_.hwnd(), u(8), u(18), inner, folders);
-    Place(originals_.hwnd(), u(8), u(22) + folders, inner, listsHeight - folders - u(4));
-    Place(labelNum1_->hwnd(), u(8), height - u(21), u(88), u(14));
-    Place(labelOctets1_, u(100), height - u(22), u(OctetsWidth), u(15));
-    Place(labelFormat1_, u(FormatLeft), height - u(22), width - u(FormatLeft + 8), u(15));
+    Place(originalFolders_.hwnd(), U(8), U(18), inner, folders);
+    Place(originals_.hwnd(), U(8), U(22) + folders, inner, listsHeight - folders - U(4));
+    Place(labelNum1_->hwnd(), U(8), height - U(21), U(88), U(14));
+    Place(labelOctets1_, U(100), height - U(22), U(OctetsWidth), U(15));
+    Place(labelFormat1_, U(FormatLeft), height - U(22), width - U(FormatLeft + 8), U(15));
 }
 
 // The replacements' file list starts level with the originals' one; the
 // drive box takes the top of its folder list's room.
 void SoundArea::LayOutReplacements(int x, int y, int width, int height)
 {
-    const auto u = [this](int units) { return Scaled(panel6_, units); };
     Place(groupBox5_, x, y, width, height);
     Place(groupBox5Frame_, 0, 0, width, height);
-    const int inner = width - u(16), listsHeight = height - u(18 + 26);
-    const int folders = std::max(0, FolderListHeight(listsHeight) - u(26));
-    Place(replacementDrives_.hwnd(), u(8), u(18), inner, u(200));
-    Place(replacementFolders_.hwnd(), u(8), u(44), inner, folders);
-    Place(replacements_.hwnd(), u(8), u(48) + folders, inner, listsHeight - u(26) - folders - u(4));
-    Place(labelNum2_->hwnd(), u(8), height - u(22), u(89), u(15));
-    Place(labelOctets2_, u(101), height - u(22), u(OctetsWidth), u(15));
-    Place(labelFormat2_, u(FormatLeft), height - u(22), width - u(FormatLeft + 8), u(15));
+    const int inner = width - U(16), listsHeight = height - U(18 + 26);
+    const int folders = std::max(0, FolderListHeight(listsHeight) - U(26));
+    Place(replacementDrives_.hwnd(), U(8), U(18), inner, U(200));
+    Place(replacementFolders_.hwnd(), U(8), U(44), inner, folders);
+    Place(replacements_.hwnd(), U(8), U(48) + folders, inner, listsHeight - U(26) - folders - U(4));
+    Place(labelNum2_->hwnd(), U(8), height - U(22), U(89), U(15));
+    Place(labelOctets2_, U(101), height - U(22), U(OctetsWidth), U(15));
+    Place(labelFormat2_, U(FormatLeft), height - U(22), width - U(FormatLeft + 8), U(15));
 }
 
 void SoundArea::LayOutReplacementRow(int row, int width)
 {
-    const auto u = [this](int units) { return Scaled(panel6_, units); };
-    const int arrow = u(ArrowWidth), button = u(ButtonWidth);
-    const int textWidth = std::max(u(60), (width - 2 * u(2) - button - 2 * arrow) / 2);
-    Place(staticText1_, u(2), row, textWidth, u(24));
-    Place(labelVers1_, u(2) + textWidth, row + u(5), arrow, u(16));
-    Place(bitBtn1_, u(2) + textWidth + arrow, row, button, u(25));
-    Place(labelVers2_, u(2) + textWidth + arrow + button, row + u(5), arrow, u(16));
-    Place(staticText2_, width - u(2) - textWidth, row, textWidth, u(24));
+    const int arrow = U(ArrowWidth), button = U(ButtonWidth);
+    const int textWidth = std::max(U(60), (width - 2 * U(2) - button - 2 * arrow) / 2);
+    Place(staticText1_, U(2), row, textWidth, U(24));
+    Place(labelVers1_, U(2) + textWidth, row + U(5), arrow, U(16));
+    Place(bitBtn1_, U(2) + textWidth + arrow, row, button, U(25));
+    Place(labelVers2_, U(2) + textWidth + arrow + button, row + U(5), arrow, U(16));
+    Place(staticText2_, width - U(2) - textWidth, row, textWidth, U(24));
 }
 
 void SoundArea::FormCreate(const std::wstring& installationRoot)

@@ -1,6 +1,7 @@
 #pragma once
 // The sound work area: originals on the left, replacements on the right, the
 // replacement itself, the preview and the list of modifications.
+#include "app/Dpi.h"
 #include "app/FileLists.h"
 #include "app/LabelNum.h"
 #include "app/Win32.h"
@@ -62,6 +63,8 @@ private:
     void CreateReplacementsGroup(HWND panel3);
     void CreateReplacementRow(HWND panel3);
     void OrderTabStops();
+    // `units` at the area's DPI (see Dpi.h).
+    int U(int units) const { return Scaled(panel6_, units); }
     void Pick(const Side& side);
     bool BothListsHaveSelection() const;
     void PressFeedback(HWND label, int code);

@@ -136,18 +136,6 @@ SoundFault ReadFormat(const ByteSource& file, const Chunk& fmt, WaveFormat& wave
     return CheckFormatValues(wave, Le16(&bytes[16]));
 }
 
-// A chunk id as it can be read in a message: trailing blanks dropped, bytes
-// outside printable ASCII shown as '?'.
-std::wstring ShownChunkId(std::string_view id)
-{
-    std::wstring shown;
-    for (const char c : id)
-        shown += (c >= 0x20 && c < 0x7F) ? static_cast<wchar_t>(c) : L'?';
-    while (!shown.empty() && shown.back() == L' ')
-        shown.pop_back();
-    return shown;
-}
-
 } // namespace
 
 bool MemoryBytes::ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) const
@@ -203,6 +191,16 @@ SoundCheck ReadMidiFile(const ByteSource& file)
     if (length < MinMidiHeaderSize || ChunkHeaderSize + length > file.Size())
         return Fault(SoundFault::ShortMidiHeader);
     return SoundCheck{};
+}
+
+std::wstring ShownChunkId(std::string_view id)
+{
+    std::wstring shown;
+    for (const char c : id)
+        shown += (c >= 0x20 && c < 0x7F) ? static_cast<wchar_t>(c) : L'?';
+    while (!shown.empty() && shown.back() == L' ')
+        shown.pop_back();
+    return shown;
 }
 
 std::wstring FaultReason(const SoundCheck& check)

@@ -112,6 +112,10 @@ SoundCheck ReadWaveFile(const ByteSource& file);
 // A standard MIDI file: an "MThd" chunk of at least 6 bytes, all in the file.
 SoundCheck ReadMidiFile(const ByteSource& file);
 
+// A chunk id as it can be read in a message: trailing blanks dropped, bytes
+// outside printable ASCII shown as '?'.
+std::wstring ShownChunkId(std::string_view id);
+
 // The French reason of a fault, as shown after the file's name.
 std::wstring FaultReason(const SoundCheck& check);
 

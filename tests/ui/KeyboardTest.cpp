@@ -16,13 +16,6 @@
 namespace tessark::test {
 namespace {
 
-std::wstring ClassOf(HWND window)
-{
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, static_cast<int>(std::size(name)));
-    return name;
-}
-
 bool IsOfClass(HWND window, std::wstring_view name)
 {
     return lstrcmpiW(ClassOf(window).c_str(), std::wstring(name).c_str()) == 0;

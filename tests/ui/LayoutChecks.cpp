@@ -1,4 +1,5 @@
 #include "LayoutChecks.h"
+#include "UiHarness.h"
 
 #include "app/Dpi.h"
 #include "app/Window.h"
@@ -9,13 +10,6 @@
 
 namespace tessark::test {
 namespace {
-
-std::wstring ClassOf(HWND window)
-{
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, static_cast<int>(std::size(name)));
-    return name;
-}
 
 std::wstring Describe(HWND window)
 {

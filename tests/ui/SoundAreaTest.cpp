@@ -170,6 +170,31 @@ protected:
         ClickEntry(id::FileListBox2, replacement);
         ClickEntry(id::FileListBox1, original);
     }
+    // An original on the small full disk replaced by `replacement`, after
+    // `answer` to the conversion question when one is asked: nothing is lost.
+    void ExpectAFullDiskLosesNoSample(const std::string& replacement, std::optional<DialogButton> answer)
+    {
+        const auto disk = TinyDisk();
+        if (!disk)
+            GTEST_SKIP() << NoTinyDisk;
+        const std::wstring folder = *disk + L"\\sons";
+        CreateDirectoryW(folder.c_str(), nullptr);
+        const std::string small = Wav(1000, 0x22);
+        WriteBytes(folder + L"\\petit.wav", small);
+        WriteBytes(replacements + L"\\gros.wav", replacement);
+        OpenSounds();
+        ASSERT_TRUE(form->Sounds().OriginalFolders().SetDirectory(folder));
+        ASSERT_TRUE(form->Sounds().ReplacementFolders().SetDirectory(replacements));
+        PickBoth(L"petit.wav", L"gros.wav");
+        if (answer)
+            dialogs.Answer(*answer);
+        Click(id::BitBtn1);
+        EXPECT_EQ(LastMessageText(), L"Disque plein.");
+        EXPECT_EQ(ReadBytes(folder + L"\\petit.wav"), small);
+        EXPECT_EQ(FilesIn(folder + L"\\"), (std::vector<std::wstring>{L"petit.wav"}));
+        EXPECT_EQ(form->Sounds().Modifications().NbRemplacements(), 0);
+        RemoveDirectoryW(folder.c_str());
+    }
     std::wstring GridCell(int row, int column) const
     {
         wchar_t text[260] = {};
@@ -451,24 +476,7 @@ TEST_F(SoundAreaTest, AFailedCopyPutsTheOriginalAndItsOldBackupBack)
 
 TEST_F(SoundAreaTest, AFullDiskDuringTheCopyLosesNoSample)
 {
-    const auto disk = TinyDisk();
-    if (!disk)
-        GTEST_SKIP() << NoTinyDisk;
-    const std::wstring folder = *disk + L"\\sons";
-    CreateDirectoryW(folder.c_str(), nullptr);
-    const std::string small = Wav(1000, 0x22), large = EngineWav(100000, 0x33);
-    WriteBytes(folder + L"\\petit.wav", small);
-    WriteBytes(replacements + L"\\gros.wav", large);
-    OpenSounds();
-    ASSERT_TRUE(form->Sounds().OriginalFolders().SetDirectory(folder));
-    ASSERT_TRUE(form->Sounds().ReplacementFolders().SetDirectory(replacements));
-    PickBoth(L"petit.wav", L"gros.wav");
-    Click(id::BitBtn1);
-    EXPECT_EQ(LastMessageText(), L"Disque plein.");
-    EXPECT_EQ(ReadBytes(folder + L"\\petit.wav"), small);
-    EXPECT_EQ(FilesIn(folder + L"\\"), (std::vector<std::wstring>{L"petit.wav"}));
-    EXPECT_EQ(form->Sounds().Modifications().NbRemplacements(), 0);
-    RemoveDirectoryW(folder.c_str());
+    ExpectAFullDiskLosesNoSample(EngineWav(100000, 0x33), std::nullopt);
 }
 
 TEST_F(SoundAreaTest, AReplacementTheGameWouldPlayWronglyIsConvertedOnlyWhenAskedTo)
@@ -551,25 +559,7 @@ TEST_F(SoundAreaTest, AConversionThatCannotBeMadeOrWrittenLosesNothing)
 
 TEST_F(SoundAreaTest, AFullDiskDuringTheConvertedWriteLosesNoSample)
 {
-    const auto disk = TinyDisk();
-    if (!disk)
-        GTEST_SKIP() << NoTinyDisk;
-    const std::wstring folder = *disk + L"\\sons";
-    CreateDirectoryW(folder.c_str(), nullptr);
-    const std::string small = Wav(1000, 0x22);
-    WriteBytes(folder + L"\\petit.wav", small);
-    WriteBytes(replacements + L"\\gros.wav", StereoWav(200000, 500, 500));  // 200 KB once converted
-    OpenSounds();
-    ASSERT_TRUE(form->Sounds().OriginalFolders().SetDirectory(folder));
-    ASSERT_TRUE(form->Sounds().ReplacementFolders().SetDirectory(replacements));
-    PickBoth(L"petit.wav", L"gros.wav");
-    dialogs.Answer(DialogButton::Yes);
-    Click(id::BitBtn1);
-    EXPECT_EQ(LastMessageText(), L"Disque plein.");
-    EXPECT_EQ(ReadBytes(folder + L"\\petit.wav"), small);
-    EXPECT_EQ(FilesIn(folder + L"\\"), (std::vector<std::wstring>{L"petit.wav"}));
-    EXPECT_EQ(form->Sounds().Modifications().NbRemplacements(), 0);
-    RemoveDirectoryW(folder.c_str());
+    ExpectAFullDiskLosesNoSample(StereoWav(200000, 500, 500), DialogButton::Yes);  // 200 KB once converted
 }
 
 // The system's wave player trusts the sizes a file gives and reads far past

@@ -8,6 +8,7 @@
 #include <shlobj.h>
 
 #include <cstring>
+#include <iterator>
 #include <cwctype>
 
 namespace tessark::test {
@@ -109,6 +110,13 @@ void RemoveTree(const std::wstring& folder)
 TempFolder::~TempFolder()
 {
     RemoveTree(path_);
+}
+
+std::wstring ClassOf(HWND window)
+{
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, static_cast<int>(std::size(name)));
+    return name;
 }
 
 std::string ReadBytes(const std::wstring& path)

@@ -65,6 +65,8 @@ private:
 };
 
 std::string ReadBytes(const std::wstring& path);
+// The window class's name, as GetClassName gives it.
+std::wstring ClassOf(HWND window);
 // A window's rectangle in the client coordinates of another.
 RECT RectIn(HWND child, HWND parent);
 void WriteBytes(const std::wstring& path, const std::string& bytes);
