@@ -9,7 +9,7 @@
 // character) keeps it; Ctrl+Tab and Ctrl+Shift+Tab leave it all the same.
 // Every other key, Escape included, reaches its control as before: the window
 // has no Cancel button, and the lists and boxes keep their arrows.
-#include "app/Win32.h"
+#include "util/Win32.h"
 
 #include <initializer_list>
 

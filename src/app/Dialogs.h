@@ -1,7 +1,7 @@
 #pragma once
 // Every message box and file dialog of the program goes through this interface,
 // so that tests can answer them; Win32Dialogs shows the real ones.
-#include "app/Win32.h"
+#include "util/Win32.h"
 
 #include <optional>
 #include <string>

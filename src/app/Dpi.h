@@ -3,7 +3,7 @@
 // screen ("units") and scaled by the DPI of the top-level window that holds
 // each control: its screen's scale when it was created, then the one each
 // WM_DPICHANGED gives it.
-#include "app/Win32.h"
+#include "util/Win32.h"
 
 namespace tessark {
 

@@ -2,7 +2,7 @@
 // The drive box, folder list and file list of the workspaces. A drive box
 // leads its folder list, a folder list its file list; the folder list makes
 // the folder it shows the process's current folder.
-#include "app/Win32.h"
+#include "util/Win32.h"
 
 #include <optional>
 #include <string>

@@ -1,7 +1,7 @@
 #pragma once
 // A horizontal progress bar, lime on black, with the whole percentage done
 // written in its middle.
-#include "app/Win32.h"
+#include "util/Win32.h"
 
 #include <cstdint>
 #include <string>

@@ -1,7 +1,7 @@
 #pragma once
 // A label that shows one whole number as plain decimal text, centred on its
 // own background colour; the text is cut by the box.
-#include "app/Win32.h"
+#include "util/Win32.h"
 
 #include <cstdint>
 

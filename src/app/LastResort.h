@@ -5,7 +5,7 @@
 // editor would save it, and the user is told where, if a message box can
 // still be shown. The guard works only from what it was last told, kept in
 // storage of its own, and allocates nothing from the heap when it runs.
-#include "app/Win32.h"
+#include "util/Win32.h"
 #include "script/ScriptRescue.h"
 #include "script/ScriptText.h"
 

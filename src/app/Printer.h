@@ -1,6 +1,6 @@
 #pragma once
 // The default printer, as the reports and the help window print without a dialog.
-#include "app/Win32.h"
+#include "util/Win32.h"
 
 #include <string_view>
 

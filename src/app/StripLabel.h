@@ -1,7 +1,7 @@
 #pragma once
 // A coloured strip of labels that act as menu entries: each label keeps its
 // own background colour and reports clicks to the top-level window.
-#include "app/Win32.h"
+#include "util/Win32.h"
 
 #include <string_view>
 

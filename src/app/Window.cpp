@@ -1,7 +1,7 @@
 #include "app/Window.h"
 
 #include "app/Dpi.h"
-#include "app/HourGlass.h"
+#include "util/HourGlass.h"
 
 #include <commctrl.h>
 

@@ -1,7 +1,7 @@
 // "Exécuter  Logo Packer": the chosen picture becomes the RAW title logo and
 // the level editor's logo packer turns it into a .pak beside it.
 #include "app/ControlIds.h"
-#include "app/HourGlass.h"
+#include "util/HourGlass.h"
 #include "app/MainForm.h"
 #include "image/ExportTexts.h"
 #include "image/RawFile.h"

@@ -3,7 +3,7 @@
 // folder and file lists of BMP and RAW pictures, the size choice used to read
 // RAW files and to save, and the shown picture.
 #include "app/FileLists.h"
-#include "app/Win32.h"
+#include "util/Win32.h"
 #include "image/Picture.h"
 #include "image/PictureView.h"
 

@@ -3,7 +3,7 @@
 // display takes its picture's size and sits centred in the box; the box's
 // scroll bars appear when the picture is larger and follow the thumb while it
 // is dragged.
-#include "app/Win32.h"
+#include "util/Win32.h"
 
 namespace tessark {
 

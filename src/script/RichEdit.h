@@ -1,6 +1,6 @@
 #pragma once
 // The few rich edit operations the script editor needs, over its messages.
-#include "app/Win32.h"
+#include "util/Win32.h"
 
 #include <string>
 #include <string_view>

@@ -1,7 +1,7 @@
 #pragma once
 // The script editor work area (GroupBox1): a plain-text editor of the level
 // script with its toolbar, find dialog and font size, and the document it holds.
-#include "app/Win32.h"
+#include "util/Win32.h"
 #include "script/ScriptText.h"
 
 #include <commdlg.h>

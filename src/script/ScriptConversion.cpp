@@ -1,6 +1,6 @@
 // "Convertir le Script": runs the level editor's script compiler on the
 // installation's script.txt and waits for it to end.
-#include "app/HourGlass.h"
+#include "util/HourGlass.h"
 #include "app/MainForm.h"
 #include "util/CommandLine.h"
 #include "util/FmxUtils.h"

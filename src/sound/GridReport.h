@@ -1,6 +1,6 @@
 #pragma once
 // The modification list's report on disk and on the printer.
-#include "app/Win32.h"
+#include "util/Win32.h"
 #include "sound/ModificationReport.h"
 
 #include <string>

@@ -1,6 +1,6 @@
 #include "sound/MciPlayer.h"
 
-#include "app/Win32.h"
+#include "util/Win32.h"
 #include "util/FileNames.h"
 #include "util/Messages.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // The list of the replacements made since the program started: the grid of
 // the sound area, its counter, and the two strip labels that save and print it.
-#include "app/Win32.h"
+#include "util/Win32.h"
 #include "sound/ModificationReport.h"
 
 #include <cstdint>

@@ -1,7 +1,7 @@
 #pragma once
 // The question asked before a sample the game would play wrongly replaces an
 // original: convert it, use it as it is, or leave everything alone.
-#include "app/Win32.h"
+#include "util/Win32.h"
 
 #include <optional>
 #include <string>

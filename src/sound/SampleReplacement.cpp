@@ -1,6 +1,6 @@
 #include "sound/SampleReplacement.h"
 
-#include "app/Win32.h"
+#include "util/Win32.h"
 #include "util/FmxUtils.h"
 #include "util/ReplacementFile.h"
 

@@ -1,7 +1,7 @@
 // "Exécuter  LevelVUDEvizuzi": the level editor's sound-set builder makes the
 // .sfx and .sam files of the WAD chosen in the chooser, which then go into the
 // WAD folder together, or not at all.
-#include "app/HourGlass.h"
+#include "util/HourGlass.h"
 #include "app/MainForm.h"
 #include "sound/SfxOutputs.h"
 #include "sound/SoundSetReport.h"

@@ -1,6 +1,6 @@
 #include "sound/SfxOutputs.h"
 
-#include "app/Win32.h"
+#include "util/Win32.h"
 #include "util/FmxUtils.h"
 
 #include <string_view>

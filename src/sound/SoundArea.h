@@ -4,7 +4,7 @@
 #include "app/Dpi.h"
 #include "app/FileLists.h"
 #include "app/LabelNum.h"
-#include "app/Win32.h"
+#include "util/Win32.h"
 #include "sound/ModificationList.h"
 #include "sound/SoundPreview.h"
 

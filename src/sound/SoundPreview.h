@@ -4,7 +4,7 @@
 // name and durations, and the volume of the wave output.
 #include "app/Gauge.h"
 #include "app/LabelNum.h"
-#include "app/Win32.h"
+#include "util/Win32.h"
 #include "sound/MciPlayer.h"
 
 #include <array>

@@ -1,6 +1,6 @@
 #include "sound/WaveVolume.h"
 
-#include "app/Win32.h"
+#include "util/Win32.h"
 
 #include <mmsystem.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 // File and shell helpers shared by the tools. Paths are Windows paths; a
 // relative one is taken from the process's current folder.
-#include "app/Win32.h"
+#include "util/Win32.h"
 #include "util/FileErrors.h"
 
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "util/RunAndWait.h"
 
-#include "app/HourGlass.h"
+#include "util/HourGlass.h"
 #include "util/Win32Handle.h"
 
 #include <utility>

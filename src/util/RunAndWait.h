@@ -1,6 +1,6 @@
 #pragma once
 // Running a command line to its end while the window stays painted.
-#include "app/Win32.h"
+#include "util/Win32.h"
 
 #include <string>
 #include <string_view>

@@ -1,6 +1,6 @@
 #pragma once
 // Owns a kernel handle (a file, a process) and closes it once.
-#include "app/Win32.h"
+#include "util/Win32.h"
 
 namespace tessark {
 

@@ -1,6 +1,6 @@
 #pragma once
 // The benchmarks' clock: seconds from the performance counter.
-#include "app/Win32.h"
+#include "util/Win32.h"
 
 namespace tessark::bench {
 

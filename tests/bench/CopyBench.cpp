@@ -3,7 +3,7 @@
 // after. tools/bench.sh runs it beside cp on the same files. It prints figures;
 // it is not a pass/fail test.
 #include "BenchClock.h"
-#include "app/Win32.h"
+#include "util/Win32.h"
 #include "util/FmxUtils.h"
 
 #include <psapi.h>

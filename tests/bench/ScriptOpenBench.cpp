@@ -4,7 +4,7 @@
 #include "BenchClock.h"
 #include "app/MainForm.h"
 #include "app/MessageLoop.h"
-#include "app/Win32.h"
+#include "util/Win32.h"
 #include "script/RichEdit.h"
 #include "script/ScriptText.h"
 

@@ -7,7 +7,7 @@
 #include "app/ControlIds.h"
 #include "app/MainForm.h"
 #include "app/MessageLoop.h"
-#include "app/Win32.h"
+#include "util/Win32.h"
 #include "sound/SoundFileCheck.h"
 
 #include <commctrl.h>

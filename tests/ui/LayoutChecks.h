@@ -2,7 +2,7 @@
 // Checks of what the window shows, at any DPI and size: captions cut by their
 // control, controls that stick out of their parent, and pixels left over from
 // an earlier drawing.
-#include "app/Win32.h"
+#include "util/Win32.h"
 
 #include <cstdint>
 #include <string>

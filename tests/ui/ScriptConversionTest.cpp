@@ -1,7 +1,7 @@
 // "Convertir le Script" through the real window, with the stand-in compiler.
 #include "UiHarness.h"
 
-#include "app/HourGlass.h"
+#include "util/HourGlass.h"
 
 #include <atomic>
 #include <thread>

@@ -1,6 +1,6 @@
-#include "app/HourGlass.h"
+#include "util/HourGlass.h"
 
-#include "app/Win32.h"
+#include "util/Win32.h"
 
 namespace tessark {
 namespace {
