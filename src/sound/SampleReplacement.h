@@ -1,17 +1,10 @@
 #pragma once
 // Replacing one sample by another, keeping the former content as ".bak".
-#include "util/Messages.h"
+#include "util/BackupReplacement.h"
 
 #include <string>
 
 namespace tessark {
-
-// A replacement that was not started, for a reason the user can act on;
-// no file was changed.
-class ReplacementRefused : public UserError {
-public:
-    using UserError::UserError;
-};
 
 // True when both paths lead to the same file, however they are spelt
 // (letter case, short names, "..", links). False when either cannot be opened.
