@@ -1,14 +1,19 @@
 // packer.exe stand-in: packs a RAW title logo.
 //   packer <picture.raw>       (several words are joined with single blanks)
-// Writes <picture>.pak beside it: "PAKSTANDIN", the RAW's byte size as a
-// little-endian u32, then the RAW bytes unchanged.
+// Writes <picture>.pak beside it as the game reads it: the RAW's byte size as
+// a little-endian u32, then one zlib stream of the RAW bytes.
 // Exit 0 when written; 1 without an argument, when the RAW cannot be read
 // or the .pak cannot be written (then nothing is left behind).
+// TESSARK_STANDIN_PACKER_FAULT=cut: the zlib stream is cut in half, as a
+// packer that fails part way would leave it (still exit 0).
 // TESSARK_STANDIN_STARTUP_LOG=<file>: how it was asked to show itself, see
 // RecordStartupIfAsked.
 #include "StandinCommon.h"
 
+#include <zlib.h>
+
 #include <cstdio>
+#include <cstring>
 #include <limits>
 
 int Run(int argc, const standin::fs::path::value_type* const* argv)
@@ -29,10 +34,17 @@ int Run(int argc, const standin::fs::path::value_type* const* argv)
     }
 
     standin::Bytes pak;
-    pak.reserve(bytes->size() + 14);
-    standin::Append(pak, "PAKSTANDIN");
     standin::AppendU32(pak, static_cast<std::uint32_t>(bytes->size()));
-    pak.insert(pak.end(), bytes->begin(), bytes->end());
+    uLongf packedSize = compressBound(static_cast<uLong>(bytes->size()));
+    pak.resize(4 + packedSize);
+    if (compress2(pak.data() + 4, &packedSize, bytes->data(), static_cast<uLong>(bytes->size()), 9) != Z_OK) {
+        std::fprintf(stderr, "packer (stand-in): zlib failed\n");
+        return 1;
+    }
+    pak.resize(4 + packedSize);
+    const char* fault = std::getenv("TESSARK_STANDIN_PACKER_FAULT");
+    if (fault && std::strcmp(fault, "cut") == 0)
+        pak.resize(4 + packedSize / 2);
 
     fs::path output = raw;
     output.replace_extension(".pak");

@@ -1,17 +1,27 @@
 // "Exécuter  Logo Packer": the chosen picture becomes the RAW title logo and
-// the level editor's logo packer turns it into a .pak beside it.
+// the level editor's logo packer turns it into a .pak beside it, or Tessark
+// itself when the packer cannot be started. Whoever wrote it, the .pak is
+// checked, then offered for the game's data folder.
 #include "app/ControlIds.h"
 #include "util/HourGlass.h"
 #include "app/MainForm.h"
 #include "image/ExportTexts.h"
+#include "image/LogoInstall.h"
+#include "image/PakFile.h"
 #include "image/RawFile.h"
 #include "util/CommandLine.h"
+#include "util/FileIO.h"
 #include "util/FileNames.h"
 #include "util/InstallLayout.h"
 #include "util/Messages.h"
 #include "util/RunAndWait.h"
+#include "util/Text1252.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <optional>
+#include <span>
+#include <vector>
 
 namespace tessark {
 namespace {
@@ -23,6 +33,40 @@ std::optional<ULONGLONG> LastWriteTime(const std::wstring& path)
         (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
         return std::nullopt;
     return (static_cast<ULONGLONG>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
+}
+
+std::span<const std::uint8_t> AsBytes(const std::string& bytes)
+{
+    return {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()};
+}
+
+// Empty when `pak` unpacks to exactly the bytes of `raw`; what is wrong otherwise.
+std::wstring PakProblem(const std::string& raw, const std::string& pak)
+{
+    if (raw.size() > UINT32_MAX)
+        return FormatMessageText(msg::PictureTooLarge, std::to_wstring(raw.size()));
+    image::PakReading reading = image::ReadPak(AsBytes(pak), static_cast<std::uint32_t>(raw.size()));
+    if (!reading.problem.empty()) {
+        std::wstring problem;
+        for (char c : reading.problem)
+            problem += cp1252::ToUnicode(static_cast<unsigned char>(c));
+        return problem;
+    }
+    if (!std::equal(reading.raw.begin(), reading.raw.end(), AsBytes(raw).begin()))
+        return std::wstring(msg::PakOtherPicture);
+    return {};
+}
+
+// Packs the RAW file into the .pak ourselves; the failure's text, if any.
+std::optional<std::wstring> WriteOwnPak(const std::wstring& rawPath, const std::wstring& pakPath)
+{
+    try {
+        const std::vector<std::uint8_t> pak = image::PackLogo(AsBytes(ReadWholeFile(rawPath)));
+        WriteFileSafely(pakPath, std::string(pak.begin(), pak.end()));
+    } catch (const UserError& failure) {
+        return failure.text();
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -50,26 +94,43 @@ void TMainForm::BtConvertLogoClick()
         logoPath = raw;
         area.ShownPictureChanged();
     }
+    const auto reportError = [&](const std::wstring& text) {
+        dialogs_.MessageDlg(hwnd(), text, DialogKind::Error, {DialogButton::Ok});
+    };
     // The packer is waited for either way, so that the report tells what it left.
     const std::wstring packer = layout::InstallPath(installationRoot_, layout::LogoPacker);
     const std::wstring pak = ChangeFileExt(logoPath, L".pak");
     const auto pakBefore = LastWriteTime(pak);
     bool started = false;
+    std::optional<std::wstring> ownWriteFailure;
     {
         HourGlass hourGlass;
         started = RunAndWait(CommandLine(packer, {logoPath}), {}, ProgramWindow::Hidden);
+        if (!started)
+            ownWriteFailure = WriteOwnPak(logoPath, pak);
     }
     area.Files().Update();
+    if (ownWriteFailure)
+        return ShowFailure(dialogs_, hwnd(), *ownWriteFailure);
     const auto pakAfter = LastWriteTime(pak);
+    if (started && (!pakAfter || pakAfter == pakBefore))
+        return reportError(FormatMessageText(msg::PackerLeftNoPak, pak));
+    const std::string raw = ReadWholeFile(logoPath);
+    const std::string packed = ReadWholeFile(pak);
+    if (const std::wstring problem = PakProblem(raw, packed); !problem.empty())
+        return reportError(FormatMessageText(msg::PakNotUsable, pak) + problem);
+    std::wstring done = fromBmp ? LogoFromBmpDone(logoPath) : LogoFromRawDone(logoPath);
     if (!started)
-        dialogs_.MessageDlg(hwnd(), FormatMessageText(msg::PackerNotStarted, packer), DialogKind::Error,
-                            {DialogButton::Ok});
-    else if (!pakAfter || pakAfter == pakBefore)
-        dialogs_.MessageDlg(hwnd(), FormatMessageText(msg::PackerLeftNoPak, pak), DialogKind::Error,
-                            {DialogButton::Ok});
-    else
-        dialogs_.MessageDlg(hwnd(), fromBmp ? LogoFromBmpDone(logoPath) : LogoFromRawDone(logoPath),
-                            DialogKind::Information, {DialogButton::Ok});
+        done += L"\r\n\r\n" + FormatMessageText(msg::PackerNotStarted, packer) + L"\r\n" +
+                std::wstring(msg::PakWrittenByTessark);
+    // Only a logo of the game's size is offered to the game.
+    const bool gameSize = raw.size() == image::LogoPakRawSize;
+    const auto noDataFolder = gameSize ? MissingGameDataFolder(installationRoot_) : std::nullopt;
+    if (noDataFolder)
+        done += L"\r\n\r\n" + *noDataFolder;
+    dialogs_.MessageDlg(hwnd(), done, DialogKind::Information, {DialogButton::Ok});
+    if (gameSize && !noDataFolder)
+        OfferLogoInstall(dialogs_, hwnd(), installationRoot_, packed);
 }
 
 } // namespace tessark

@@ -177,6 +177,28 @@ inline constexpr std::wstring_view PakTooLittleData =
 inline constexpr std::wstring_view PakTooMuchData =
     L"Logo .pak incorrect : les données décompressées dépassent la taille annoncée";
 inline constexpr std::wstring_view PakTrailingBytes = L"Logo .pak incorrect : des octets suivent les données compressées";
+// The title logo's .pak when Tessark writes it, its check, and its install in the game.
+inline constexpr std::wstring_view PakOtherPicture = L"Logo .pak incorrect : il ne contient pas l'image du fichier RAW";
+inline constexpr std::wstring_view PakWrittenByTessark = L"Tessark a écrit lui-même le fichier .pak.";
+inline constexpr std::wstring_view PakNotUsable = L"Le fichier %s n'est pas utilisable par le jeu :\n";
+inline constexpr std::wstring_view InstallLogoQuestion = L"Installer ce logo dans le jeu ?\r\nIl sera copié en %s";
+inline constexpr std::wstring_view InstallLogoKeepsOld = L"\r\nLe logo actuel sera gardé sous uklogo.bak.";
+inline constexpr std::wstring_view LogoInstalled = L"Le logo a été installé dans le jeu :\r\n%s";
+inline constexpr std::wstring_view OldLogoKept = L"\r\nL'ancien logo est gardé sous uklogo.bak.";
+inline constexpr std::wstring_view GameDataFolderMissing =
+    L"Le dossier data du jeu est introuvable, le logo ne peut pas y être installé :\r\n%s";
+inline constexpr std::wstring_view LogoNotInstalled =
+    L"Le logo n'a pas été installé, le logo du jeu est resté tel quel :\n";
+inline constexpr std::wstring_view GameLogoIsFolder =
+    L"Un dossier porte le nom du logo du jeu, le logo n'a pas été installé :\n%s";
+inline constexpr std::wstring_view GameLogoReadOnly =
+    L"Le logo du jeu est en lecture seule, il n'a pas été remplacé :\n%s";
+inline constexpr std::wstring_view GameLogoOldBackupNotDeleted =
+    L"L'ancienne sauvegarde du logo ne peut pas être supprimée, le logo n'a pas été remplacé :\n%s";
+inline constexpr std::wstring_view GameLogoNotRenamed =
+    L"Le logo du jeu ne peut pas être renommé en .bak, il n'a pas été remplacé :\n%s";
+inline constexpr std::wstring_view GameLogoBackupIsFolder =
+    L"Un dossier porte le nom de la sauvegarde du logo, le logo n'a pas été remplacé :\n%s";
 } // namespace msg
 
 } // namespace tessark
