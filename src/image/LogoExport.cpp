@@ -69,6 +69,28 @@ std::optional<std::wstring> WriteOwnPak(const std::wstring& rawPath, const std::
     return std::nullopt;
 }
 
+// Who left the .pak beside the RAW, or why there is none.
+struct PakOutcome {
+    enum class Kind { ByPacker, ByTessark, PackerLeftNone, TessarkFailed } kind;
+    std::wstring failure;  // TessarkFailed: the write's error
+};
+
+// Runs the packer on the RAW and waits for it; when it cannot be started,
+// writes the .pak ourselves.
+PakOutcome ProducePak(const std::wstring& packer, const std::wstring& raw, const std::wstring& pak)
+{
+    using Kind = PakOutcome::Kind;
+    HourGlass hourGlass;
+    const auto before = LastWriteTime(pak);
+    if (!RunAndWait(CommandLine(packer, {raw}), {}, ProgramWindow::Hidden)) {
+        if (auto failure = WriteOwnPak(raw, pak))
+            return {Kind::TessarkFailed, std::move(*failure)};
+        return {Kind::ByTessark, {}};
+    }
+    const auto after = LastWriteTime(pak);
+    return {!after || after == before ? Kind::PackerLeftNone : Kind::ByPacker, {}};
+}
+
 } // namespace
 
 void TMainForm::BtConvertLogoClick()
@@ -97,30 +119,20 @@ void TMainForm::BtConvertLogoClick()
     const auto reportError = [&](const std::wstring& text) {
         dialogs_.MessageDlg(hwnd(), text, DialogKind::Error, {DialogButton::Ok});
     };
-    // The packer is waited for either way, so that the report tells what it left.
     const std::wstring packer = layout::InstallPath(installationRoot_, layout::LogoPacker);
     const std::wstring pak = ChangeFileExt(logoPath, L".pak");
-    const auto pakBefore = LastWriteTime(pak);
-    bool started = false;
-    std::optional<std::wstring> ownWriteFailure;
-    {
-        HourGlass hourGlass;
-        started = RunAndWait(CommandLine(packer, {logoPath}), {}, ProgramWindow::Hidden);
-        if (!started)
-            ownWriteFailure = WriteOwnPak(logoPath, pak);
-    }
+    const PakOutcome outcome = ProducePak(packer, logoPath, pak);
     area.Files().Update();
-    if (ownWriteFailure)
-        return ShowFailure(dialogs_, hwnd(), *ownWriteFailure);
-    const auto pakAfter = LastWriteTime(pak);
-    if (started && (!pakAfter || pakAfter == pakBefore))
+    if (outcome.kind == PakOutcome::Kind::TessarkFailed)
+        return ShowFailure(dialogs_, hwnd(), outcome.failure);
+    if (outcome.kind == PakOutcome::Kind::PackerLeftNone)
         return reportError(FormatMessageText(msg::PackerLeftNoPak, pak));
     const std::string raw = ReadWholeFile(logoPath);
     const std::string packed = ReadWholeFile(pak);
     if (const std::wstring problem = PakProblem(raw, packed); !problem.empty())
         return reportError(FormatMessageText(msg::PakNotUsable, pak) + problem);
     std::wstring done = fromBmp ? LogoFromBmpDone(logoPath) : LogoFromRawDone(logoPath);
-    if (!started)
+    if (outcome.kind == PakOutcome::Kind::ByTessark)
         done += L"\r\n\r\n" + FormatMessageText(msg::PackerNotStarted, packer) + L"\r\n" +
                 std::wstring(msg::PakWrittenByTessark);
     // Only a logo of the game's size is offered to the game.
