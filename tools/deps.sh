@@ -7,7 +7,7 @@ packages=(
   g++-mingw-w64-x86-64-posix
   wine wine64
   xvfb x11-utils x11-apps imagemagick xdotool bc sox
-  libz-mingw-w64-dev nasm dosbox lld zip unzip openbox python3
+  libz-mingw-w64-dev zlib1g-dev nasm dosbox lld zip unzip openbox python3
   pulseaudio pulseaudio-utils
 )
 missing=()

@@ -168,6 +168,18 @@ inline constexpr std::wstring_view RawFilter = L"Fichier image RAW |*.raw";
 inline constexpr std::wstring_view BlackPixels = L"%s pixels noirs : transparents dans le jeu";
 inline constexpr std::wstring_view OneBlackPixel = L"%s pixel noir : transparent dans le jeu";
 inline constexpr std::wstring_view ShowAsInGame = L"Transparence du jeu";
+// A damaged ".pak" title logo.
+inline constexpr std::wstring_view PakTooShort = L"Logo .pak incorrect : le fichier est trop court";
+// The two halves of one text: the size the file gives, the size expected.
+inline constexpr std::wstring_view PakWrongSize = L"Logo .pak incorrect : il annonce %s octets";
+inline constexpr std::wstring_view PakExpectedSize = L" au lieu de %s";
+inline constexpr std::wstring_view PakStreamCut = L"Logo .pak incorrect : les données compressées sont tronquées";
+inline constexpr std::wstring_view PakStreamCorrupt = L"Logo .pak incorrect : les données compressées sont endommagées";
+inline constexpr std::wstring_view PakTooLittleData =
+    L"Logo .pak incorrect : les données décompressées n'atteignent pas la taille annoncée";
+inline constexpr std::wstring_view PakTooMuchData =
+    L"Logo .pak incorrect : les données décompressées dépassent la taille annoncée";
+inline constexpr std::wstring_view PakTrailingBytes = L"Logo .pak incorrect : des octets suivent les données compressées";
 } // namespace msg
 
 } // namespace tessark
