@@ -8,16 +8,21 @@
 #include "image/BmpImage.h"
 #include "image/ExportTexts.h"
 #include "image/GameView.h"
+#include "image/PakFile.h"
 #include "image/RawImage.h"
 #include "util/FileIO.h"
 #include "util/FileNames.h"
 #include "util/Messages.h"
+#include "util/Text1252.h"
 #include "util/TextUtils.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
+#include <optional>
 #include <span>
+#include <string_view>
+#include <variant>
 
 namespace tessark {
 namespace {
@@ -37,10 +42,14 @@ constexpr int CaptionPadding = 4;
 constexpr int CheckBoxHeight = 20;
 constexpr int EditWidth = 45;
 constexpr int EditYLeft = 311;
+// Far more than the packed stream of any logo can take: a larger ".pak" is
+// refused before it is read.
+constexpr std::uint64_t LargestPak = 4u << 20;
+constexpr std::int32_t LogoWidth = 512;
 // Room right of the last box of the group, its frame included.
 constexpr int GroupRightMargin = 12;
 constexpr int RadioIds[3] = {id::RadioButton1, id::RadioButton2, id::RadioButton3};
-constexpr wchar_t LogoMask[] = L"*.bmp;*.raw";
+constexpr wchar_t LogoMask[] = L"*.bmp;*.raw;*.pak";
 constexpr wchar_t SkyMask[] = L"*.raw;*.bmp";
 
 LRESULT CALLBACK DigitsOnly(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
@@ -53,6 +62,36 @@ LRESULT CALLBACK DigitsOnly(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 std::span<const std::uint8_t> BytesOf(const std::string& bytes)
 {
     return {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()};
+}
+
+std::wstring FromCp1252(std::string_view bytes)
+{
+    std::wstring text;
+    for (char byte : bytes)
+        text += cp1252::ToUnicode(static_cast<unsigned char>(byte));
+    return text;
+}
+
+std::optional<std::uint64_t> FileSize(const std::wstring& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
+        return std::nullopt;
+    return static_cast<std::uint64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+}
+
+// The logo a ".pak" holds, or why it cannot be shown.
+std::variant<image::Picture, std::wstring> ReadPakFile(const std::wstring& path)
+{
+    if (const auto size = FileSize(path); size && *size > LargestPak)
+        return std::wstring(msg::InvalidBitmap);
+    const image::PakReading reading = image::ReadPak(BytesOf(ReadWholeFile(path)));
+    if (!reading.problem.empty())
+        return FromCp1252(reading.problem);
+    auto logo = image::DecodeRaw(reading.raw, LogoWidth, false, false);
+    if (!logo)
+        return std::wstring(msg::InvalidBitmap);
+    return std::move(*logo);
 }
 
 std::wstring CurrentFolder()
@@ -307,21 +346,28 @@ std::int32_t PictureArea::RawWidth() const
     return width == 0 ? 256 : width;
 }
 
-// The shown picture changes only once the new one has been read whole. False
-// when a RAW file holds less than one row: the picture is then left as it was.
-bool PictureArea::LoadPicture(const std::wstring& path)
+// The shown picture changes only once the new one has been read whole. A
+// RAW file that holds less than one row, or a damaged ".pak", is refused with
+// the reason (empty when the picture is shown); a damaged BMP raises.
+std::wstring PictureArea::LoadPicture(const std::wstring& path)
 {
-    if (AsciiUpper(ExtractFileExt(path)) == L".BMP") {
+    const std::wstring extension = AsciiUpper(ExtractFileExt(path));
+    if (extension == L".BMP") {
         picture_ = image::DecodeBmp(BytesOf(ReadWholeFile(path)));
+    } else if (extension == L".PAK") {
+        auto logo = ReadPakFile(path);
+        if (auto* problem = std::get_if<std::wstring>(&logo))
+            return *problem;
+        picture_ = std::move(std::get<image::Picture>(logo));
     } else {
         const std::int32_t width = RawWidth();
         auto bmp = image::RawToBmp(BytesOf(ReadWholeFile(path)), width, false, false);
         if (!bmp)
-            return false;
+            return FormatMessageText(msg::RawShorterThanOneRow, path);
         picture_ = image::DecodeBmp(*bmp);
     }
     view_.PictureChanged();
-    return true;
+    return {};
 }
 
 // After a file that could not be shown, nothing is left to export.
@@ -340,9 +386,9 @@ void PictureArea::FileListBox3Click()
     const auto name = files_.SelectedPath();
     if (!name)
         return;
-    if (!LoadPicture(*name)) {
+    if (const std::wstring refused = LoadPicture(*name); !refused.empty()) {
         ForgetShownPicture();
-        throw UserError(FormatMessageText(msg::RawShorterThanOneRow, *name));
+        throw UserError(refused);
     }
     const std::int32_t w = picture_.width(), h = picture_.height();
     if (w == 256 && h == 256) {
@@ -357,9 +403,12 @@ void PictureArea::FileListBox3Click()
     SetSizeText(SizeText());
     logoPath_.clear();
     const bool logo = mode_ == PictureMode::Logo;
-    EnableWindow(form_.Control(id::BtConvertLogo), logo);
+    // A ".pak" is already packed: the packer would take it for a RAW file and
+    // write over it.
+    const bool packed = AsciiUpper(ExtractFileExt(*name)) == L".PAK";
+    EnableWindow(form_.Control(id::BtConvertLogo), logo && !packed);
     EnableWindow(form_.Control(id::BtconvertCiel), !logo);
-    if (logo)
+    if (logo && !packed)
         logoPath_ = *name;
 }
 

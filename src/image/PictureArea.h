@@ -1,9 +1,10 @@
 #pragma once
 // The picture work area, shared by the title logo and the sky texture tools:
-// folder and file lists of BMP and RAW pictures, the size choice used to read
-// RAW files and to save, and the shown picture. In logo mode a check box shows
-// the picture as the game will show it, and the size text tells how many of
-// its pixels the game leaves transparent.
+// folder and file lists of BMP and RAW pictures (and, in logo mode, packed
+// ".pak" logos), the size choice used to read RAW files and to save, and the
+// shown picture. In logo mode a check box shows the picture as the game will
+// show it, and the size text tells how many of its pixels the game leaves
+// transparent.
 #include "app/FileLists.h"
 #include "util/Win32.h"
 #include "image/Picture.h"
@@ -58,7 +59,7 @@ private:
     bool IsChecked(int radioId) const;
     std::int32_t ChosenWidth() const;
     std::int32_t RawWidth() const;
-    bool LoadPicture(const std::wstring& path);
+    std::wstring LoadPicture(const std::wstring& path);
     void ForgetShownPicture();
     void SetSizeText(const std::wstring& text);
     std::wstring SizeText() const;

@@ -6,8 +6,10 @@
 #include "image/BmpImage.h"
 #include "image/ExportTexts.h"
 #include "image/GameView.h"
+#include "image/PakFile.h"
 #include "util/FileNames.h"
 
+#include <map>
 #include <span>
 
 namespace tessark::test {
@@ -52,6 +54,12 @@ std::string RawOf(const Picture& picture)
             raw += {static_cast<char>(pixel.red), static_cast<char>(pixel.green), static_cast<char>(pixel.blue)};
         }
     return raw;
+}
+
+std::string PakOf(const Picture& logo)
+{
+    const std::string raw = RawOf(logo);
+    return AsText(image::PackLogo(std::span(reinterpret_cast<const std::uint8_t*>(raw.data()), raw.size())));
 }
 
 std::uint32_t Packed(Rgb colour)
@@ -188,7 +196,7 @@ TEST_F(PictureAreaTest, TheLogoPackerTurnsABmpIntoRawAndPakThenPacksTheRawAgain)
     EXPECT_EQ(dialogs.shown[0].kind, DialogKind::Information);
     EXPECT_EQ(dialogs.shown[0].text, L"Le fichier titre.raw  et le fichier titre.pak\r\nont été générés, et se trouve "
                                      L"dans le répertoire " + pictures + L"\\");
-    EXPECT_EQ(Listed(), (std::vector<std::wstring>{L"ecran.bmp", L"titre.bmp", L"titre.raw"}));
+    EXPECT_EQ(Listed(), (std::vector<std::wstring>{L"ecran.bmp", L"titre.bmp", L"titre.pak", L"titre.raw"}));
     EXPECT_EQ(form->Pictures().LogoPath(), raw);
 
     DeleteFileW((pictures + L"\\titre.pak").c_str());
@@ -636,6 +644,88 @@ TEST_F(PictureAreaTest, TheGameViewShowsBlackAsACheckerboardAndMarksTheHiddenBor
     EXPECT_EQ(DifferingPixels(ShownPicture(), asInGame), 0u) << "the choice is kept";
     Click(id::CheckShowAsInGame);
     EXPECT_EQ(DifferingPixels(ShownPicture(), asItIs), 0u);
+}
+
+TEST_F(PictureAreaTest, ALogoPakIsListedAndShownButNotPackedAgain)
+{
+    Picture logo = Pattern(512, 256);
+    for (std::int32_t i = 0; i < 1234; ++i)
+        logo.Set(i % 512, 100 + i / 512, {});
+    WriteBytes(pictures + L"\\uklogo.pak", PakOf(logo));
+    InstallPacker();
+    Start();
+    Click(id::BtEditLogo);
+    EXPECT_EQ(Listed(), (std::vector<std::wstring>{L"ecran.bmp", L"titre.bmp", L"uklogo.pak"}));
+    ClickFile(L"ecran.bmp");
+    ASSERT_TRUE(Enabled(id::BtConvertLogo));
+    ASSERT_EQ(Caption(id::EditX), L"320");
+    ClickFile(L"uklogo.pak");
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_EQ(Shown(), L"Image 512 x 256\r\n1 234 pixels noirs : transparents dans le jeu");
+    EXPECT_TRUE(Checked(id::RadioButton2)) << "a .pak is 512 pixels wide whatever the size choice";
+    EXPECT_EQ(RawOf(form->Pictures().ShownPicture()), RawOf(logo));
+    const Capture shot = ShownPicture();
+    ASSERT_EQ(shot.width, 512);
+    EXPECT_EQ(At(shot, 0, 0), Packed(logo.At(0, 0)));
+    EXPECT_EQ(At(shot, 300, 200), Packed(logo.At(300, 200)));
+    // The packer would take the .pak for a RAW picture and write over it.
+    EXPECT_FALSE(Enabled(id::BtConvertLogo));
+    EXPECT_TRUE(form->Pictures().LogoPath().empty());
+    EXPECT_EQ(ReadBytes(pictures + L"\\uklogo.pak"), PakOf(logo));
+
+    Click(id::BtEditCiel);
+    EXPECT_EQ(Listed(), (std::vector<std::wstring>{L"ecran.bmp", L"titre.bmp"})) << "a sky texture is never packed";
+}
+
+TEST_F(PictureAreaTest, ADamagedPakIsRefusedWithItsReasonAndLeavesNothingToExport)
+{
+    const std::string good = PakOf(Pattern(512, 256));
+    std::string wrongSize = good;
+    wrongSize.replace(0, 4, "\xFF\xFF\xFF\xFF");
+    std::string badHeader = good;
+    badHeader[4] = '\0';
+    const std::map<std::wstring, std::pair<std::string, std::wstring>> damaged = {
+        {L"vide.pak", {"", L"Logo .pak incorrect : le fichier est trop court."}},
+        {L"taille.pak", {wrongSize, L"Logo .pak incorrect : il annonce 4 294 967 295 octets au lieu de 393 216."}},
+        {L"coupe.pak", {good.substr(0, good.size() / 2),
+                        L"Logo .pak incorrect : les données compressées sont tronquées."}},
+        {L"abime.pak", {badHeader, L"Logo .pak incorrect : les données compressées sont endommagées."}},
+        {L"suite.pak", {good + "xyz", L"Logo .pak incorrect : des octets suivent les données compressées."}},
+        {L"enorme.pak", {good + std::string(5 << 20, '\0'), L"Image bitmap incorrecte."}},
+    };
+    for (const auto& [name, file] : damaged)
+        WriteBytes(pictures + L"\\" + name, file.first);
+    WriteBytes(pictures + L"\\uklogo.pak", good);
+    Start();
+    Click(id::BtEditLogo);
+    for (const auto& [name, file] : damaged) {
+        const std::string which(name.begin(), name.end());
+        ClickFile(L"titre.bmp");
+        ASSERT_TRUE(Enabled(id::BtConvertLogo));
+        dialogs.shown.clear();
+        ClickFile(name);
+        ASSERT_EQ(dialogs.shown.size(), 1u) << which;
+        EXPECT_EQ(dialogs.shown[0].how, ShownMessage::Kind::Failure) << which;
+        EXPECT_EQ(dialogs.shown[0].text, file.second) << which;
+        EXPECT_EQ(Shown(), L"") << which;
+        EXPECT_TRUE(form->Pictures().ShownPicture().empty()) << which;
+        EXPECT_EQ(RectIn(Control(id::Image1), Control(id::ScrollBox1)).right -
+                      RectIn(Control(id::Image1), Control(id::ScrollBox1)).left, 0) << which;
+        EXPECT_FALSE(Enabled(id::BtConvertLogo)) << which;
+        EXPECT_TRUE(form->Pictures().LogoPath().empty()) << which;
+        EXPECT_EQ(ReadBytes(pictures + L"\\" + name), file.first) << which << " changed";
+    }
+
+    // One that cannot be read at all is said so, and the picture shown stays.
+    ClickFile(L"titre.bmp");
+    {
+        HeldByAnotherProcess holder(pictures + L"\\uklogo.pak");
+        ClickFile(L"uklogo.pak");
+    }
+    EXPECT_EQ(LastMessageText(), L"Impossible d'ouvrir le fichier " + pictures + L"\\uklogo.pak.");
+    EXPECT_EQ(Shown(), L"Image 512 x 256");
+    ClickFile(L"uklogo.pak");
+    EXPECT_EQ(RawOf(form->Pictures().ShownPicture()), RawOf(Pattern(512, 256))) << "once free, it is shown";
 }
 
 } // namespace
