@@ -35,7 +35,6 @@ constexpr int DrivesDropHeight = 200;
 constexpr int FoldersTop = 32;
 constexpr int FoldersHeight = 150;
 constexpr int FilesTop = 186;
-constexpr int BelowFiles = 30;
 constexpr int CaptionHeight = 22;
 // The size text grows to hold a second line, with this much room below it.
 constexpr int CaptionPadding = 4;
