@@ -7,16 +7,22 @@
 #include "app/Window.h"
 #include "image/BmpImage.h"
 #include "image/ExportTexts.h"
+#include "image/GameView.h"
+#include "image/PakFile.h"
 #include "image/RawImage.h"
 #include "util/FileIO.h"
 #include "util/FileNames.h"
 #include "util/Messages.h"
+#include "util/Text1252.h"
 #include "util/TextUtils.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
+#include <optional>
 #include <span>
+#include <string_view>
+#include <variant>
 
 namespace tessark {
 namespace {
@@ -29,14 +35,20 @@ constexpr int DrivesDropHeight = 200;
 constexpr int FoldersTop = 32;
 constexpr int FoldersHeight = 150;
 constexpr int FilesTop = 186;
-constexpr int BelowFiles = 30;
 constexpr int CaptionHeight = 22;
+// The size text grows to hold a second line, with this much room below it.
+constexpr int CaptionPadding = 4;
+constexpr int CheckBoxHeight = 20;
 constexpr int EditWidth = 45;
 constexpr int EditYLeft = 311;
+// Far more than the packed stream of any logo can take: a larger ".pak" is
+// refused before it is read.
+constexpr std::uint64_t LargestPak = 4u << 20;
+constexpr std::int32_t LogoWidth = 512;
 // Room right of the last box of the group, its frame included.
 constexpr int GroupRightMargin = 12;
 constexpr int RadioIds[3] = {id::RadioButton1, id::RadioButton2, id::RadioButton3};
-constexpr wchar_t LogoMask[] = L"*.bmp;*.raw";
+constexpr wchar_t LogoMask[] = L"*.bmp;*.raw;*.pak";
 constexpr wchar_t SkyMask[] = L"*.raw;*.bmp";
 
 LRESULT CALLBACK DigitsOnly(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
@@ -49,6 +61,36 @@ LRESULT CALLBACK DigitsOnly(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
 std::span<const std::uint8_t> BytesOf(const std::string& bytes)
 {
     return {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()};
+}
+
+std::wstring FromCp1252(std::string_view bytes)
+{
+    std::wstring text;
+    for (char byte : bytes)
+        text += cp1252::ToUnicode(static_cast<unsigned char>(byte));
+    return text;
+}
+
+std::optional<std::uint64_t> FileSize(const std::wstring& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
+        return std::nullopt;
+    return static_cast<std::uint64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+}
+
+// The logo a ".pak" holds, or why it cannot be shown.
+std::variant<image::Picture, std::wstring> ReadPakFile(const std::wstring& path)
+{
+    if (const auto size = FileSize(path); size && *size > LargestPak)
+        return std::wstring(msg::InvalidBitmap);
+    const image::PakReading reading = image::ReadPak(BytesOf(ReadWholeFile(path)));
+    if (!reading.problem.empty())
+        return FromCp1252(reading.problem);
+    auto logo = image::DecodeRaw(reading.raw, LogoWidth, false, false);
+    if (!logo)
+        return std::wstring(msg::InvalidBitmap);
+    return std::move(*logo);
 }
 
 std::wstring CurrentFolder()
@@ -64,7 +106,7 @@ PictureArea::PictureArea(TMainForm& form) : form_(form)
 {
     CreateControls(form_.Control(id::Panel4));
     // The column is read from the top: drive, folders, files.
-    SetTabOrder({drives_.hwnd(), folders_.hwnd(), files_.hwnd()});
+    SetTabOrder({drives_.hwnd(), folders_.hwnd(), files_.hwnd(), showAsInGame_});
 }
 
 void PictureArea::CreateControls(HWND panel4)
@@ -75,6 +117,8 @@ void PictureArea::CreateControls(HWND panel4)
     drives_.Create(panel5_, id::DriveComboBox3, &folders_);
     staticText4_ = CreateChild(panel5_, L"STATIC", L"", WS_VISIBLE | SS_CENTER | SS_SUNKEN | SS_CENTERIMAGE, 0, 0, 10,
                                10, id::StaticText4);
+    showAsInGame_ = CreateChild(panel5_, L"BUTTON", msg::ShowAsInGame, WS_TABSTOP | BS_AUTOCHECKBOX, 0, 0, 10, 10,
+                                id::CheckShowAsInGame);
 
     groupBox6_ = CreatePanel(panel4, id::GroupBox6, 0, 0, 10, GroupBox6Height, false);
     groupBox6Frame_ = CreateChild(groupBox6_, L"BUTTON",
@@ -109,6 +153,7 @@ HWND PictureArea::Control(int controlId) const
     case id::DirectoryListBox3: return folders_.hwnd();
     case id::FileListBox3: return files_.hwnd();
     case id::StaticText4: return staticText4_;
+    case id::CheckShowAsInGame: return showAsInGame_;
     case id::GroupBox6: return groupBox6_;
     case id::GroupBox6Frame: return groupBox6Frame_;
     case id::RadioButton1: return radio_[0];
@@ -146,6 +191,10 @@ bool PictureArea::OnCommand(int controlId, int code)
         if (code == BN_CLICKED)
             CheckRadio(controlId);
         return true;
+    case id::CheckShowAsInGame:
+        if (code == BN_CLICKED)
+            ShowAsInGameWhenAsked();
+        return true;
     default:
         return false;
     }
@@ -165,13 +214,19 @@ void PictureArea::LayOut(int width, int height)
     const int groupHeight = groupShown ? scaled(GroupBox6Height) : 0;
     const int columnWidth = scaled(Panel5Width), listWidth = scaled(Panel5Width - 2 * ListMargin);
     const int margin = scaled(ListMargin);
+    const int captionHeight = SizeTextHeight();
+    const int captionTop = std::max(0, height - captionHeight - margin);
+    // The check box is shown in logo mode only; the file list takes its room otherwise.
+    const bool checkShown = (GetWindowLongW(showAsInGame_, GWL_STYLE) & WS_VISIBLE) != 0;
+    const int checkTop = std::max(0, captionTop - margin - scaled(CheckBoxHeight));
+    const int filesBottom = (checkShown ? checkTop : captionTop) - margin;
     MoveWindow(panel5_, 0, 0, columnWidth, height, TRUE);
     MoveWindow(drives_.hwnd(), margin, scaled(DrivesTop), listWidth, scaled(DrivesDropHeight), TRUE);
     MoveWindow(folders_.hwnd(), margin, scaled(FoldersTop), listWidth, scaled(FoldersHeight), TRUE);
-    MoveWindow(files_.hwnd(), margin, scaled(FilesTop), listWidth,
-               std::max(0, height - scaled(FilesTop + BelowFiles)), TRUE);
-    MoveWindow(staticText4_, margin, std::max(0, height - scaled(CaptionHeight + ListMargin)), listWidth,
-               scaled(CaptionHeight), TRUE);
+    MoveWindow(files_.hwnd(), margin, scaled(FilesTop), listWidth, std::max(0, filesBottom - scaled(FilesTop)),
+               TRUE);
+    MoveWindow(showAsInGame_, margin, checkTop, listWidth, scaled(CheckBoxHeight), TRUE);
+    MoveWindow(staticText4_, margin, captionTop, listWidth, captionHeight, TRUE);
     const int right = std::max(0, width - columnWidth);
     MoveWindow(groupBox6_, columnWidth, std::max(0, height - scaled(GroupBox6Height)), right,
                scaled(GroupBox6Height), TRUE);
@@ -179,10 +234,66 @@ void PictureArea::LayOut(int width, int height)
     MoveWindow(view_.ScrollBox(), columnWidth, 0, right, std::max(0, height - groupHeight), TRUE);
 }
 
+// One line of text at its usual height; two or more as tall as they need.
+int PictureArea::SizeTextHeight() const
+{
+    const int oneLine = Scaled(panel5_, CaptionHeight);
+    const std::wstring text = WindowText(staticText4_);
+    if (text.find(L'\n') == std::wstring::npos)
+        return oneLine;
+    RECT client{}, frame{};
+    GetClientRect(staticText4_, &client);
+    GetWindowRect(staticText4_, &frame);
+    const int edges = (frame.bottom - frame.top) - client.bottom;
+    RECT needed{0, 0, std::max(1, Scaled(panel5_, Panel5Width - 2 * ListMargin) - edges), 0};
+    HDC dc = GetDC(staticText4_);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(staticText4_, WM_GETFONT, 0, 0)));
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    SelectObject(dc, old);
+    ReleaseDC(staticText4_, dc);
+    return std::max<int>(oneLine, needed.bottom + edges + Scaled(panel5_, CaptionPadding));
+}
+
+void PictureArea::LayOutAgain()
+{
+    RECT area{};
+    GetClientRect(form_.Control(id::Panel4), &area);
+    LayOut(area.right, area.bottom);
+}
+
+// A size text of one line sits in the middle of its box; a longer one wraps.
+void PictureArea::SetSizeText(const std::wstring& text)
+{
+    LONG style = GetWindowLongW(staticText4_, GWL_STYLE);
+    style = text.find(L'\n') == std::wstring::npos ? style | SS_CENTERIMAGE : style & ~SS_CENTERIMAGE;
+    SetWindowLongW(staticText4_, GWL_STYLE, style);
+    SetWindowTextOf(staticText4_, text);
+    LayOutAgain();
+    InvalidateRect(staticText4_, nullptr, TRUE);
+}
+
+// In logo mode the size is followed by the number of pixels the game leaves transparent.
+std::wstring PictureArea::SizeText() const
+{
+    std::wstring text = PictureCaption(picture_.width(), picture_.height());
+    if (mode_ == PictureMode::Logo)
+        if (const auto black = image::BlackPixelsText(image::CountBlackPixels(picture_)); !black.empty())
+            text += L"\r\n" + black;
+    return text;
+}
+
+void PictureArea::ShowAsInGameWhenAsked()
+{
+    const bool asked = SendMessageW(showAsInGame_, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    view_.ShowAsInGame(asked && mode_ == PictureMode::Logo);
+}
+
 void PictureArea::EnterMode(PictureMode mode)
 {
     ShowWindow(groupBox6_, SW_SHOW);
     mode_ = mode;
+    ShowWindow(showAsInGame_, mode == PictureMode::Logo ? SW_SHOW : SW_HIDE);
+    ShowAsInGameWhenAsked();
     files_.SetMask(mode == PictureMode::Logo ? LogoMask : SkyMask);
     form_.ShowWorkArea(WorkArea::Picture);
     ShowWindow(view_.Image(), SW_SHOW);
@@ -234,21 +345,28 @@ std::int32_t PictureArea::RawWidth() const
     return width == 0 ? 256 : width;
 }
 
-// The shown picture changes only once the new one has been read whole. False
-// when a RAW file holds less than one row: the picture is then left as it was.
-bool PictureArea::LoadPicture(const std::wstring& path)
+// The shown picture changes only once the new one has been read whole. A
+// RAW file that holds less than one row, or a damaged ".pak", is refused with
+// the reason (empty when the picture is shown); a damaged BMP raises.
+std::wstring PictureArea::LoadPicture(const std::wstring& path)
 {
-    if (AsciiUpper(ExtractFileExt(path)) == L".BMP") {
+    const std::wstring extension = AsciiUpper(ExtractFileExt(path));
+    if (extension == L".BMP") {
         picture_ = image::DecodeBmp(BytesOf(ReadWholeFile(path)));
+    } else if (extension == L".PAK") {
+        auto logo = ReadPakFile(path);
+        if (auto* problem = std::get_if<std::wstring>(&logo))
+            return *problem;
+        picture_ = std::move(std::get<image::Picture>(logo));
     } else {
         const std::int32_t width = RawWidth();
         auto bmp = image::RawToBmp(BytesOf(ReadWholeFile(path)), width, false, false);
         if (!bmp)
-            return false;
+            return FormatMessageText(msg::RawShorterThanOneRow, path);
         picture_ = image::DecodeBmp(*bmp);
     }
     view_.PictureChanged();
-    return true;
+    return {};
 }
 
 // After a file that could not be shown, nothing is left to export.
@@ -256,7 +374,7 @@ void PictureArea::ForgetShownPicture()
 {
     picture_ = image::Picture();
     view_.PictureChanged();
-    SetWindowTextOf(staticText4_, L"");
+    SetSizeText(L"");
     logoPath_.clear();
     EnableWindow(form_.Control(id::BtConvertLogo), FALSE);
     EnableWindow(form_.Control(id::BtconvertCiel), FALSE);
@@ -267,9 +385,9 @@ void PictureArea::FileListBox3Click()
     const auto name = files_.SelectedPath();
     if (!name)
         return;
-    if (!LoadPicture(*name)) {
+    if (const std::wstring refused = LoadPicture(*name); !refused.empty()) {
         ForgetShownPicture();
-        throw UserError(FormatMessageText(msg::RawShorterThanOneRow, *name));
+        throw UserError(refused);
     }
     const std::int32_t w = picture_.width(), h = picture_.height();
     if (w == 256 && h == 256) {
@@ -281,12 +399,15 @@ void PictureArea::FileListBox3Click()
         SetWindowTextOf(editX_, std::to_wstring(w));
         SetWindowTextOf(editY_, std::to_wstring(h));
     }
-    SetWindowTextOf(staticText4_, PictureCaption(w, h));
+    SetSizeText(SizeText());
     logoPath_.clear();
     const bool logo = mode_ == PictureMode::Logo;
-    EnableWindow(form_.Control(id::BtConvertLogo), logo);
+    // A ".pak" is already packed: the packer would take it for a RAW file and
+    // write over it.
+    const bool packed = AsciiUpper(ExtractFileExt(*name)) == L".PAK";
+    EnableWindow(form_.Control(id::BtConvertLogo), logo && !packed);
     EnableWindow(form_.Control(id::BtconvertCiel), !logo);
-    if (logo)
+    if (logo && !packed)
         logoPath_ = *name;
 }
 

@@ -1,7 +1,10 @@
 #pragma once
 // The picture work area, shared by the title logo and the sky texture tools:
-// folder and file lists of BMP and RAW pictures, the size choice used to read
-// RAW files and to save, and the shown picture.
+// folder and file lists of BMP and RAW pictures (and, in logo mode, packed
+// ".pak" logos), the size choice used to read RAW files and to save, and the
+// shown picture. In logo mode a check box shows the picture as the game will
+// show it, and the size text tells how many of its pixels the game leaves
+// transparent.
 #include "app/FileLists.h"
 #include "util/Win32.h"
 #include "image/Picture.h"
@@ -56,8 +59,13 @@ private:
     bool IsChecked(int radioId) const;
     std::int32_t ChosenWidth() const;
     std::int32_t RawWidth() const;
-    bool LoadPicture(const std::wstring& path);
+    std::wstring LoadPicture(const std::wstring& path);
     void ForgetShownPicture();
+    void SetSizeText(const std::wstring& text);
+    std::wstring SizeText() const;
+    void ShowAsInGameWhenAsked();
+    void LayOutAgain();
+    int SizeTextHeight() const;
     void FolderChanged();
 
     TMainForm& form_;
@@ -67,6 +75,7 @@ private:
 
     HWND panel5_ = nullptr;
     HWND staticText4_ = nullptr;
+    HWND showAsInGame_ = nullptr;
     HWND groupBox6_ = nullptr;
     HWND groupBox6Frame_ = nullptr;
     HWND radio_[3] = {};

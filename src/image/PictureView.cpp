@@ -2,6 +2,7 @@
 
 #include "app/Dpi.h"
 #include "app/Window.h"
+#include "image/GameView.h"
 #include "image/Picture.h"
 
 #include <algorithm>
@@ -11,6 +12,9 @@ namespace {
 
 constexpr wchar_t ScrollBoxClass[] = L"TessarkScrollBox";
 constexpr wchar_t ImageClass[] = L"TessarkImage";
+// The game view is drawn in bands of this many rows, so that a large picture
+// needs no second copy of itself.
+constexpr int GameViewBandRows = 64;
 // One press of an arrow scrolls this far, in units; the picture itself is
 // shown pixel for pixel at any DPI.
 constexpr int LineStep = 16;
@@ -69,7 +73,7 @@ LRESULT CALLBACK ImageProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         PAINTSTRUCT paint;
         HDC dc = BeginPaint(hwnd, &paint);
         if (PictureView* view = ViewOf(hwnd))
-            view->Paint(dc);
+            view->Paint(dc, paint.rcPaint);
         EndPaint(hwnd, &paint);
         return 0;
     }
@@ -117,6 +121,14 @@ void PictureView::Create(HWND parent, int scrollBoxId, int imageId, const image:
 void PictureView::PictureChanged()
 {
     LayOut();
+    InvalidateRect(image_, nullptr, FALSE);
+}
+
+void PictureView::ShowAsInGame(bool asInGame)
+{
+    if (asInGame == asInGame_)
+        return;
+    asInGame_ = asInGame;
     InvalidateRect(image_, nullptr, FALSE);
 }
 
@@ -169,19 +181,41 @@ void PictureView::Scroll(int bar, int request)
     LayOut();
 }
 
-void PictureView::Paint(HDC dc) const
+namespace {
+
+void DrawRows(HDC dc, int left, int top, const image::Picture& picture)
 {
-    if (!picture_ || picture_->empty())
-        return;
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = picture_->width();
-    info.bmiHeader.biHeight = -picture_->height();  // rows top first
+    info.bmiHeader.biWidth = picture.width();
+    info.bmiHeader.biHeight = -picture.height();  // rows top first
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 24;
     info.bmiHeader.biCompression = BI_RGB;
-    SetDIBitsToDevice(dc, 0, 0, static_cast<DWORD>(picture_->width()), static_cast<DWORD>(picture_->height()), 0,
-                      0, 0, static_cast<UINT>(picture_->height()), picture_->data(), &info, DIB_RGB_COLORS);
+    SetDIBitsToDevice(dc, left, top, static_cast<DWORD>(picture.width()), static_cast<DWORD>(picture.height()), 0,
+                      0, 0, static_cast<UINT>(picture.height()), picture.data(), &info, DIB_RGB_COLORS);
+}
+
+} // namespace
+
+void PictureView::Paint(HDC dc, const RECT& area) const
+{
+    if (!picture_ || picture_->empty())
+        return;
+    if (asInGame_)
+        PaintAsInGame(dc, area);
+    else
+        DrawRows(dc, 0, 0, *picture_);
+}
+
+void PictureView::PaintAsInGame(HDC dc, const RECT& area) const
+{
+    const int left = std::max<int>(0, area.left), right = std::min<int>(picture_->width(), area.right);
+    const int top = std::max<int>(0, area.top), bottom = std::min<int>(picture_->height(), area.bottom);
+    for (int y = top; y < bottom && left < right; y += GameViewBandRows) {
+        const int rows = std::min(GameViewBandRows, bottom - y);
+        DrawRows(dc, left, y, image::GameViewPart(*picture_, left, y, right - left, rows));
+    }
 }
 
 } // namespace tessark

@@ -19,18 +19,24 @@ public:
     HWND ScrollBox() const { return scrollBox_; }
     HWND Image() const { return image_; }
     void PictureChanged();
+    // Shows the picture as the game shows a title logo (see image/GameView.h)
+    // or as it is; the picture itself does not change.
+    void ShowAsInGame(bool asInGame);
+    bool ShowsAsInGame() const { return asInGame_; }
 
 private:
     friend LRESULT CALLBACK ScrollBoxProcedure(HWND, UINT, WPARAM, LPARAM);
     friend LRESULT CALLBACK ImageProcedure(HWND, UINT, WPARAM, LPARAM);
     void LayOut();
     void Scroll(int bar, int request);
-    void Paint(HDC dc) const;
+    void Paint(HDC dc, const RECT& area) const;
+    void PaintAsInGame(HDC dc, const RECT& area) const;
 
     HWND scrollBox_ = nullptr;
     HWND image_ = nullptr;
     const image::Picture* picture_ = nullptr;
     bool layingOut_ = false;
+    bool asInGame_ = false;
 };
 
 } // namespace tessark

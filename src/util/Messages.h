@@ -165,6 +165,9 @@ inline constexpr std::wstring_view ChooseValidPicture = L"Vous devez choisir une
 inline constexpr std::wstring_view PackerNotStarted = L"Le Logo Packer n'a pas pu être lancé :\n%s";
 inline constexpr std::wstring_view PackerLeftNoPak = L"Le Logo Packer n'a pas généré le fichier :\n%s";
 inline constexpr std::wstring_view RawFilter = L"Fichier image RAW |*.raw";
+inline constexpr std::wstring_view BlackPixels = L"%s pixels noirs : transparents dans le jeu";
+inline constexpr std::wstring_view OneBlackPixel = L"%s pixel noir : transparent dans le jeu";
+inline constexpr std::wstring_view ShowAsInGame = L"Transparence du jeu";
 // A damaged ".pak" title logo.
 inline constexpr std::wstring_view PakTooShort = L"Logo .pak incorrect : le fichier est trop court";
 // The two halves of one text: the size the file gives, the size expected.

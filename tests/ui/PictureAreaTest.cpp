@@ -1,10 +1,15 @@
 // The picture area and its two exports through the real window.
+#include "LayoutChecks.h"
 #include "UiHarness.h"
 
+#include "app/Dpi.h"
 #include "image/BmpImage.h"
 #include "image/ExportTexts.h"
+#include "image/GameView.h"
+#include "image/PakFile.h"
 #include "util/FileNames.h"
 
+#include <map>
 #include <span>
 
 namespace tessark::test {
@@ -26,6 +31,40 @@ Picture Pattern(std::int32_t width, std::int32_t height)
             picture.Set(x, y, {static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y), 0x80});
     picture.Set(0, 0, {0xC1, 0xC2, 0xC3});
     return picture;
+}
+
+constexpr Rgb LogoColour{0x40, 0x80, 0xC0};
+
+// A logo of one colour with `black` pure-black pixels, row by row from row 10.
+Picture LogoWithBlack(std::int32_t black)
+{
+    Picture logo(512, 256);
+    for (std::int32_t i = 0; i < 512 * 256; ++i)
+        logo.Set(i % 512, i / 512, i >= 10 * 512 && i < 10 * 512 + black ? Rgb{} : LogoColour);
+    return logo;
+}
+
+// The RAW bytes of a picture: red, green, blue, the top row first.
+std::string RawOf(const Picture& picture)
+{
+    std::string raw;
+    for (std::int32_t y = 0; y < picture.height(); ++y)
+        for (std::int32_t x = 0; x < picture.width(); ++x) {
+            const Rgb pixel = picture.At(x, y);
+            raw += {static_cast<char>(pixel.red), static_cast<char>(pixel.green), static_cast<char>(pixel.blue)};
+        }
+    return raw;
+}
+
+std::string PakOf(const Picture& logo)
+{
+    const std::string raw = RawOf(logo);
+    return AsText(image::PackLogo(std::span(reinterpret_cast<const std::uint8_t*>(raw.data()), raw.size())));
+}
+
+std::uint32_t Packed(Rgb colour)
+{
+    return static_cast<std::uint32_t>(colour.red) << 16 | colour.green << 8 | colour.blue;
 }
 
 // The files of a folder (ending in '\') are deleted when this goes, however the test ends.
@@ -98,6 +137,16 @@ protected:
         return L"\r\n\r\nLe dossier data du jeu est introuvable, le logo ne peut pas y être installé :\r\n" +
                installation / L"data";
     }
+    // The picture display as the screen shows it, once it has drawn itself.
+    Capture ShownPicture() const
+    {
+        LetDrawingReachTheScreen();
+        return CaptureWindow(Control(id::Image1));
+    }
+    static std::uint32_t At(const Capture& shot, int x, int y)
+    {
+        return shot.pixels[static_cast<std::size_t>(y) * shot.width + x] & 0xFFFFFF;
+    }
 
     std::wstring pictures = installation / L"Images";
     std::wstring packer = installation / L"Logo\\packer.exe";
@@ -152,7 +201,7 @@ TEST_F(PictureAreaTest, TheLogoPackerTurnsABmpIntoRawAndPakThenPacksTheRawAgain)
     EXPECT_EQ(dialogs.shown[0].kind, DialogKind::Information);
     EXPECT_EQ(dialogs.shown[0].text, L"Le fichier titre.raw  et le fichier titre.pak\r\nont été générés, et se trouve "
                                      L"dans le répertoire " + pictures + L"\\" + NoDataFolder());
-    EXPECT_EQ(Listed(), (std::vector<std::wstring>{L"ecran.bmp", L"titre.bmp", L"titre.raw"}));
+    EXPECT_EQ(Listed(), (std::vector<std::wstring>{L"ecran.bmp", L"titre.bmp", L"titre.pak", L"titre.raw"}));
     EXPECT_EQ(form->Pictures().LogoPath(), raw);
 
     DeleteFileW((pictures + L"\\titre.pak").c_str());
@@ -502,6 +551,190 @@ TEST_F(PictureAreaTest, AFullDiskKeepsTheOldSkyTexture)
     EXPECT_EQ(ReadBytes(target), "ancien ciel");
     EXPECT_EQ(FilesIn(*disk + L"\\"), (std::vector<std::wstring>{L"ciel.raw"}));
     DeleteFileW(target.c_str());
+}
+
+TEST_F(PictureAreaTest, InLogoModeTheSizeTextCountsThePixelsTheGameLeavesTransparent)
+{
+    WriteBytes(pictures + L"\\noir1.bmp", AsText(image::EncodeBmp24(LogoWithBlack(1))));
+    WriteBytes(pictures + L"\\noir1234.bmp", AsText(image::EncodeBmp24(LogoWithBlack(1234))));
+    const std::wstring many = L"Image 512 x 256\r\n1 234 pixels noirs : transparents dans le jeu";
+    Start();
+    Click(id::BtEditLogo);
+    ClickFile(L"titre.bmp");
+    EXPECT_EQ(Shown(), L"Image 512 x 256") << "no black pixel";
+    const int oneLine = RectIn(Control(id::StaticText4), Control(id::Panel5)).bottom -
+                        RectIn(Control(id::StaticText4), Control(id::Panel5)).top;
+    ClickFile(L"noir1.bmp");
+    EXPECT_EQ(Shown(), L"Image 512 x 256\r\n1 pixel noir : transparent dans le jeu");
+    ClickFile(L"noir1234.bmp");
+    EXPECT_EQ(Shown(), many);
+    EXPECT_TRUE(Enabled(id::BtConvertLogo));
+
+    for (int dpi : {96, 120, 144, 192}) {
+        SimulateDpi(mainWindow, dpi);
+        Pump();
+        const std::string where = "at " + std::to_string(dpi) + " dpi";
+        EXPECT_EQ(CutCaptions(Control(id::Panel5)), std::vector<std::wstring>{}) << where;
+        EXPECT_EQ(OverlappingSiblings(Control(id::Panel5)), std::vector<std::wstring>{}) << where;
+        EXPECT_EQ(OutsideTheirParent(Control(id::Panel5)), std::vector<std::wstring>{}) << where;
+        EXPECT_LE(RectIn(Control(id::FileListBox3), Control(id::Panel5)).bottom,
+                  RectIn(Control(id::CheckShowAsInGame), Control(id::Panel5)).top) << where;
+        EXPECT_LE(RectIn(Control(id::CheckShowAsInGame), Control(id::Panel5)).bottom,
+                  RectIn(Control(id::StaticText4), Control(id::Panel5)).top) << where;
+    }
+    SimulateDpi(mainWindow, 96);
+    Pump();
+    ClickFile(L"titre.bmp");
+    const RECT back = RectIn(Control(id::StaticText4), Control(id::Panel5));
+    EXPECT_EQ(back.bottom - back.top, oneLine) << "one line again";
+
+    Click(id::BtEditCiel);
+    ClickFile(L"noir1234.bmp");
+    EXPECT_EQ(Shown(), L"Image 512 x 256") << "a sky texture has no transparent pixels";
+    Click(id::BtEditLogo);
+    ClickFile(L"noir1234.bmp");
+    EXPECT_EQ(Shown(), many);
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(PictureAreaTest, TheGameViewShowsBlackAsACheckerboardAndMarksTheHiddenBordersInLogoModeOnly)
+{
+    InstallPacker();
+    Picture logo = LogoWithBlack(0);
+    for (std::int32_t y = 40; y < 72; ++y)
+        for (std::int32_t x = 100; x < 132; ++x)
+            logo.Set(x, y, {});
+    WriteBytes(pictures + L"\\damier.bmp", AsText(image::EncodeBmp24(logo)));
+    Start();
+    SetWindowPos(mainWindow, nullptr, 0, 0, 1100, 750, SWP_NOZORDER);
+    Click(id::BtEditLogo);
+    ClickFile(L"damier.bmp");
+    const RECT image = RectIn(Control(id::Image1), Control(id::ScrollBox1));
+    RECT box{};
+    GetClientRect(Control(id::ScrollBox1), &box);
+    ASSERT_TRUE(image.left >= 0 && image.top >= 0 && image.right <= box.right && image.bottom <= box.bottom)
+        << "the whole picture is on the screen";
+    ASSERT_TRUE(Visible(Control(id::CheckShowAsInGame)));
+    EXPECT_EQ(Caption(id::CheckShowAsInGame), L"Transparence du jeu");
+    EXPECT_EQ(SendMessageW(Control(id::CheckShowAsInGame), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+
+    const Capture asItIs = ShownPicture();
+    ASSERT_EQ(asItIs.width, 512);
+    EXPECT_EQ(At(asItIs, 100, 40), 0u);
+    EXPECT_EQ(At(asItIs, 0, 0), Packed(LogoColour));
+    EXPECT_EQ(At(asItIs, 255, 128), Packed(LogoColour));
+
+    Click(id::CheckShowAsInGame);
+    const Capture asInGame = ShownPicture();
+    // Cells of 8 pixels from the picture's corner: 100, 40 is in cell 12, 5.
+    EXPECT_EQ(At(asInGame, 100, 40), Packed(image::CheckerDark));
+    EXPECT_EQ(At(asInGame, 104, 40), Packed(image::CheckerLight));
+    EXPECT_EQ(At(asInGame, 100, 48), Packed(image::CheckerLight));
+    EXPECT_EQ(At(asInGame, 124, 71), Packed(image::CheckerDark));
+    EXPECT_EQ(At(asInGame, 131, 71), Packed(image::CheckerLight));
+    EXPECT_EQ(At(asInGame, 99, 40), Packed(LogoColour));
+    const std::uint32_t hidden = Packed(image::TintedAsHidden(LogoColour));
+    for (auto [x, y] : {std::pair{0, 0}, {0, 128}, {255, 128}, {256, 128}, {511, 128}, {300, 0}, {300, 255}})
+        EXPECT_EQ(At(asInGame, x, y), hidden) << x << ", " << y;
+    for (auto [x, y] : {std::pair{1, 1}, {254, 128}, {257, 128}, {510, 254}})
+        EXPECT_EQ(At(asInGame, x, y), Packed(LogoColour)) << x << ", " << y;
+    // 4 columns and 2 rows of the halves, their 8 crossings counted once, and the black square.
+    EXPECT_EQ(DifferingPixels(asItIs, asInGame), 4u * 256 + 2 * 512 - 8 + 32 * 32);
+
+    dialogs.Answer(DialogButton::Ok);
+    Click(id::BtConvertLogo);
+    EXPECT_EQ(ReadBytes(pictures + L"\\damier.raw"), RawOf(logo)) << "the export is the picture's own pixels";
+    EXPECT_EQ(DifferingPixels(ShownPicture(), asInGame), 0u);
+
+    Click(id::BtEditCiel);
+    EXPECT_FALSE(Visible(Control(id::CheckShowAsInGame)));
+    EXPECT_EQ(DifferingPixels(ShownPicture(), asItIs), 0u) << "a sky texture is shown as it is";
+    Click(id::BtEditLogo);
+    EXPECT_EQ(DifferingPixels(ShownPicture(), asInGame), 0u) << "the choice is kept";
+    Click(id::CheckShowAsInGame);
+    EXPECT_EQ(DifferingPixels(ShownPicture(), asItIs), 0u);
+}
+
+TEST_F(PictureAreaTest, ALogoPakIsListedAndShownButNotPackedAgain)
+{
+    Picture logo = Pattern(512, 256);
+    for (std::int32_t i = 0; i < 1234; ++i)
+        logo.Set(i % 512, 100 + i / 512, {});
+    WriteBytes(pictures + L"\\uklogo.pak", PakOf(logo));
+    InstallPacker();
+    Start();
+    Click(id::BtEditLogo);
+    EXPECT_EQ(Listed(), (std::vector<std::wstring>{L"ecran.bmp", L"titre.bmp", L"uklogo.pak"}));
+    ClickFile(L"ecran.bmp");
+    ASSERT_TRUE(Enabled(id::BtConvertLogo));
+    ASSERT_EQ(Caption(id::EditX), L"320");
+    ClickFile(L"uklogo.pak");
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_EQ(Shown(), L"Image 512 x 256\r\n1 234 pixels noirs : transparents dans le jeu");
+    EXPECT_TRUE(Checked(id::RadioButton2)) << "a .pak is 512 pixels wide whatever the size choice";
+    EXPECT_EQ(RawOf(form->Pictures().ShownPicture()), RawOf(logo));
+    const Capture shot = ShownPicture();
+    ASSERT_EQ(shot.width, 512);
+    EXPECT_EQ(At(shot, 0, 0), Packed(logo.At(0, 0)));
+    EXPECT_EQ(At(shot, 300, 200), Packed(logo.At(300, 200)));
+    // The packer would take the .pak for a RAW picture and write over it.
+    EXPECT_FALSE(Enabled(id::BtConvertLogo));
+    EXPECT_TRUE(form->Pictures().LogoPath().empty());
+    EXPECT_EQ(ReadBytes(pictures + L"\\uklogo.pak"), PakOf(logo));
+
+    Click(id::BtEditCiel);
+    EXPECT_EQ(Listed(), (std::vector<std::wstring>{L"ecran.bmp", L"titre.bmp"})) << "a sky texture is never packed";
+}
+
+TEST_F(PictureAreaTest, ADamagedPakIsRefusedWithItsReasonAndLeavesNothingToExport)
+{
+    const std::string good = PakOf(Pattern(512, 256));
+    std::string wrongSize = good;
+    wrongSize.replace(0, 4, "\xFF\xFF\xFF\xFF");
+    std::string badHeader = good;
+    badHeader[4] = '\0';
+    const std::map<std::wstring, std::pair<std::string, std::wstring>> damaged = {
+        {L"vide.pak", {"", L"Logo .pak incorrect : le fichier est trop court."}},
+        {L"taille.pak", {wrongSize, L"Logo .pak incorrect : il annonce 4 294 967 295 octets au lieu de 393 216."}},
+        {L"coupe.pak", {good.substr(0, good.size() / 2),
+                        L"Logo .pak incorrect : les données compressées sont tronquées."}},
+        {L"abime.pak", {badHeader, L"Logo .pak incorrect : les données compressées sont endommagées."}},
+        {L"suite.pak", {good + "xyz", L"Logo .pak incorrect : des octets suivent les données compressées."}},
+        {L"enorme.pak", {good + std::string(5 << 20, '\0'), L"Image bitmap incorrecte."}},
+    };
+    for (const auto& [name, file] : damaged)
+        WriteBytes(pictures + L"\\" + name, file.first);
+    WriteBytes(pictures + L"\\uklogo.pak", good);
+    Start();
+    Click(id::BtEditLogo);
+    for (const auto& [name, file] : damaged) {
+        const std::string which(name.begin(), name.end());
+        ClickFile(L"titre.bmp");
+        ASSERT_TRUE(Enabled(id::BtConvertLogo));
+        dialogs.shown.clear();
+        ClickFile(name);
+        ASSERT_EQ(dialogs.shown.size(), 1u) << which;
+        EXPECT_EQ(dialogs.shown[0].how, ShownMessage::Kind::Failure) << which;
+        EXPECT_EQ(dialogs.shown[0].text, file.second) << which;
+        EXPECT_EQ(Shown(), L"") << which;
+        EXPECT_TRUE(form->Pictures().ShownPicture().empty()) << which;
+        EXPECT_EQ(RectIn(Control(id::Image1), Control(id::ScrollBox1)).right -
+                      RectIn(Control(id::Image1), Control(id::ScrollBox1)).left, 0) << which;
+        EXPECT_FALSE(Enabled(id::BtConvertLogo)) << which;
+        EXPECT_TRUE(form->Pictures().LogoPath().empty()) << which;
+        EXPECT_EQ(ReadBytes(pictures + L"\\" + name), file.first) << which << " changed";
+    }
+
+    // One that cannot be read at all is said so, and the picture shown stays.
+    ClickFile(L"titre.bmp");
+    {
+        HeldByAnotherProcess holder(pictures + L"\\uklogo.pak");
+        ClickFile(L"uklogo.pak");
+    }
+    EXPECT_EQ(LastMessageText(), L"Impossible d'ouvrir le fichier " + pictures + L"\\uklogo.pak.");
+    EXPECT_EQ(Shown(), L"Image 512 x 256");
+    ClickFile(L"uklogo.pak");
+    EXPECT_EQ(RawOf(form->Pictures().ShownPicture()), RawOf(Pattern(512, 256))) << "once free, it is shown";
 }
 
 } // namespace
