@@ -20,6 +20,8 @@ constexpr std::array SectionList{
 constexpr Sections Extensions = PsxExtensions | PcExtensions;
 constexpr Sections Levels = Title | Level;
 
+// A repeat is refused only where a second line surely is a mistake: it would
+// replace the first, or a section header is missing before it.
 constexpr std::array CommandList{
     // File extensions of the level, cut-scene and video files.
     CommandRule{"Level", Extensions, 1, 1, false},
@@ -37,40 +39,38 @@ constexpr std::array CommandList{
     CommandRule{"Security", Bit(Options), 1, 1, false},
     // The title and each playable level.
     CommandRule{"Level", Levels, 2, 2, false},           // level file, audio track
-    CommandRule{"LoadCamera", Levels, 7, 7, false},      // source x,y,z, target x,y,z, room
-    CommandRule{"Horizon", Levels, 1, 1, false},
-    CommandRule{"Layer1", Levels, 4, 4, false},          // red, green, blue, speed
-    CommandRule{"Layer2", Levels, 4, 4, false},
-    CommandRule{"Lightning", Levels, 1, 1, false},
-    CommandRule{"Fog", Levels, 3, 3, false},             // red, green, blue
-    CommandRule{"ColAddHorizon", Levels, 1, 1, false},
-    CommandRule{"UVRotate", Levels, 1, 1, false},
-    CommandRule{"Mirror", Levels, 2, 2, true},           // room, plane position
-    CommandRule{"StarField", Levels, 2, 2, false},       // stars, meteors
-    CommandRule{"LensFlare", Levels, 6, 6, false},       // x, y, z, red, green, blue
+    CommandRule{"LoadCamera", Levels, 7, 7, true},       // source x,y,z, target x,y,z, room
+    CommandRule{"LensFlare", Levels, 6, 6, true},        // y, z, x, red, green, blue
     CommandRule{"AnimatingMIP", Levels, 2, 2, true},     // object, distance
-    CommandRule{"Pulse", Levels, 1, 1, false},
-    CommandRule{"Train", Levels, 1, 1, false},
-    CommandRule{"Timer", Levels, 1, 1, false},
-    CommandRule{"YoungLara", Levels, 1, 1, false},
-    CommandRule{"RemoveAmulet", Levels, 1, 1, false},
-    CommandRule{"NoLevel", Levels, 1, 1, false},
-    CommandRule{"ResidentCut1", Bit(Title), 1, 1, false},
-    CommandRule{"ResidentCut2", Bit(Title), 1, 1, false},
-    CommandRule{"ResidentCut3", Bit(Title), 1, 1, false},
-    CommandRule{"ResidentCut4", Bit(Title), 1, 1, false},
+    CommandRule{"UVRotate", Levels, 1, 1, true},         // speed
+    CommandRule{"Layer1", Levels, 4, 4, true},           // red, green, blue, speed
+    CommandRule{"Layer2", Levels, 4, 4, true},
+    CommandRule{"Mirror", Levels, 2, 2, true},           // room, axis position
+    CommandRule{"Fog", Levels, 3, 3, true},              // red, green, blue
+    CommandRule{"ResidentCut", Levels, 2, 2, true},      // slot 1 to 4, cut-scene
+    CommandRule{"StarField", Levels, 1, 1, true},        // ENABLED or DISABLED, as all below
+    CommandRule{"Weather", Levels, 1, 1, true},
+    CommandRule{"Horizon", Levels, 1, 1, true},
+    CommandRule{"ColAddHorizon", Levels, 1, 1, true},
+    CommandRule{"Lightning", Levels, 1, 1, true},
+    CommandRule{"Train", Levels, 1, 1, true},
+    CommandRule{"Pulse", Levels, 1, 1, true},
     // Playable levels only.
     CommandRule{"Name", Bit(Level), 1, 1, false, true},
     CommandRule{"Legend", Bit(Level), 1, 1, false, true},
-    CommandRule{"Cut", Bit(Level), 1, 1, false},
-    CommandRule{"FMV", Bit(Level), 1, 2, false},
-    CommandRule{"ResetHUB", Bit(Level), 1, 1, false},
-    // Inventory items: number, name, then the look of the item in the inventory.
+    CommandRule{"Cut", Bit(Level), 1, 1, true},          // cut-scene at the start
+    CommandRule{"FMV", Bit(Level), 2, 2, true},          // video, trigger bits
+    CommandRule{"ResetHUB", Bit(Level), 1, 1, true},     // level
+    CommandRule{"YoungLara", Bit(Level), 1, 1, true},
+    CommandRule{"Timer", Bit(Level), 1, 1, true},
+    CommandRule{"RemoveAmulet", Bit(Level), 1, 1, true},
+    CommandRule{"NoLevel", Bit(Level), 1, 1, true},
+    // Inventory items: number, name, height, size, y, z and x angles, one more value.
     CommandRule{"Puzzle", Bit(Level), 8, 8, true},
     CommandRule{"Key", Bit(Level), 8, 8, true},
     CommandRule{"Pickup", Bit(Level), 8, 8, true},
     CommandRule{"Examine", Bit(Level), 8, 8, true},
-    // Pieces of combined items: number, piece, name, then the look.
+    // Pieces of combined items: number, piece, then as above from the name on.
     CommandRule{"PuzzleCombo", Bit(Level), 9, 9, true},
     CommandRule{"KeyCombo", Bit(Level), 9, 9, true},
     CommandRule{"PickupCombo", Bit(Level), 9, 9, true},

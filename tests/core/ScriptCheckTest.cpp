@@ -73,6 +73,9 @@ const LineCase Cases[] = {
     {"Title", "Layer1= 128,128,128,7", ""},
     {"Title", "Puzzle= 1,Scroll,$0000,$0400,$0000,$0000,$0000,$0002",
      "Ligne 2 : la section [Title] ne prend pas la commande \xab Puzzle \xbb"},
+    {"Title", "ResidentCut= 1,3", ""},
+    {"Title", "StarField= ENABLED", ""},
+    {"Title", "Timer= ENABLED", "Ligne 2 : la section [Title] ne prend pas la commande \xab Timer \xbb"},
     {"Level", "Name= Desert Railroad", ""},
     {"Level", "Name=\tCit\xe9 perdue, la suite ; a comma stays in the name", ""},
     {"Level", "Horizon= ENABLED", ""},
@@ -90,6 +93,8 @@ const LineCase Cases[] = {
     {"Level", "Puzzle= 1,Scroll,$0000,$0400,$0000,$0000,$0000,$0002", ""},
     {"Level", "KeyCombo= 1,1,Half key,$0000,$0400,$0000,$0000,$0000,$0002", ""},
     {"Level", "Fog= 0,0,0", ""},
+    {"Level", "FMV= 1", "Ligne 2 : nombre de valeurs incorrect pour \xab FMV \xbb (attendu : 2, trouv\xe9 : 1)"},
+    {"Level", "StarField= 1,2", "Ligne 2 : nombre de valeurs incorrect pour \xab StarField \xbb (attendu : 1, trouv\xe9 : 2)"},
     {"Level", "Fogg= 0,0,0", "Ligne 2 : commande inconnue \xab Fogg \xbb"},
     {"Level", "LoadSave= ENABLED", "Ligne 2 : la section [Level] ne prend pas la commande \xab LoadSave \xbb"},
     {"Levels", "Name= x", "Ligne 1 : section inconnue [Levels]"},
@@ -122,11 +127,13 @@ TEST(ScriptCheck, ACommandBeforeAnySectionAndARepeatedOneAreFound)
     EXPECT_EQ(report[1].scriptLine, 5);
 }
 
-TEST(ScriptCheck, EachLevelSectionStartsAfreshAndAnUnknownSectionIsReportedOnce)
+TEST(ScriptCheck, EachSectionStartsAfreshAndAnUnknownSectionIsReportedOnce)
 {
-    const Report report = Check("[Level]\nName= A\n[Level]\nName= B\n[Bonus]\nFoo= 1\nBar= 2\n[Level]\nName= C\n");
-    ASSERT_EQ(report.size(), 1u);
-    EXPECT_EQ(report[0].text, "Ligne 5 : section inconnue [Bonus]");
+    const Report report = Check("[Level]\nName= A\nLayer1= 1,2,3,4\nLayer1= 1,2,3,5\n[Level]\nName= B\n[Bonus]\n"
+                                "Foo= 1\nBar= 2\n[Level]\nName= C\nLevel= DATA\\TUT1,1\nlevel= DATA\\TUT1,2\n");
+    ASSERT_EQ(report.size(), 2u);
+    EXPECT_EQ(report[0].text, "Ligne 7 : section inconnue [Bonus]");
+    EXPECT_EQ(report[1].text, "Ligne 13 : \xab level \xbb est d\xe9j\xe0 donn\xe9 dans cette section");
 }
 
 TEST(ScriptCheck, LineNumbersFollowEveryKindOfLineEnd)
