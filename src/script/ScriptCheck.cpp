@@ -181,7 +181,7 @@ private:
             }
         }
         place_ = Place::Unknown;
-        Add(Fill(msg::ScriptUnknownSection, {closed ? name : Trim(header.substr(1))}));
+        Add(Fill(msg::ScriptUnknownSection, {header}));
     }
 
     void CheckCommand(std::string_view line)
@@ -234,13 +234,13 @@ private:
     {
         if (!InsideScriptFolder(file))
             Add(Fill(msg::ScriptLanguageFileOutside, {file}));
-        else if (file.empty() || !files_.languageFileExists || !files_.languageFileExists(file))
+        else if (files_.languageFileExists && (file.empty() || !files_.languageFileExists(file)))
             Add(Fill(msg::ScriptLanguageFileMissing, {file}));
     }
 
     void CheckLevelFile(std::string_view path)
     {
-        if (path.empty() || !files_.levelFileExists || !files_.levelFileExists(path))
+        if (files_.levelFileExists && (path.empty() || !files_.levelFileExists(path)))
             Add(Fill(msg::ScriptLevelFileMissing, {path}));
     }
 

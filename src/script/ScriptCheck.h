@@ -11,6 +11,7 @@
 
 namespace tessark {
 
+// Either function may be left empty: its files are then not looked for.
 struct ScriptFileLookup {
     // The second value of a [Language] "File=" line, as written (e.g. "ENGLISH.TXT");
     // only asked for names inside the script folder.

@@ -158,7 +158,7 @@ inline constexpr std::wstring_view SaveCatalogueChanges = L"Sauver les modificat
 // The check of the level script: each finding is ScriptCheckLine (%1: the line
 // number) followed by one of these, %1, %2, %3 filled in order.
 inline constexpr std::wstring_view ScriptCheckLine = L"Ligne %1 : ";
-inline constexpr std::wstring_view ScriptUnknownSection = L"section inconnue [%1]";
+inline constexpr std::wstring_view ScriptUnknownSection = L"section inconnue %1";
 inline constexpr std::wstring_view ScriptUnknownCommand = L"commande inconnue « %1 »";
 inline constexpr std::wstring_view ScriptCommandNotInSection = L"la section [%1] ne prend pas la commande « %2 »";
 inline constexpr std::wstring_view ScriptWrongValueCount =

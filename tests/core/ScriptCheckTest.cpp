@@ -98,6 +98,7 @@ const LineCase Cases[] = {
     {"Level", "Fogg= 0,0,0", "Ligne 2 : commande inconnue \xab Fogg \xbb"},
     {"Level", "LoadSave= ENABLED", "Ligne 2 : la section [Level] ne prend pas la commande \xab LoadSave \xbb"},
     {"Levels", "Name= x", "Ligne 1 : section inconnue [Levels]"},
+    {"Level]x", "Name= x", "Ligne 1 : section inconnue [Level]x]"},
 };
 
 } // namespace
@@ -154,6 +155,13 @@ TEST(ScriptCheck, AsksTheInstallationOnlyAboutFilesInsideTheScriptFolderAndLevel
     ASSERT_EQ(report.size(), 1u);
     EXPECT_EQ(report[0].scriptLine, 2);
     EXPECT_EQ(install.asked, (std::vector<std::string>{"ENGLISH.TXT", "DATA\\TITLE"}));
+}
+
+TEST(ScriptCheck, WithoutALookupFilesAreNotLookedForButAPathOutsideIsStillFound)
+{
+    const Report report = CheckScript("[Language]\nFile= 0,..\\x.txt\nFile= 1,GONE.TXT\n[Level]\nLevel= DATA\\GONE,1\n", {});
+    ASSERT_EQ(report.size(), 1u);
+    EXPECT_EQ(report[0].scriptLine, 2);
 }
 
 TEST(ScriptCheck, AWholeScriptOfSeveralLevelsHasNoFinding)
