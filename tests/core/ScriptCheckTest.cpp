@@ -108,8 +108,7 @@ const LineCase Cases[] = {
 TEST(ScriptCheck, EachLineOfEachSectionIsJudgedLikeTheCompilerReadsIt)
 {
     for (const auto& c : Cases) {
-        const std::string text = "[" + std::string(c.section) + "]\r\n" + c.line + "\r\n";
-        const Report report = Check(text);
+        const Report report = Check(std::string("[").append(c.section).append("]\r\n").append(c.line).append("\r\n"));
         if (*c.finding == '\0') {
             EXPECT_TRUE(report.empty()) << c.line << " -> " << (report.empty() ? "" : report[0].text);
             continue;
