@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Runs the benchmarks of the Windows build under Wine on a virtual display and
 # prints their figures (they are measurements, not tests).
-#   bench.sh [script [MB] | copy | image | sounds | convert | pak]    (no argument: all)
+#   bench.sh [script [MB] | copy | image | sounds | convert | pak | check]    (no argument: all)
 set -eu
 cd "$(dirname "$0")/.."
 build=$PWD/build/mingw
-cmake --build "$build" --target script_open_bench copy_bench sound_list_bench | grep -E "error|warning" || true
+cmake --build "$build" --target script_open_bench copy_bench sound_list_bench script_check_bench | grep -E "error|warning" || true
 tools/wine-session start "$build" 92 >/dev/null
 work=$(mktemp -d)
 trap 'rm -rf "$work"; tools/wine-session stop "$build" 92' EXIT
@@ -99,6 +99,13 @@ pak_bench() {
   python3 tests/tools/check_pak.py "$work/logo.pak" "$work/logo.raw" && echo "Python's zlib unpacks the .pak to the RAW"
 }
 
+# The check is plain C++: measured natively, optimised, and in the Windows build under Wine.
+check_bench() {
+  echo "== the check of a 200 KB level script (best of 10)"
+  printf "native:  "; "$(native_bench script_check_bench)" 200 10
+  printf "Wine:    "; run "$build/tests/bench/script_check_bench.exe" 200 10
+}
+
 case $which in
   script) script_bench "$@" ;;
   [0-9]*) script_bench "$which" "$@" ;;
@@ -107,6 +114,7 @@ case $which in
   sounds) sounds_bench ;;
   convert) convert_bench ;;
   pak) pak_bench ;;
-  all) script_bench "$@"; copy_bench; image_bench; sounds_bench; convert_bench; pak_bench ;;
-  *) echo "usage: bench.sh [script [MB] | copy | image | sounds | convert | pak]" >&2; exit 2 ;;
+  check) check_bench ;;
+  all) script_bench "$@"; copy_bench; image_bench; sounds_bench; convert_bench; pak_bench; check_bench ;;
+  *) echo "usage: bench.sh [script [MB] | copy | image | sounds | convert | pak | check]" >&2; exit 2 ;;
 esac
