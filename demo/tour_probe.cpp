@@ -2,8 +2,10 @@
 // are, so that it can click and type on the real controls (with xdotool)
 // wherever the layout puts them. It only reads; it never presses anything.
 //   tour_probe serve
-//       answers the commands below, one a line on its input with TAB between
-//       the words, each answer followed by the line "--end STATUS": one
+//       answers the commands below, one a line on its input: a tag, then the
+//       words, TAB between them. Each line of the answer starts with the tag
+//       and a TAB, and the last one is TAG TAB "--end STATUS", so a reader
+//       can tell its answer from what an earlier, abandoned one left. One
 //       process for the whole tour instead of one Wine start per question.
 //   tour_probe windows
 //       the visible top-level windows of Tessark's process, one a line:
@@ -49,9 +51,12 @@ const std::map<std::wstring, int> ControlNames = {
     {L"StaticText4", id::StaticText4},
 };
 
+// While serving: the tag of the request being answered.
+std::wstring answerTag;
+
 void Print(const std::wstring& line)
 {
-    const std::wstring withEnd = line + L"\n";
+    const std::wstring withEnd = (answerTag.empty() ? L"" : answerTag + L"\t") + line + L"\n";
     const int size = WideCharToMultiByte(CP_UTF8, 0, withEnd.c_str(), static_cast<int>(withEnd.size()), nullptr,
                                          0, nullptr, nullptr);
     std::string bytes(static_cast<std::size_t>(size), '\0');
@@ -300,7 +305,11 @@ int Serve()
     while (std::getline(std::cin, line)) {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
-        Print(L"--end " + std::to_wstring(Run(Words(FromUtf8(line)))));
+        std::vector<std::wstring> words = Words(FromUtf8(line));
+        answerTag = words.front();
+        words.erase(words.begin());
+        Print(L"--end " + std::to_wstring(Run(words)));
+        answerTag.clear();
     }
     return 0;
 }
