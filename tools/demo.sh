@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds Tessark and starts it on the bundled demo installation. On the
-# current display when there is one; otherwise under a virtual display,
-# saving a screenshot to build/demo-screenshot.png.
+# Builds Tessark and shows it on the bundled demo installation. On the
+# current display when there is one; otherwise takes the guided tour of
+# tools/demo-tour under a virtual display, saving one screenshot per step to
+# build/demo/.
 set -eu
 cd "$(dirname "$0")/.."
 tools/deps.sh
@@ -17,18 +18,4 @@ if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   exit 0
 fi
 
-shot=$PWD/build/demo-screenshot.png
-export DISPLAY=:93
-Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true' EXIT
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-(cd "$demo" && run) &
-app=$!
-# Wait for the main window, then give it a moment to paint.
-for _ in $(seq 150); do xdotool search --name '^Tessark' >/dev/null 2>&1 && break; sleep 0.2; done
-sleep 2
-xwd -root -silent | convert xwd:- "$shot"
-echo "No display: Tessark ran under Xvfb; screenshot saved to $shot"
-WINEPREFIX=${WINEPREFIX:-$HOME/.cache/tessark/wine} wineserver -k 2>/dev/null || true
-wait $app 2>/dev/null || true
+exec "$tools/demo-tour" "$PWD/build/mingw"
