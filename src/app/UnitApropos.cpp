@@ -1,6 +1,10 @@
 #include "app/UnitApropos.h"
 
 #include "app/Dpi.h"
+#include "app/Version.h"
+#include "util/Messages.h"
+
+#include <string>
 
 namespace tessark {
 namespace {
@@ -15,18 +19,20 @@ constexpr DWORD AproposExStyle = WS_EX_DLGMODALFRAME;
 constexpr wchar_t WebAddress[] = L"https://github.com/tessark";
 
 struct LineLook {
-    const wchar_t* text;
+    std::wstring text;
     int top;
     int height;
     int fontPixels;
     bool bold;
 };
 
-// The address first: it alone is drawn in blue.
-constexpr LineLook Lines[] = {
+// The address first: it alone is drawn in blue. The version under the title
+// is the one of the program's version resource.
+const LineLook Lines[] = {
     {WebAddress, 8, 18, 13, false},
     {L"UTILITAIRE TESSARK", 32, 17, 13, true},
     {L"pour l'éditeur de niveaux de Tomb Raider", 50, 15, 11, true},
+    {FormatMessageText(msg::AboutVersion, L"" TESSARK_VERSION_TEXT), 70, 15, 11, false},
 };
 
 // The lines' fonts are sized in pixels of a 96-dpi screen, like the rest.

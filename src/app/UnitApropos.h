@@ -28,9 +28,9 @@ private:
 
     IDialogs& dialogs_;
     ModalResult result_ = ModalResult::None;
-    // The address, the title and the subtitle, in fonts made for the DPI.
-    std::array<HWND, 3> lines_{};
-    std::array<HFONT, 3> lineFonts_{};
+    // The address, the title, the subtitle and the version, in fonts made for the DPI.
+    std::array<HWND, 4> lines_{};
+    std::array<HFONT, 4> lineFonts_{};
 };
 
 } // namespace tessark

@@ -38,6 +38,8 @@ inline constexpr std::wstring_view TextChangedSave = L"Le texte a changé. Sauve
 inline constexpr std::wstring_view OkToOverwrite = L"OK to overwrite %s";
 inline constexpr std::wstring_view StreamLoadError = L"Erreur au chargement de flux";
 inline constexpr std::wstring_view StreamSaveError = L"Erreur à l'enregistrement de flux";
+// The about box's line under its title (%s: the program's version).
+inline constexpr std::wstring_view AboutVersion = L"Version %s";
 inline constexpr std::wstring_view HelpNestedTooDeep =
     L"Le document d'aide %s imbrique ses groupes trop profondément pour être mis en forme : "
     L"il est affiché en texte simple.";

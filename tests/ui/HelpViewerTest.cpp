@@ -8,6 +8,11 @@
 
 #include <richedit.h>
 #include <winspool.h>
+#include <winver.h>
+
+#include <cstddef>
+#include <cwchar>
+#include <vector>
 
 namespace tessark::test {
 namespace {
@@ -267,10 +272,10 @@ TEST(AboutBoxTest, ShowsItsLinesAndClosesWithOk)
     std::vector<std::wstring> lines;
     for (HWND child = GetWindow(about.hwnd(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
         lines.push_back(WindowText(child));
-    ASSERT_EQ(lines.size(), 4u);
+    ASSERT_EQ(lines.size(), 5u);
     EXPECT_EQ(lines[1], L"UTILITAIRE TESSARK");
     EXPECT_EQ(lines[2], L"pour l'éditeur de niveaux de Tomb Raider");
-    EXPECT_EQ(lines[3], L"OK");
+    EXPECT_EQ(lines[4], L"OK");
     HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     // The real modal loop: Enter presses OK, the owner is usable again after.
     PostMessageW(GetDlgItem(about.hwnd(), IDOK), WM_KEYDOWN, VK_RETURN, 0);
@@ -279,6 +284,61 @@ TEST(AboutBoxTest, ShowsItsLinesAndClosesWithOk)
     EXPECT_FALSE(IsWindowVisible(about.hwnd()));
     EXPECT_TRUE(IsWindowEnabled(owner));
     DestroyWindow(owner);
+}
+
+// One string of the version resource of `program`, in its first language.
+std::wstring VersionString(const std::wstring& program, const wchar_t* name)
+{
+    std::vector<std::byte> info(GetFileVersionInfoSizeW(program.c_str(), nullptr));
+    if (info.empty() || !GetFileVersionInfoW(program.c_str(), 0, static_cast<DWORD>(info.size()), info.data()))
+        return L"(no version resource)";
+    WORD* language = nullptr;
+    UINT size = 0;
+    if (!VerQueryValueW(info.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&language), &size) ||
+        size < 2 * sizeof(WORD))
+        return L"(no translation)";
+    wchar_t path[64];
+    swprintf(path, std::size(path), L"\\StringFileInfo\\%04x%04x\\%ls", language[0], language[1], name);
+    wchar_t* value = nullptr;
+    if (!VerQueryValueW(info.data(), path, reinterpret_cast<void**>(&value), &size) || size == 0)
+        return std::wstring(L"(no ") + name + L")";
+    return value;
+}
+
+// The fixed part of the version resource, as "major.minor.patch".
+std::wstring FixedFileVersion(const std::wstring& program)
+{
+    std::vector<std::byte> info(GetFileVersionInfoSizeW(program.c_str(), nullptr));
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT size = 0;
+    if (info.empty() || !GetFileVersionInfoW(program.c_str(), 0, static_cast<DWORD>(info.size()), info.data()) ||
+        !VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &size))
+        return L"(no fixed version)";
+    return std::to_wstring(HIWORD(fixed->dwFileVersionMS)) + L"." + std::to_wstring(LOWORD(fixed->dwFileVersionMS)) +
+           L"." + std::to_wstring(HIWORD(fixed->dwFileVersionLS));
+}
+
+// What Explorer shows in Tessark.exe's properties, and the about box tells the
+// same version under its title lines.
+TEST(AboutBoxTest, TellsTheVersionOfTheProgramsResource)
+{
+    const std::wstring program = std::wstring(TESSARK_DEMO_DIR) + L"\\Tessark.exe";
+    const std::wstring version = VersionString(program, L"ProductVersion");
+    EXPECT_EQ(VersionString(program, L"FileVersion"), version);
+    EXPECT_EQ(FixedFileVersion(program), version);
+    EXPECT_EQ(VersionString(program, L"ProductName"), L"Tessark");
+    EXPECT_EQ(VersionString(program, L"FileDescription"), L"Utilitaire Tessark pour l'éditeur de niveaux de Tomb Raider");
+    EXPECT_EQ(VersionString(program, L"LegalCopyright"), L"Copyright (c) 2026 the Tessark authors");
+
+    FakeDialogs dialogs;
+    TFicheAPropos about(dialogs);
+    HWND subtitle = GetWindow(GetWindow(GetWindow(about.hwnd(), GW_CHILD), GW_HWNDNEXT), GW_HWNDNEXT);
+    HWND versionLine = GetWindow(subtitle, GW_HWNDNEXT);
+    EXPECT_EQ(WindowText(versionLine), L"Version " + version);
+    RECT subtitleBox = RectIn(subtitle, about.hwnd());
+    RECT versionBox = RectIn(versionLine, about.hwnd());
+    EXPECT_GE(versionBox.top, subtitleBox.bottom) << "under the title lines";
+    EXPECT_LE(versionBox.bottom, RectIn(GetDlgItem(about.hwnd(), IDOK), about.hwnd()).top) << "above OK";
 }
 
 TEST_F(HelpViewerTest, TheAboutBoxIsShownModallyFromTheMenu)
