@@ -33,15 +33,17 @@ int Run(int argc, const standin::fs::path::value_type* const* argv)
         return 1;
     }
 
-    standin::Bytes pak;
-    standin::AppendU32(pak, static_cast<std::uint32_t>(bytes->size()));
-    uLongf packedSize = compressBound(static_cast<uLong>(bytes->size()));
-    pak.resize(4 + packedSize);
-    if (compress2(pak.data() + 4, &packedSize, bytes->data(), static_cast<uLong>(bytes->size()), 9) != Z_OK) {
+    // Sized once, then shrunk: the size field, then the zlib stream.
+    const auto rawSize = static_cast<std::uint32_t>(bytes->size());
+    uLongf packedSize = compressBound(static_cast<uLong>(rawSize));
+    standin::Bytes pak(std::size_t{4} + packedSize);
+    for (int i = 0; i < 4; ++i)
+        pak[i] = static_cast<std::uint8_t>(rawSize >> (8 * i));
+    if (compress2(pak.data() + 4, &packedSize, bytes->data(), static_cast<uLong>(rawSize), 9) != Z_OK) {
         std::fprintf(stderr, "packer (stand-in): zlib failed\n");
         return 1;
     }
-    pak.resize(4 + packedSize);
+    pak.resize(std::size_t{4} + packedSize);
     const char* fault = std::getenv("TESSARK_STANDIN_PACKER_FAULT");
     if (fault && std::strcmp(fault, "cut") == 0)
         pak.resize(4 + packedSize / 2);
