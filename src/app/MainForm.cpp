@@ -485,6 +485,8 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_DRAWITEM:
         if (sounds_ && sounds_->OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)))
             return TRUE;
+        if (script_ && script_->OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)))
+            return TRUE;
         return DefaultHandling(message, wParam, lParam);
     case WM_TIMER:
         if (sounds_ && sounds_->OnTimer(wParam))
