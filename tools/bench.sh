@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Runs the benchmarks of the Windows build under Wine on a virtual display and
 # prints their figures (they are measurements, not tests).
-#   bench.sh [script [MB] | copy | image | sounds | convert]    (no argument: all)
+#   bench.sh [script [MB] | copy | image | sounds | convert | check]    (no argument: all)
 set -eu
 cd "$(dirname "$0")/.."
 build=$PWD/build/mingw
-cmake --build "$build" --target script_open_bench copy_bench sound_list_bench | grep -E "error|warning" || true
+cmake --build "$build" --target script_open_bench copy_bench sound_list_bench script_check_bench | grep -E "error|warning" || true
 tools/wine-session start "$build" 92 >/dev/null
 work=$(mktemp -d)
 trap 'rm -rf "$work"; tools/wine-session stop "$build" 92' EXIT
@@ -90,6 +90,13 @@ convert_bench() {
   "$bench" --snr "$work/sox.wav"
 }
 
+# The check is plain C++: measured natively, optimised, and in the Windows build under Wine.
+check_bench() {
+  echo "== the check of a 200 KB level script (best of 10)"
+  printf "native:  "; "$(native_bench script_check_bench)" 200 10
+  printf "Wine:    "; run "$build/tests/bench/script_check_bench.exe" 200 10
+}
+
 case $which in
   script) script_bench "$@" ;;
   [0-9]*) script_bench "$which" "$@" ;;
@@ -97,6 +104,7 @@ case $which in
   image) image_bench ;;
   sounds) sounds_bench ;;
   convert) convert_bench ;;
-  all) script_bench "$@"; copy_bench; image_bench; sounds_bench; convert_bench ;;
-  *) echo "usage: bench.sh [script [MB] | copy | image | sounds | convert]" >&2; exit 2 ;;
+  check) check_bench ;;
+  all) script_bench "$@"; copy_bench; image_bench; sounds_bench; convert_bench; check_bench ;;
+  *) echo "usage: bench.sh [script [MB] | copy | image | sounds | convert | check]" >&2; exit 2 ;;
 esac

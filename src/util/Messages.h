@@ -181,6 +181,23 @@ inline constexpr std::wstring_view SfxSlotPastDetails = L"la table des sons du f
 inline constexpr std::wstring_view SfxSamplePastSam = L"un son désigne des échantillons au-delà des lignes du fichier .sam";
 inline constexpr std::wstring_view CatalogueMissing = L"Le fichier spécifié %s est introuvable.";
 inline constexpr std::wstring_view SaveCatalogueChanges = L"Sauver les modifications ?";
+// The check of the level script: each finding is ScriptCheckLine (%1: the line
+// number) followed by one of these, %1, %2, %3 filled in order.
+inline constexpr std::wstring_view ScriptCheckLine = L"Ligne %1 : ";
+inline constexpr std::wstring_view ScriptUnknownSection = L"section inconnue %1";
+inline constexpr std::wstring_view ScriptUnknownCommand = L"commande inconnue « %1 »";
+inline constexpr std::wstring_view ScriptCommandNotInSection = L"la section [%1] ne prend pas la commande « %2 »";
+inline constexpr std::wstring_view ScriptWrongValueCount =
+    L"nombre de valeurs incorrect pour « %1 » (attendu : %2, trouvé : %3)";
+inline constexpr std::wstring_view ScriptValueRange = L"%1 à %2";
+inline constexpr std::wstring_view ScriptRepeatedCommand = L"« %1 » est déjà donné dans cette section";
+inline constexpr std::wstring_view ScriptCommandBeforeSection = L"commande « %1 » placée avant toute section";
+inline constexpr std::wstring_view ScriptLanguageFileMissing =
+    L"le fichier de langue « %1 » est introuvable dans le dossier du script";
+inline constexpr std::wstring_view ScriptLanguageFileOutside =
+    L"le fichier de langue « %1 » doit se trouver dans le dossier du script (ni lecteur, ni chemin absolu, ni « .. »)";
+inline constexpr std::wstring_view ScriptLevelFileMissing = L"le fichier du niveau « %1 » est introuvable";
+inline constexpr std::wstring_view ScriptMoreFindings = L"… et %1 autres erreurs, non listées";
 // Pictures
 inline constexpr std::wstring_view InvalidBitmap = L"Image bitmap incorrecte";
 inline constexpr std::wstring_view RawShorterThanOneRow =
