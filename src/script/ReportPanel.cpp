@@ -65,7 +65,7 @@ private:
 ReportPanel::ReportPanel(HWND parent, int id)
 {
     list_ = CreateChild(parent, L"LISTBOX", L"",
-                        WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY |
+                        WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY |
                             LBS_NOINTEGRALHEIGHT,
                         0, 0, 10, 10, id, WS_EX_CLIENTEDGE);
     FitToFont();
@@ -80,8 +80,6 @@ void ReportPanel::Show(const Report& report)
         SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(FromText1252(line.text).c_str()));
     SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
     FitToFont();
-    shown_ = true;
-    ShowWindow(list_, SW_SHOW);
     InvalidateRect(list_, nullptr, TRUE);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // The report under the script editor: what the compiler said or what the
-// check found, one line each, error lines in red. Hidden until there is a
+// check found, one line each, error lines in red. Empty until there is a
 // report to show.
 #include "script/ReportLine.h"
 #include "util/Win32.h"
@@ -14,8 +14,7 @@ public:
     ReportPanel& operator=(const ReportPanel&) = delete;
 
     HWND hwnd() const { return list_; }
-    bool Shown() const { return shown_; }
-    // Replaces the lines shown and shows the panel.
+    // Replaces the lines shown.
     void Show(const Report& report);
     // The script line the shown line at `index` names; 0 when none.
     int ScriptLineAt(int index) const;
@@ -26,7 +25,6 @@ public:
 private:
     HWND list_ = nullptr;
     Report lines_;
-    bool shown_ = false;
 };
 
 // Past this many lines, the rest are summed up in one last line.

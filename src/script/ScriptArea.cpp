@@ -281,19 +281,12 @@ void ScriptArea::LayOut(int width, int height)
                scaled(ToolBarHeight), TRUE);
     // Right under the strip, whatever the rounding of each.
     const int editorTop = scaled(FrameCaptionHeight) + scaled(StripHeight);
-    const int bottom = height - scaled(2);
-    const int reportTop = report_->Shown() ? bottom - scaled(ReportHeight) : bottom;
-    const int editorBottom = report_->Shown() ? reportTop - scaled(ReportGap) : bottom;
+    // The report keeps its room even while empty: Wine's control takes
+    // seconds to lay a long text out again when the editor is resized.
+    const int reportTop = height - scaled(2) - scaled(ReportHeight);
+    const int editorBottom = reportTop - scaled(ReportGap);
     MoveWindow(editor_, scaled(2), editorTop, stripWidth, std::max(0, editorBottom - editorTop), TRUE);
-    if (report_->Shown())
-        MoveWindow(report_->hwnd(), scaled(2), reportTop, stripWidth, scaled(ReportHeight), TRUE);
-}
-
-void ScriptArea::LayOutAgain()
-{
-    RECT area{};
-    GetClientRect(groupBox1_, &area);
-    LayOut(area.right, area.bottom);
+    MoveWindow(report_->hwnd(), scaled(2), reportTop, stripWidth, scaled(ReportHeight), TRUE);
 }
 
 void ScriptArea::DpiChanged()
@@ -307,7 +300,6 @@ void ScriptArea::DpiChanged()
 void ScriptArea::ShowReport(const Report& report)
 {
     report_->Show(report);
-    LayOutAgain();
 }
 
 bool ScriptArea::OnDrawItem(const DRAWITEMSTRUCT& item)

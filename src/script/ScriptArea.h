@@ -94,7 +94,6 @@ private:
     void ApplySize(int points);
     void KeepRescuePlanCurrent();
     void ReportLineChosen();
-    void LayOutAgain();
 
     TMainForm& form_;
     HWND groupBox1_ = nullptr;

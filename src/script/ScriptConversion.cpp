@@ -7,6 +7,9 @@
 #include "script/CompilerText.h"
 #include "script/DosBox.h"
 #include "script/ProgramHeader.h"
+#include "script/ScriptCheck.h"
+#include "script/ScriptFileLookup.h"
+#include "script/ScriptText.h"
 #include "util/CapturedRun.h"
 #include "util/CommandLine.h"
 #include "util/FileIO.h"
@@ -126,7 +129,8 @@ public:
             return Fail(msg::ScriptCompilerMissing, compiler_);
         if (!FileExists(script_))
             return Fail(msg::ScriptToCompileMissing, script_);
-        const auto languages = script::LanguageFilesOf(ReadWholeFile(script_));
+        const std::string text = ReadWholeFile(script_);
+        const auto languages = script::LanguageFilesOf(text);
         if (const Report outside = OutsideLanguageFiles(languages); !outside.empty()) {
             form_.Script().ShowReport(outside);
             return Fail(msg::LanguageFilesOutsideNotCompiled, From1252(outside.front().text));
@@ -139,6 +143,9 @@ public:
             return Fail(msg::ScriptCompilerNeedsDosBox, compiler_);
         if (!FolderTakesNewFiles(folder_))
             return Fail(msg::ScriptFolderNotWritable, folder_);
+        findings_ = CheckScript(text, InstallationFileLookup(form_.InstallationRoot()));
+        if (!findings_.empty() && !CompileDespite())
+            return;
 
         const std::vector<ExpectedFile> expected = ExpectedOutputs(folder_, languages);
         const CapturedRun run = RunCompiler(dosBox);
@@ -148,6 +155,16 @@ public:
     }
 
 private:
+    // The findings shown, the user says whether to compile all the same.
+    bool CompileDespite()
+    {
+        form_.Script().ShowReport(findings_);
+        return form_.dialogs().MessageDlg(form_.hwnd(),
+                                          FormatMessageText(msg::ScriptCheckFindings, std::to_wstring(findings_.size())),
+                                          DialogKind::Confirmation, {DialogButton::Yes, DialogButton::No}) ==
+               DialogButton::Yes;
+    }
+
     CapturedRun RunCompiler(const std::optional<DosBoxProgram>& dosBox)
     {
         HourGlass hourGlass;
@@ -172,9 +189,11 @@ private:
 
     void ShowOutcome(const CapturedRun& run, const std::vector<ExpectedFile>& expected)
     {
-        Report report = script::CompilerTextToReport(run.output);
-        if (report.empty())
-            report.push_back({To1252(msg::CompilerSaidNothing), 0, false});
+        Report report = findings_;
+        Report said = script::CompilerTextToReport(run.output);
+        if (said.empty())
+            said.push_back({To1252(msg::CompilerSaidNothing), 0, false});
+        report.insert(report.end(), said.begin(), said.end());
         std::vector<std::string> made, missing;
         for (const ExpectedFile& file : expected)
             (file.Made() ? made : missing).push_back(file.name);
@@ -202,6 +221,7 @@ private:
     std::wstring folder_;
     std::wstring compiler_;
     std::wstring script_;
+    Report findings_;
 };
 
 } // namespace
@@ -209,6 +229,16 @@ private:
 void TMainForm::BtConvertScriptClick()
 {
     Compilation(*this, compilerPatience_).Run();
+}
+
+// The text on screen, saved or not, checked line by line.
+void TMainForm::BtVerifScriptClick()
+{
+    const std::string text = script::EncodeScript(script_->EditorText(), script::LineEnd::CrLf);
+    Report findings = CheckScript(text, InstallationFileLookup(installationRoot_));
+    if (findings.empty())
+        findings.push_back({To1252(msg::ScriptCheckClean), 0, false});
+    script_->ShowReport(findings);
 }
 
 } // namespace tessark

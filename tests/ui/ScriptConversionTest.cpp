@@ -32,8 +32,6 @@ protected:
     {
         HWND list = Control(id::ReportList);
         std::vector<std::wstring> lines;
-        if (!Visible(list))
-            return lines;
         const auto count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
         for (int i = 0; i < count; ++i) {
             std::wstring line(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)), L'\0');
@@ -81,6 +79,8 @@ protected:
     void WriteLanguageScript(const std::string& languages = "File= 0,FRENCH.TXT\r\nFile=\t1, ENGLISH.TXT ; anglais\r\n")
     {
         WriteBytes(script, "[Language]\r\n" + languages + "[Level]\r\nName= Le Caire\r\n");
+        for (const wchar_t* language : {L"FRENCH.TXT", L"ENGLISH.TXT"})
+            WriteBytes(folder + language, "Strings\r\n");
     }
     void InstallCompiler() { ASSERT_TRUE(CopyFileW(TESSARK_SCRIPT_STANDIN, compiler.c_str(), FALSE)); }
     // The button is enabled once the editor was shown.
@@ -207,7 +207,7 @@ TEST_F(ScriptConversionTest, AWindowsCompilerIsHeardWithoutAConsoleAndItsFilesAr
     WriteLanguageScript();
     WriteBytes(folder + L"FRENCH.DAT", "ancien");
     OpenScriptEditor();
-    EXPECT_FALSE(Visible(Control(id::ReportList))) << "nothing to show yet";
+    EXPECT_EQ(SendMessageW(Control(id::ReportList), LB_GETCOUNT, 0, 0), 0) << "nothing to show yet";
     TempFolder logs;
     SetEnvironmentVariableW(L"TESSARK_STANDIN_STARTUP_LOG", (logs / L"startup.txt").c_str());
 
@@ -261,7 +261,7 @@ TEST_F(ScriptConversionTest, ACompilerThatMakesNothingIsToldAndItsTextShown)
 TEST_F(ScriptConversionTest, AnErrorLineIsRedAndADoubleClickTakesTheCaretToItsLine)
 {
     InstallCompiler();
-    WriteBytes(script, "[Title]\r\n[Level]\r\nNmae= Le Caire\r\nLevel= DATA\\CAIRE,101\r\n");
+    WriteBytes(script, "[Level]\r\nName= Le Caire\r\n; la ligne 3\r\n\r\n");
     OpenScriptEditor();
     SetEnvironmentVariableW(L"TESSARK_STANDIN_SCRIPT_ERROR_LINE", L"3");
     dialogs.Answer(DialogButton::Ok);
@@ -382,6 +382,9 @@ TEST_F(ScriptConversionTest, AFiveMegabyteScriptCompilesWithoutHanging)
     while (big.size() < 5 * 1024 * 1024)
         big += "[Level]\r\nName=\tLe Caire ; un niveau de plus\r\nLevel= DATA\\CAIRE,101\r\n";
     WriteBytes(script, big);
+    WriteBytes(folder + L"ENGLISH.TXT", "Strings\r\n");
+    CreateDirectoryW((installation / L"data").c_str(), nullptr);
+    WriteBytes(installation / L"data\\caire.tr4", "");
     OpenScriptEditor();
 
     const ULONGLONG start = GetTickCount64();
@@ -422,6 +425,67 @@ TEST_F(ScriptConversionTest, AStuckCompilerIsStoppedWhenTheUserSaysSo)
     EXPECT_EQ(lines.back(), L"Le compilateur n'a pas produit : script.dat");
     EXPECT_FALSE(Exists(output));
     EXPECT_FALSE(HourGlass::Active());
+}
+
+// The check of the script, on demand and before each compilation.
+class ScriptCheckWindowTest : public ScriptConversionTest {};
+
+TEST_F(ScriptCheckWindowTest, TheTextOnScreenIsCheckedOnDemandAndEachFindingLeadsToItsLine)
+{
+    CreateDirectoryW((installation / L"data").c_str(), nullptr);
+    WriteBytes(installation / L"data\\caire.tr4", "");
+    WriteBytes(folder + L"ENGLISH.TXT", "Strings\r\n");
+    OpenScriptEditor();
+    EXPECT_TRUE(Enabled(id::BtVerifScript));
+    SetEditorText(L"[Language]\r\nFile= 0,ENGLISH.TXT\r\n[Level]\r\nName= Le Caire\r\nLevel= DATA\\CAIRE,101\r\n");
+
+    Click(id::BtVerifScript);
+    EXPECT_EQ(ReportShown(), std::vector<std::wstring>{L"Vérification du script : aucun problème trouvé."});
+    EXPECT_EQ(RedPixelsOfReportLine(0), 0);
+
+    // Unsaved text with faults: what the user sees is what is checked.
+    SetEditorText(L"[Language]\r\nFile= 0,FRENCH.TXT\r\n[Level]\r\nName= Le Caire\r\nLevel= DATA\\NIL,101\r\n"
+                  L"Nmae= x\r\n");
+    Click(id::BtVerifScript);
+    const auto lines = ReportShown();
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0], L"Ligne 2 : le fichier de langue « FRENCH.TXT » est introuvable dans le dossier du script");
+    EXPECT_EQ(lines[1], L"Ligne 5 : le fichier du niveau « DATA\\NIL » est introuvable");
+    EXPECT_EQ(lines[2], L"Ligne 6 : commande inconnue « Nmae »");
+    EXPECT_GT(RedPixelsOfReportLine(2), 0);
+    DoubleClickReportLine(1);
+    EXPECT_EQ(GetFocus(), Control(id::Editor));
+    EXPECT_EQ(StatusPanel(0), L"Line:   5   Col:   1");
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_FALSE(Exists(output)) << "a check compiles nothing";
+}
+
+TEST_F(ScriptCheckWindowTest, FindingsBeforeCompilingAskWhetherToCompileAllTheSame)
+{
+    InstallCompiler();
+    WriteBytes(script, "[Level]\r\nName= Le Caire\r\nNmae= x\r\n");
+    OpenScriptEditor();
+    const std::wstring question = L"La vérification du script a trouvé 1 problème(s), listé(s) sous l'éditeur.\n"
+                                  L"Compiler quand même ?";
+
+    dialogs.Answer(DialogButton::No);
+    Click(id::BtConvertScript);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].kind, DialogKind::Confirmation);
+    EXPECT_EQ(dialogs.shown[0].text, question);
+    EXPECT_EQ(ReportShown(), std::vector<std::wstring>{L"Ligne 3 : commande inconnue « Nmae »"});
+    EXPECT_FALSE(Exists(output)) << "Non: the compiler did not run";
+
+    dialogs.Answer(DialogButton::Yes);
+    Click(id::BtConvertScript);
+    ASSERT_EQ(dialogs.shown.size(), 2u);
+    EXPECT_EQ(dialogs.shown[1].text, question);
+    const auto lines = ReportShown();
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(lines.front(), L"Ligne 3 : commande inconnue « Nmae »");
+    EXPECT_EQ(lines[1], L"Script.exe stand-in (Tessark demo): compiling script.txt");
+    EXPECT_EQ(lines.back(), L"Script compilé : script.dat");
+    EXPECT_TRUE(Exists(output));
 }
 
 } // namespace
