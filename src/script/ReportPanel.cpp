@@ -71,7 +71,7 @@ ReportPanel::ReportPanel(HWND parent, int id)
     FitToFont();
 }
 
-void ReportPanel::Show(const Report& report)
+void ReportPanel::Show(const Report& report, bool fromTheEnd)
 {
     lines_ = Shortened(report);
     SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
@@ -80,6 +80,8 @@ void ReportPanel::Show(const Report& report)
         SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(FromText1252(line.text).c_str()));
     SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
     FitToFont();
+    if (fromTheEnd && !lines_.empty())
+        SendMessageW(list_, LB_SETTOPINDEX, lines_.size() - 1, 0);
     InvalidateRect(list_, nullptr, TRUE);
 }
 

@@ -14,8 +14,8 @@ public:
     ReportPanel& operator=(const ReportPanel&) = delete;
 
     HWND hwnd() const { return list_; }
-    // Replaces the lines shown.
-    void Show(const Report& report);
+    // Replaces the lines shown, scrolled to the first or the last.
+    void Show(const Report& report, bool fromTheEnd);
     // The script line the shown line at `index` names; 0 when none.
     int ScriptLineAt(int index) const;
     bool OnDrawItem(const DRAWITEMSTRUCT& item);

@@ -297,9 +297,9 @@ void ScriptArea::DpiChanged()
     report_->FitToFont();
 }
 
-void ScriptArea::ShowReport(const Report& report)
+void ScriptArea::ShowReport(const Report& report, bool fromTheEnd)
 {
-    report_->Show(report);
+    report_->Show(report, fromTheEnd);
 }
 
 bool ScriptArea::OnDrawItem(const DRAWITEMSTRUCT& item)

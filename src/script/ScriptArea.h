@@ -73,8 +73,9 @@ public:
     void UpDown1Click(int position);
     int SelectedSize() const;
 
-    // The report under the editor.
-    void ShowReport(const Report& report);
+    // The report under the editor; a compilation's ends with its result,
+    // shown from the end.
+    void ShowReport(const Report& report, bool fromTheEnd = false);
     ReportPanel& Reports() { return *report_; }
     bool OnDrawItem(const DRAWITEMSTRUCT& item);
     // Caret at the start of the 1-based script line (the last one when the

@@ -203,7 +203,7 @@ private:
             report.push_back({To1252(FormatMessageText(msg::ScriptCompiled, JoinedNames(made))), 0, false});
         else
             report.push_back({To1252(FormatMessageText(msg::ScriptFilesNotMade, JoinedNames(missing))), 0, true});
-        form_.Script().ShowReport(report);
+        form_.Script().ShowReport(report, true);
         if (!missing.empty() && run.outcome == CapturedRun::Outcome::Finished)
             form_.dialogs().MessageDlg(form_.hwnd(), FormatMessageText(msg::ScriptNotCompiled, JoinedNames(missing)),
                                        DialogKind::Warning, {DialogButton::Ok});

@@ -463,9 +463,9 @@ TEST_F(ScriptCheckWindowTest, TheTextOnScreenIsCheckedOnDemandAndEachFindingLead
 TEST_F(ScriptCheckWindowTest, FindingsBeforeCompilingAskWhetherToCompileAllTheSame)
 {
     InstallCompiler();
-    WriteBytes(script, "[Level]\r\nName= Le Caire\r\nNmae= x\r\n");
+    WriteBytes(script, "[Level]\r\nName= Le Caire\r\nNmae= x\r\nHorizn= x\r\nLegnd= x\r\nLyer1= x\r\nRian= x\r\n");
     OpenScriptEditor();
-    const std::wstring question = L"La vérification du script a trouvé 1 problème(s), listé(s) sous l'éditeur.\n"
+    const std::wstring question = L"La vérification du script a trouvé 5 problème(s), listé(s) sous l'éditeur.\n"
                                   L"Compiler quand même ?";
 
     dialogs.Answer(DialogButton::No);
@@ -473,7 +473,9 @@ TEST_F(ScriptCheckWindowTest, FindingsBeforeCompilingAskWhetherToCompileAllTheSa
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].kind, DialogKind::Confirmation);
     EXPECT_EQ(dialogs.shown[0].text, question);
-    EXPECT_EQ(ReportShown(), std::vector<std::wstring>{L"Ligne 3 : commande inconnue « Nmae »"});
+    const auto findings = ReportShown();
+    ASSERT_EQ(findings.size(), 5u);
+    EXPECT_EQ(findings[0], L"Ligne 3 : commande inconnue « Nmae »");
     EXPECT_FALSE(Exists(output)) << "Non: the compiler did not run";
 
     dialogs.Answer(DialogButton::Yes);
@@ -481,11 +483,19 @@ TEST_F(ScriptCheckWindowTest, FindingsBeforeCompilingAskWhetherToCompileAllTheSa
     ASSERT_EQ(dialogs.shown.size(), 2u);
     EXPECT_EQ(dialogs.shown[1].text, question);
     const auto lines = ReportShown();
-    ASSERT_GE(lines.size(), 3u);
-    EXPECT_EQ(lines.front(), L"Ligne 3 : commande inconnue « Nmae »");
-    EXPECT_EQ(lines[1], L"Script.exe stand-in (Tessark demo): compiling script.txt");
+    ASSERT_EQ(lines.size(), 8u);
+    EXPECT_EQ(std::vector<std::wstring>(lines.begin(), lines.begin() + 5), findings);
+    EXPECT_EQ(lines[5], L"Script.exe stand-in (Tessark demo): compiling script.txt");
     EXPECT_EQ(lines.back(), L"Script compilé : script.dat");
     EXPECT_TRUE(Exists(output));
+    // The result, last, is in view.
+    HWND list = Control(id::ReportList);
+    RECT last{}, client{};
+    SendMessageW(list, LB_GETITEMRECT, lines.size() - 1, reinterpret_cast<LPARAM>(&last));
+    GetClientRect(list, &client);
+    EXPECT_GT(SendMessageW(list, LB_GETTOPINDEX, 0, 0), 0);
+    EXPECT_GE(last.top, 0);
+    EXPECT_LE(last.bottom, client.bottom);
 }
 
 } // namespace
