@@ -96,6 +96,8 @@ const LineCase Cases[] = {
     {"Level", "FMV= 1", "Ligne 2 : nombre de valeurs incorrect pour \xab FMV \xbb (attendu : 2, trouv\xe9 : 1)"},
     {"Level", "StarField= 1,2", "Ligne 2 : nombre de valeurs incorrect pour \xab StarField \xbb (attendu : 1, trouv\xe9 : 2)"},
     {"Level", "Fogg= 0,0,0", "Ligne 2 : commande inconnue \xab Fogg \xbb"},
+    {"Level", "Rain", "Ligne 2 : commande inconnue \xab Rain \xbb"},
+    {"Level", "Horizon ; no sign", "Ligne 2 : nombre de valeurs incorrect pour \xab Horizon \xbb (attendu : 1, trouv\xe9 : 0)"},
     {"Level", "LoadSave= ENABLED", "Ligne 2 : la section [Level] ne prend pas la commande \xab LoadSave \xbb"},
     {"Levels", "Name= x", "Ligne 1 : section inconnue [Levels]"},
     {"Level]x", "Name= x", "Ligne 1 : section inconnue [Level]x]"},
@@ -106,8 +108,7 @@ const LineCase Cases[] = {
 TEST(ScriptCheck, EachLineOfEachSectionIsJudgedLikeTheCompilerReadsIt)
 {
     for (const auto& c : Cases) {
-        const std::string text = "[" + std::string(c.section) + "]\r\n" + c.line + "\r\n";
-        const Report report = Check(text);
+        const Report report = Check(std::string("[").append(c.section).append("]\r\n").append(c.line).append("\r\n"));
         if (*c.finding == '\0') {
             EXPECT_TRUE(report.empty()) << c.line << " -> " << (report.empty() ? "" : report[0].text);
             continue;
