@@ -9,6 +9,7 @@ enum : int {
     Label2, BtEditSon, BtConvertSFX,
     Label3, BtEditLogo, BtConvertLogo,
     Label11, BtEditCiel, BtconvertCiel,
+    BtVerifScript,
     // Work areas
     GroupBox1 = 200, GroupBox1Frame, Panel3, Panel4,
     StatusBar = 250,
@@ -16,6 +17,7 @@ enum : int {
     Panel2 = 300, StaticTextFichier, StandardToolBar, Editor, FontSize, UpDown1,
     Btnouveau = 320, BtSauve, BtImprime, BtDefaire, BtCouper, BtCopier, ToolButton2, BtChercher, ToolButton1,
     BtRetourSFX = 340,
+    ReportList = 350,
     // Picture area
     Panel5 = 500, DriveComboBox3, DirectoryListBox3, FileListBox3, StaticText4,
     GroupBox6, GroupBox6Frame, RadioButton1, RadioButton2, RadioButton3, EditX, Label12, EditY,

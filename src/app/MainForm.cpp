@@ -36,10 +36,11 @@ struct ToolControl {
     bool enabledAtStart;
 };
 
-constexpr std::array<ToolControl, 12> ToolColumn = {{
+constexpr std::array<ToolControl, 13> ToolColumn = {{
     {id::Label1, L"Editeur convertisseur de scripts", 32, false, true},
     {id::BtEditScript, L"Editer un script", 48, true, true},
     {id::BtConvertScript, L"Convertir le Script", 74, true, false},
+    {id::BtVerifScript, L"Vérifier le script", 100, true, false},
     {id::Label2, L"Editeur créateur de sons", 136, false, true},
     {id::BtEditSon, L"Editer des sons", 152, true, true},
     {id::BtConvertSFX, L"Exécuter  LevelVUDEvizuzi", 178, true, false},
@@ -439,6 +440,7 @@ void TMainForm::OnCommand(int commandId)
     case id::FileSaveAsCmd: script_->FileSaveAs(); return;
     case id::FilePrintCmd: return;
     case id::BtConvertScript: BtConvertScriptClick(); return;
+    case id::BtVerifScript: BtVerifScriptClick(); return;
     case id::BtEditSon: BtEditSonClick(); return;
     case id::BtConvertSFX: BtConvertSFXClick(); return;
     case id::BtRetourSFX: BtRetourSFXClick(); return;
@@ -484,6 +486,8 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return DefaultHandling(message, wParam, lParam);
     case WM_DRAWITEM:
         if (sounds_ && sounds_->OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)))
+            return TRUE;
+        if (script_ && script_->OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)))
             return TRUE;
         return DefaultHandling(message, wParam, lParam);
     case WM_TIMER:

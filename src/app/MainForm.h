@@ -76,6 +76,10 @@ public:
 
     // Tool column and menu.
     void BtConvertScriptClick();
+    void BtVerifScriptClick();
+    // How long the script compiler runs before the user is asked whether to
+    // stop it, and again after each such wait.
+    void SetCompilerPatience(DWORD milliseconds) { compilerPatience_ = milliseconds; }
     void BtEditSonClick();
     void BtConvertSFXClick();
     void MenuTexteSFXClick();
@@ -126,6 +130,7 @@ private:
     WorkArea shownArea_ = WorkArea::None;
     bool dropTarget_ = false;
     bool shownOnce_ = false;
+    DWORD compilerPatience_ = 60000;
     std::wstring statusTexts_[3];
 };
 

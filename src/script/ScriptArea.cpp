@@ -6,6 +6,7 @@
 #include "app/Dpi.h"
 #include "app/MainForm.h"
 #include "app/Window.h"
+#include "script/ReportPanel.h"
 #include "script/RichEdit.h"
 #include "util/Messages.h"
 #include "util/TextUtils.h"
@@ -32,6 +33,9 @@ constexpr int ToolButtonHeight = 22;
 constexpr int FontSizeTop = 7;
 constexpr int FontSizeHeight = 21;
 constexpr int EditorMargin = 6;
+// The report under the editor: about six lines, a small gap above.
+constexpr int ReportHeight = 90;
+constexpr int ReportGap = 3;
 // The strip's widest row: the file name, the return button, then the toolbar
 // and the font size at the right.
 constexpr int ReturnButtonRight = 148 + 170;
@@ -125,6 +129,7 @@ HWND ScriptArea::Control(int controlId) const
     case id::Editor: return editor_;
     case id::FontSize: return fontSize_;
     case id::UpDown1: return upDown1_;
+    case id::ReportList: return report_->hwnd();
     default: return nullptr;
     }
 }
@@ -149,6 +154,7 @@ void ScriptArea::CreateControls()
     const int editorTop = Scaled(groupBox1_, FrameCaptionHeight + StripHeight);
     editor_ = CreateEditor({Scaled(groupBox1_, 2), editorTop, Scaled(groupBox1_, 12), editorTop + Scaled(groupBox1_, 10)},
                            true);
+    report_ = std::make_unique<ReportPanel>(groupBox1_, id::ReportList);
     SetWindowPos(frame_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
@@ -275,7 +281,12 @@ void ScriptArea::LayOut(int width, int height)
                scaled(ToolBarHeight), TRUE);
     // Right under the strip, whatever the rounding of each.
     const int editorTop = scaled(FrameCaptionHeight) + scaled(StripHeight);
-    MoveWindow(editor_, scaled(2), editorTop, stripWidth, std::max(0, height - editorTop - scaled(2)), TRUE);
+    // The report keeps its room even while empty: Wine's control takes
+    // seconds to lay a long text out again when the editor is resized.
+    const int reportTop = height - scaled(2) - scaled(ReportHeight);
+    const int editorBottom = reportTop - scaled(ReportGap);
+    MoveWindow(editor_, scaled(2), editorTop, stripWidth, std::max(0, editorBottom - editorTop), TRUE);
+    MoveWindow(report_->hwnd(), scaled(2), reportTop, stripWidth, scaled(ReportHeight), TRUE);
 }
 
 void ScriptArea::DpiChanged()
@@ -283,6 +294,33 @@ void ScriptArea::DpiChanged()
     RemakeToolBar();
     richedit::ZoomToDpi(editor_, DpiOf(editor_), SystemDpi());
     ApplyMargins(editor_);
+    report_->FitToFont();
+}
+
+void ScriptArea::ShowReport(const Report& report, bool fromTheEnd)
+{
+    report_->Show(report, fromTheEnd);
+}
+
+bool ScriptArea::OnDrawItem(const DRAWITEMSTRUCT& item)
+{
+    return report_->OnDrawItem(item);
+}
+
+void ScriptArea::ReportLineChosen()
+{
+    const auto index = static_cast<int>(SendMessageW(report_->hwnd(), LB_GETCURSEL, 0, 0));
+    if (const int line = report_->ScriptLineAt(index))
+        GoToScriptLine(line);
+}
+
+void ScriptArea::GoToScriptLine(int line)
+{
+    const long lines = static_cast<long>(SendMessageW(editor_, EM_GETLINECOUNT, 0, 0));
+    const long start = richedit::LineIndex(editor_, std::clamp<long>(line, 1, std::max(1L, lines)) - 1);
+    SetFocus(editor_);
+    richedit::Select(editor_, start, start);
+    SendMessageW(editor_, EM_SCROLLCARET, 0, 0);
 }
 
 std::wstring ScriptArea::HintOf(UINT_PTR toolId, bool byWindow) const
@@ -313,6 +351,10 @@ bool ScriptArea::OnCommand(int controlId, int code)
     case id::FontSize:
         if (code == EN_CHANGE)
             FontSizeChange();
+        return true;
+    case id::ReportList:
+        if (code == LBN_DBLCLK)
+            ReportLineChosen();
         return true;
     default:
         return false;

@@ -2,16 +2,19 @@
 // The script editor work area (GroupBox1): a plain-text editor of the level
 // script with its toolbar, find dialog and font size, and the document it holds.
 #include "util/Win32.h"
+#include "script/ReportLine.h"
 #include "script/ScriptText.h"
 
 #include <commdlg.h>
 
+#include <memory>
 #include <string>
 #include <string_view>
 
 namespace tessark {
 
 class TMainForm;
+class ReportPanel;
 
 inline constexpr std::wstring_view UnnamedDocument = L"Sans nom";
 
@@ -70,6 +73,15 @@ public:
     void UpDown1Click(int position);
     int SelectedSize() const;
 
+    // The report under the editor; a compilation's ends with its result,
+    // shown from the end.
+    void ShowReport(const Report& report, bool fromTheEnd = false);
+    ReportPanel& Reports() { return *report_; }
+    bool OnDrawItem(const DRAWITEMSTRUCT& item);
+    // Caret at the start of the 1-based script line (the last one when the
+    // text is shorter), the editor focused and the line in view.
+    void GoToScriptLine(int line);
+
 private:
     void CreateControls();
     HWND CreateEditor(const RECT& place, bool visible);
@@ -82,6 +94,7 @@ private:
     void WriteDocument(const std::wstring& path);
     void ApplySize(int points);
     void KeepRescuePlanCurrent();
+    void ReportLineChosen();
 
     TMainForm& form_;
     HWND groupBox1_ = nullptr;
@@ -95,6 +108,7 @@ private:
     HWND hintTip_ = nullptr;
     HWND editor_ = nullptr;
     HWND findDialog_ = nullptr;
+    std::unique_ptr<ReportPanel> report_;
     HFONT editorFont_ = nullptr;
     FINDREPLACEW find_{};
     wchar_t findText_[256] = {};

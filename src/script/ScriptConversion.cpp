@@ -1,42 +1,244 @@
 // "Convertir le Script": runs the level editor's script compiler on the
-// installation's script.txt and waits for it to end.
+// installation's script.txt, a Windows compiler directly with its output
+// captured, a DOS one through DOSBox; then tells what it said and made.
 #include "util/HourGlass.h"
 #include "app/MainForm.h"
+#include "script/CompilerOutputs.h"
+#include "script/CompilerText.h"
+#include "script/DosBox.h"
+#include "script/ProgramHeader.h"
+#include "script/ScriptCheck.h"
+#include "script/ScriptFileLookup.h"
+#include "script/ScriptText.h"
+#include "util/CapturedRun.h"
 #include "util/CommandLine.h"
+#include "util/FileIO.h"
 #include "util/FmxUtils.h"
 #include "util/InstallLayout.h"
 #include "util/Messages.h"
 #include "util/RunAndWait.h"
+#include "util/Text1252.h"
+#include "util/Win32Handle.h"
+
+#include <optional>
+#include <vector>
 
 namespace tessark {
 namespace {
 
-// The compiler's window may still be closing; the pause lets the user see that
-// the work is over before the window takes input again.
+// Lets the user see that the work is over before the window takes input again.
 constexpr DWORD PauseAfterCompiler = 2000;
+
+std::string To1252(std::wstring_view text)
+{
+    std::string bytes;
+    for (wchar_t c : text)
+        bytes += static_cast<char>(cp1252::FromUnicode(c).value_or('?'));
+    return bytes;
+}
+
+std::wstring From1252(std::string_view bytes)
+{
+    std::wstring text;
+    for (char c : bytes)
+        text += cp1252::ToUnicode(static_cast<unsigned char>(c));
+    return text;
+}
+
+std::wstring JoinedNames(const std::vector<std::string>& names)
+{
+    std::wstring joined;
+    for (const std::string& name : names)
+        joined += (joined.empty() ? L"" : L", ") + From1252(name);
+    return joined;
+}
+
+std::optional<FILETIME> LastWriteOf(const std::wstring& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return std::nullopt;
+    return data.ftLastWriteTime;
+}
+
+// A file the compiler should make, with its time before the run.
+struct ExpectedFile {
+    std::string name;  // as shown
+    std::wstring path;
+    std::optional<FILETIME> before;
+
+    bool Made() const
+    {
+        const auto now = LastWriteOf(path);
+        return now && (!before || CompareFileTime(&*before, &*now) != 0);
+    }
+};
+
+std::vector<ExpectedFile> ExpectedOutputs(const std::wstring& folder, const std::vector<script::LanguageFile>& languages)
+{
+    std::vector<ExpectedFile> files;
+    auto expect = [&](const std::string& name) {
+        const std::wstring path = folder + L"\\" + From1252(name);
+        files.push_back({name, path, LastWriteOf(path)});
+    };
+    expect(std::string(script::CompiledScriptName));
+    for (const auto& language : languages)
+        expect(language.datName);
+    return files;
+}
+
+Report OutsideLanguageFiles(const std::vector<script::LanguageFile>& languages)
+{
+    Report report;
+    for (const auto& language : languages)
+        if (language.outsideFolder)
+            report.push_back({To1252(FormatMessageText(msg::LanguageFileOutside, From1252(language.name))),
+                              language.scriptLine, true});
+    return report;
+}
+
+// A new file can be made in the folder (and is removed at once).
+bool FolderTakesNewFiles(const std::wstring& folder)
+{
+    const std::wstring probe = UnusedNameBeside(folder + L"\\tessark-probe", L".tmp");
+    Handle file(CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                            FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+    return file.ok();
+}
+
+script::ProgramKind KindOfProgram(const std::wstring& path)
+{
+    return script::ProgramKindOf(std::string_view(ReadWholeFile(path)).substr(0, script::ProgramHeaderBytes));
+}
+
+// One run of the compiler on the script folder's script.txt.
+class Compilation {
+public:
+    Compilation(TMainForm& form, DWORD patience)
+        : form_(form), patience_(patience),
+          folder_(layout::InstallPath(form.InstallationRoot(), layout::ScriptFolder)),
+          compiler_(folder_ + L"\\" + std::wstring(layout::ScriptCompiler)),
+          script_(folder_ + L"\\" + std::wstring(layout::ScriptFile))
+    {
+    }
+
+    void Run()
+    {
+        if (!FileExists(compiler_))
+            return Fail(msg::ScriptCompilerMissing, compiler_);
+        if (!FileExists(script_))
+            return Fail(msg::ScriptToCompileMissing, script_);
+        const std::string text = ReadWholeFile(script_);
+        const auto languages = script::LanguageFilesOf(text);
+        if (const Report outside = OutsideLanguageFiles(languages); !outside.empty()) {
+            form_.Script().ShowReport(outside);
+            return Fail(msg::LanguageFilesOutsideNotCompiled, From1252(outside.front().text));
+        }
+        const script::ProgramKind kind = KindOfProgram(compiler_);
+        if (kind == script::ProgramKind::NotAProgram)
+            return Fail(msg::ScriptCompilerNotAProgram, compiler_);
+        std::optional<DosBoxProgram> dosBox;
+        if (kind == script::ProgramKind::Dos && !(dosBox = FindDosBox()))
+            return Fail(msg::ScriptCompilerNeedsDosBox, compiler_);
+        if (!FolderTakesNewFiles(folder_))
+            return Fail(msg::ScriptFolderNotWritable, folder_);
+        findings_ = CheckScript(text, InstallationFileLookup(form_.InstallationRoot()));
+        if (!findings_.empty() && !CompileDespite())
+            return;
+
+        const std::vector<ExpectedFile> expected = ExpectedOutputs(folder_, languages);
+        const CapturedRun run = RunCompiler(dosBox);
+        if (run.outcome == CapturedRun::Outcome::NotStarted)
+            return dosBox ? Fail(msg::DosBoxFailed, dosBox->path) : Fail(msg::ScriptCompilerNotStarted, compiler_);
+        ShowOutcome(run, expected);
+    }
+
+private:
+    // The findings shown, the user says whether to compile all the same.
+    bool CompileDespite()
+    {
+        form_.Script().ShowReport(findings_);
+        return form_.dialogs().MessageDlg(form_.hwnd(),
+                                          FormatMessageText(msg::ScriptCheckFindings, std::to_wstring(findings_.size())),
+                                          DialogKind::Confirmation, {DialogButton::Yes, DialogButton::No}) ==
+               DialogButton::Yes;
+    }
+
+    CapturedRun RunCompiler(const std::optional<DosBoxProgram>& dosBox)
+    {
+        HourGlass hourGlass;
+        const KeepWaiting keepWaiting = [this] { return AskToWaitOn(); };
+        CapturedRun run =
+            dosBox ? RunInDosBox(*dosBox, folder_, std::wstring(layout::ScriptCompiler), std::wstring(layout::ScriptFile),
+                                 patience_, keepWaiting)
+                   : RunCapturingOutput(CommandLine(compiler_, {layout::ScriptFile}), folder_, patience_, keepWaiting);
+        if (run.outcome == CapturedRun::Outcome::Finished)
+            WaitWhileRepainting(nullptr, PauseAfterCompiler);
+        return run;
+    }
+
+    bool AskToWaitOn()
+    {
+        waited_ += patience_;
+        const std::wstring seconds = std::to_wstring((waited_ + 999) / 1000);
+        return form_.dialogs().MessageDlg(form_.hwnd(), FormatMessageText(msg::CompilerStillRunning, seconds),
+                                          DialogKind::Confirmation, {DialogButton::Yes, DialogButton::No}) !=
+               DialogButton::Yes;
+    }
+
+    void ShowOutcome(const CapturedRun& run, const std::vector<ExpectedFile>& expected)
+    {
+        Report report = findings_;
+        Report said = script::CompilerTextToReport(run.output);
+        if (said.empty())
+            said.push_back({To1252(msg::CompilerSaidNothing), 0, false});
+        report.insert(report.end(), said.begin(), said.end());
+        std::vector<std::string> made, missing;
+        for (const ExpectedFile& file : expected)
+            (file.Made() ? made : missing).push_back(file.name);
+        if (run.outcome == CapturedRun::Outcome::Stopped)
+            report.push_back({To1252(msg::CompilerStopped), 0, true});
+        if (missing.empty())
+            report.push_back({To1252(FormatMessageText(msg::ScriptCompiled, JoinedNames(made))), 0, false});
+        else
+            report.push_back({To1252(FormatMessageText(msg::ScriptFilesNotMade, JoinedNames(missing))), 0, true});
+        form_.Script().ShowReport(report, true);
+        if (!missing.empty() && run.outcome == CapturedRun::Outcome::Finished)
+            form_.dialogs().MessageDlg(form_.hwnd(), FormatMessageText(msg::ScriptNotCompiled, JoinedNames(missing)),
+                                       DialogKind::Warning, {DialogButton::Ok});
+    }
+
+    void Fail(std::wstring_view pattern, std::wstring_view argument)
+    {
+        form_.dialogs().MessageDlg(form_.hwnd(), FormatMessageText(pattern, argument), DialogKind::Error,
+                                   {DialogButton::Ok});
+    }
+
+    TMainForm& form_;
+    DWORD patience_;
+    DWORD waited_ = 0;
+    std::wstring folder_;
+    std::wstring compiler_;
+    std::wstring script_;
+    Report findings_;
+};
 
 } // namespace
 
 void TMainForm::BtConvertScriptClick()
 {
-    const std::wstring folder = layout::InstallPath(installationRoot_, layout::ScriptFolder);
-    const std::wstring compiler = folder + L"\\" + std::wstring(layout::ScriptCompiler);
-    if (!FileExists(compiler)) {
-        dialogs_.MessageDlg(hwnd(), FormatMessageText(msg::ScriptCompilerMissing, compiler), DialogKind::Error,
-                            {DialogButton::Ok});
-        return;
-    }
-    bool started = false;
-    {
-        HourGlass hourGlass;
-        // One run, in the script folder, so that it compiles that folder's script.txt.
-        started = RunAndWait(CommandLine(compiler, {layout::ScriptFile}), folder);
-        if (started)
-            WaitWhileRepainting(nullptr, PauseAfterCompiler);
-    }
-    if (!started)
-        dialogs_.MessageDlg(hwnd(), FormatMessageText(msg::ScriptCompilerNotStarted, compiler), DialogKind::Error,
-                            {DialogButton::Ok});
+    Compilation(*this, compilerPatience_).Run();
+}
+
+// The text on screen, saved or not, checked line by line.
+void TMainForm::BtVerifScriptClick()
+{
+    const std::string text = script::EncodeScript(script_->EditorText(), script::LineEnd::CrLf);
+    Report findings = CheckScript(text, InstallationFileLookup(installationRoot_));
+    if (findings.empty())
+        findings.push_back({To1252(msg::ScriptCheckClean), 0, false});
+    script_->ShowReport(findings);
 }
 
 } // namespace tessark

@@ -60,6 +60,7 @@ void ScriptArea::FileOpen()
     LoadDocument(*chosen);
     SendMessageW(editor_, EM_SETREADONLY, FALSE, 0);
     EnableWindow(form_.Control(id::BtConvertScript), TRUE);
+    EnableWindow(form_.Control(id::BtVerifScript), TRUE);
     EnableWindow(form_.Control(id::BtConvertSFX), FALSE);
     SetWindowTextOf(staticTextFichier_, ExtractFileName(*chosen));
 }

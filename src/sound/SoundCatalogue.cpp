@@ -25,6 +25,7 @@ void TMainForm::MenuTexteSFXClick()
     script_->LoadDocument(path);
     SendMessageW(script_->Editor(), EM_SETREADONLY, FALSE, 0);
     EnableWindow(Control(id::BtConvertScript), TRUE);
+    EnableWindow(Control(id::BtVerifScript), TRUE);
     EnableWindow(Control(id::BtConvertSFX), FALSE);
     SetWindowTextOf(Control(id::StaticTextFichier), ExtractFileName(path));
     ShowWindow(Control(id::BtRetourSFX), SW_SHOW);

@@ -33,6 +33,32 @@ inline constexpr std::wstring_view WriteFailed = L"Erreur d'écriture dans le fi
 inline constexpr std::wstring_view DiskFull = L"Disque plein";
 inline constexpr std::wstring_view ScriptCompilerMissing = L"Le compilateur de script est introuvable :\n%s";
 inline constexpr std::wstring_view ScriptCompilerNotStarted = L"Le compilateur de script n'a pas pu être lancé :\n%s";
+inline constexpr std::wstring_view ScriptCompilerNotAProgram =
+    L"Le compilateur de script n'est pas un programme :\n%s\n\nRemplacez-le par le Script.exe de l'éditeur de niveaux.";
+inline constexpr std::wstring_view ScriptCompilerNeedsDosBox =
+    L"Le compilateur de script est un programme DOS, que ce système ne sait pas lancer seul :\n%s\n\n"
+    L"Installez DOSBox (www.dosbox.com) : Tessark s'en servira pour lancer le compilateur.";
+inline constexpr std::wstring_view DosBoxFailed = L"DOSBox n'a pas pu lancer le compilateur de script :\n%s";
+inline constexpr std::wstring_view ScriptToCompileMissing = L"Le script à compiler est introuvable :\n%s";
+inline constexpr std::wstring_view ScriptFolderNotWritable =
+    L"Le compilateur ne pourra pas écrire dans le dossier du script (lecture seule ?) :\n%s";
+inline constexpr std::wstring_view LanguageFileOutside =
+    L"Fichier de langue hors du dossier du script : %s";
+inline constexpr std::wstring_view LanguageFilesOutsideNotCompiled =
+    L"Le script nomme un fichier de langue hors de son dossier : il n'est pas compilé.\n%s";
+inline constexpr std::wstring_view ScriptCompiled = L"Script compilé : %s";
+inline constexpr std::wstring_view ScriptFilesNotMade = L"Le compilateur n'a pas produit : %s";
+inline constexpr std::wstring_view ScriptNotCompiled =
+    L"Le script n'a pas été compilé : le compilateur n'a pas produit %s.\n"
+    L"Son texte est affiché sous l'éditeur.";
+inline constexpr std::wstring_view CompilerSaidNothing = L"(le compilateur n'a rien écrit)";
+inline constexpr std::wstring_view CompilerStillRunning =
+    L"Le compilateur de script tourne depuis %s s sans avoir fini.\nL'arrêter ?";
+inline constexpr std::wstring_view CompilerStopped = L"Compilation arrêtée : le compilateur ne finissait pas.";
+inline constexpr std::wstring_view ScriptCheckFindings =
+    L"La vérification du script a trouvé %s problème(s), listé(s) sous l'éditeur.\nCompiler quand même ?";
+inline constexpr std::wstring_view ScriptCheckClean = L"Vérification du script : aucun problème trouvé.";
+inline constexpr std::wstring_view ReportLinesLeftOut = L"... et %s lignes de plus, non affichées.";
 inline constexpr std::wstring_view NotAnInteger = L"'%s' n'est pas une valeur entière correcte";
 inline constexpr std::wstring_view TextChangedSave = L"Le texte a changé. Sauver %s?";
 inline constexpr std::wstring_view OkToOverwrite = L"OK to overwrite %s";

@@ -30,6 +30,7 @@ TEST_F(MainWindowTest, StartsWithTheToolColumnTheMenuAndTheStatusBarAsBuilt)
         {id::Label1, L"Editeur convertisseur de scripts", 32, true},
         {id::BtEditScript, L"Editer un script", 48, true},
         {id::BtConvertScript, L"Convertir le Script", 74, false},
+        {id::BtVerifScript, L"Vérifier le script", 100, false},
         {id::Label2, L"Editeur créateur de sons", 136, true},
         {id::BtEditSon, L"Editer des sons", 152, true},
         {id::BtConvertSFX, L"Exécuter  LevelVUDEvizuzi", 178, false},
@@ -101,6 +102,7 @@ TEST_F(MainWindowTest, ToolButtonsSwitchTheWorkAreasAsTheirTableSays)
     EXPECT_FALSE(Visible(Control(id::Panel3)));
     EXPECT_FALSE(Visible(Control(id::Panel4)));
     EXPECT_TRUE(Enabled(id::BtConvertScript));
+    EXPECT_TRUE(Enabled(id::BtVerifScript));
     EXPECT_FALSE(Enabled(id::BtConvertSFX));
     EXPECT_TRUE(form->IsDropTarget());
 
@@ -116,6 +118,7 @@ TEST_F(MainWindowTest, ToolButtonsSwitchTheWorkAreasAsTheirTableSays)
 
     Click(id::BtEditSon);
     EXPECT_TRUE(Enabled(id::BtConvertScript)) << "stays enabled for the rest of the run";
+    EXPECT_TRUE(Enabled(id::BtVerifScript));
 }
 
 TEST_F(MainWindowTest, DroppedFilesLoadOnlyOnceTheEditorWasShownAndOnlyTheFirst)
