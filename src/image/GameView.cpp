@@ -1,6 +1,7 @@
 #include "image/GameView.h"
 
 #include "util/Messages.h"
+#include "util/TextUtils.h"
 
 namespace tessark::image {
 namespace {
@@ -24,18 +25,6 @@ std::int64_t CountBlackPixels(const Picture& picture)
             count += (pixel[0] | pixel[1] | pixel[2]) == 0;
     }
     return count;
-}
-
-std::wstring GroupedThousands(std::int64_t number)
-{
-    const std::wstring digits = std::to_wstring(number < 0 ? -number : number);
-    std::wstring grouped = number < 0 ? L"-" : L"";
-    for (std::size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0)
-            grouped += L' ';
-        grouped += digits[i];
-    }
-    return grouped;
 }
 
 std::wstring BlackPixelsText(std::int64_t count)

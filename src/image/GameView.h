@@ -17,8 +17,6 @@ std::int64_t CountBlackPixels(const Picture& picture);
 // nothing for none.
 std::wstring BlackPixelsText(std::int64_t count);
 
-// A number with its thousands set apart by blanks: "1 234 567".
-std::wstring GroupedThousands(std::int64_t number);
 
 // Whether the pixel at x, y is on the outermost row or column of one of the
 // two halves of the 512 x 256 logo (x 0, 255, 256 and 511; y 0 and 255).

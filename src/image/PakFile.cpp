@@ -2,6 +2,7 @@
 
 #include "util/Messages.h"
 #include "util/Text1252.h"
+#include "util/TextUtils.h"
 
 #include <zlib.h>
 
@@ -18,15 +19,6 @@ std::uint32_t ReadU32(std::span<const std::uint8_t> bytes)
 {
     return static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
            static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
-}
-
-// "393 216": thousands set apart by a blank, as the French texts write them.
-std::wstring GroupedNumber(std::uint32_t value)
-{
-    std::wstring digits = std::to_wstring(value);
-    for (std::ptrdiff_t at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3)
-        digits.insert(static_cast<std::size_t>(at), 1, L' ');
-    return digits;
 }
 
 std::string To1252(std::wstring_view text)
@@ -126,8 +118,8 @@ PakReading ReadPak(std::span<const std::uint8_t> pak, std::uint32_t expectedSize
         return Problem(msg::PakTooShort);
     const std::uint32_t announced = ReadU32(pak);
     if (announced != expectedSize)
-        return Problem(FormatMessageText(msg::PakWrongSize, GroupedNumber(announced)) +
-                       FormatMessageText(msg::PakExpectedSize, GroupedNumber(expectedSize)));
+        return Problem(FormatMessageText(msg::PakWrongSize, GroupedThousands(announced)) +
+                       FormatMessageText(msg::PakExpectedSize, GroupedThousands(expectedSize)));
     const auto packed = pak.subspan(SizeFieldBytes);
     if (packed.size() > std::numeric_limits<uInt>::max())
         return Problem(msg::PakTrailingBytes);

@@ -30,4 +30,16 @@ std::int32_t StrToInt(std::wstring_view text)
     return static_cast<std::int32_t>(parsed);
 }
 
+std::wstring GroupedThousands(std::int64_t number)
+{
+    const std::wstring digits = std::to_wstring(number < 0 ? -number : number);
+    std::wstring grouped = number < 0 ? L"-" : L"";
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0)
+            grouped += L' ';
+        grouped += digits[i];
+    }
+    return grouped;
+}
+
 } // namespace tessark

@@ -14,4 +14,7 @@ std::wstring ReplaceChar(std::wstring_view text, wchar_t oldChar, wchar_t newCha
 // entière correcte" for anything else, or beyond the signed 32-bit range.
 std::int32_t StrToInt(std::wstring_view text);
 
+// "131 072": thousands set apart by a blank, as the French texts write them.
+std::wstring GroupedThousands(std::int64_t number);
+
 } // namespace tessark

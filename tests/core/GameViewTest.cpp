@@ -1,8 +1,10 @@
 #include "image/GameView.h"
+#include "util/TextUtils.h"
 
 #include <gtest/gtest.h>
 
 using namespace tessark::image;
+using tessark::GroupedThousands;
 
 TEST(GameView, OnlyPureBlackPixelsAreCounted)
 {
