@@ -78,6 +78,8 @@ void ScriptArea::LoadDocument(const std::wstring& path)
     SetFocus(editor_);
     richedit::SetModified(editor_, false);
     ShowModifiedState(false);
+    // The report's line numbers belong to the text it was made from.
+    ShowReport({});
     // The fresh control sends no selection change for its caret at the start.
     UpdateCaretPosition();
 }
@@ -92,6 +94,7 @@ void ScriptArea::FileNew()
     KeepRescuePlanCurrent();
     richedit::SetModified(editor_, false);
     ShowModifiedState(false);
+    ShowReport({});
     UpdateCaretPosition();
 }
 

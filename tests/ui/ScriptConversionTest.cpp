@@ -498,5 +498,27 @@ TEST_F(ScriptCheckWindowTest, FindingsBeforeCompilingAskWhetherToCompileAllTheSa
     EXPECT_LE(last.bottom, client.bottom);
 }
 
+
+TEST_F(ScriptCheckWindowTest, AnotherTextOpenedOrANewOneLeavesNoReportOfTheOldOne)
+{
+    WriteBytes(script, "[Level]\r\nNmae= x\r\n");
+    const std::wstring other = installation / L"script\\autre.txt";
+    WriteBytes(other, "ligne 1\r\nligne 2\r\n");
+    OpenScriptEditor();
+    Click(id::BtVerifScript);
+    ASSERT_EQ(ReportShown(), std::vector<std::wstring>{L"Ligne 2 : commande inconnue « Nmae »"});
+
+    // Its line 2 would lead into a text it was not made from.
+    dialogs.ChooseFile(other);
+    Menu(id::FileOpenCmd);
+    EXPECT_EQ(EditorText(), L"ligne 1\rligne 2\r");
+    EXPECT_TRUE(ReportShown().empty());
+
+    Click(id::BtVerifScript);
+    ASSERT_FALSE(ReportShown().empty());
+    ClickToolButton(id::Btnouveau);
+    EXPECT_TRUE(ReportShown().empty());
+}
+
 } // namespace
 } // namespace tessark::test
