@@ -498,7 +498,6 @@ TEST_F(ScriptCheckWindowTest, FindingsBeforeCompilingAskWhetherToCompileAllTheSa
     EXPECT_LE(last.bottom, client.bottom);
 }
 
-
 TEST_F(ScriptCheckWindowTest, AnotherTextOpenedOrANewOneLeavesNoReportOfTheOldOne)
 {
     WriteBytes(script, "[Level]\r\nNmae= x\r\n");
