@@ -19,7 +19,7 @@
 // id, "class=PREFIX" (the first visible control of that class) or
 // "text=CAPTION" (a button or label; "&" marks and letter case ignored).
 // Exit 0 when found, 1 when not, 2 on bad arguments.
-#include "app/ControlIds.h"
+#include "ui/ControlIds.h"
 
 #include <windows.h>
 

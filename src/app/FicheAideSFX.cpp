@@ -1,8 +1,8 @@
 #include "app/FicheAideSFX.h"
 
-#include "app/Dpi.h"
-#include "app/Printer.h"
-#include "script/RichEdit.h"
+#include "ui/Dpi.h"
+#include "ui/Printer.h"
+#include "ui/RichEdit.h"
 #include "util/FileIO.h"
 #include "util/Messages.h"
 #include "util/RtfDepth.h"

@@ -1,8 +1,8 @@
 #pragma once
 // The help window: the help document with its formatting, searched forward
 // with case counting, printed whole, and hidden rather than closed.
-#include "app/Dialogs.h"
-#include "app/Window.h"
+#include "ui/Dialogs.h"
+#include "ui/Window.h"
 
 #include <commdlg.h>
 

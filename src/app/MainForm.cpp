@@ -1,8 +1,9 @@
 #include "app/MainForm.h"
+#include "app/ToolColumn.h"
 
-#include "app/ControlIds.h"
-#include "app/DialogKeys.h"
-#include "app/Dpi.h"
+#include "ui/ControlIds.h"
+#include "ui/DialogKeys.h"
+#include "ui/Dpi.h"
 #include "app/FicheAideSFX.h"
 #include "app/UnitApropos.h"
 #include "sound/UnitChoixWad.h"
@@ -22,35 +23,7 @@ namespace {
 constexpr wchar_t MainClass[] = L"TessarkMainForm";
 constexpr int FormWidth = 776;
 constexpr int FormHeight = 538;
-constexpr int ToolColumnWidth = 177;
-constexpr int ToolButtonHeight = 25;
-// Below the last button of the tool column.
-constexpr int ToolColumnBottomMargin = 8;
 constexpr int StatusPanelRightEdges[3] = {120, 180, 230};
-
-struct ToolControl {
-    int id;
-    const wchar_t* caption;
-    int top;
-    bool isButton;
-    bool enabledAtStart;
-};
-
-constexpr std::array<ToolControl, 13> ToolColumn = {{
-    {id::Label1, L"Editeur convertisseur de scripts", 32, false, true},
-    {id::BtEditScript, L"Editer un script", 48, true, true},
-    {id::BtConvertScript, L"Convertir le Script", 74, true, false},
-    {id::BtVerifScript, L"Vérifier le script", 100, true, false},
-    {id::Label2, L"Editeur créateur de sons", 136, false, true},
-    {id::BtEditSon, L"Editer des sons", 152, true, true},
-    {id::BtConvertSFX, L"Exécuter  LevelVUDEvizuzi", 178, true, false},
-    {id::Label3, L"Editeur de titre et de logo", 240, false, true},
-    {id::BtEditLogo, L"Choisir une image BMP ou RAW", 255, true, true},
-    {id::BtConvertLogo, L"Exécuter  Logo Packer", 281, true, false},
-    {id::Label11, L"Changer une texture de ciel", 344, false, true},
-    {id::BtEditCiel, L"Choisir une image BMP ou RAW", 360, true, true},
-    {id::BtconvertCiel, L"Sauver la texture du ciel", 387, true, false},
-}};
 
 // The interface's default font size in points, from its height in pixels.
 int DefaultFontPoints()
@@ -124,30 +97,6 @@ void TMainForm::FormCreate()
     SendMessageW(script_->Editor(), EM_SETMODIFY, FALSE, 0);
 }
 
-HMENU TMainForm::CreateMainMenu()
-{
-    HMENU bar = CreateMenu();
-    HMENU file = CreatePopupMenu();
-    AppendMenuW(file, MF_STRING, id::Quitter1, L"Quitter");
-    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"Fichier");
-    AppendMenuW(bar, MF_STRING, id::Apropos1, L"A propos");
-    AppendMenuW(bar, MF_STRING, id::Aide1, L"Aide");
-    return bar;
-}
-
-void TMainForm::CreateToolColumn()
-{
-    panel1_ = CreatePanel(hwnd(), id::Panel1, 0, 0, ToolColumnWidth, 10, true);
-    for (const auto& control : ToolColumn) {
-        HWND child = control.isButton
-                         ? CreateChild(panel1_, L"BUTTON", control.caption, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
-                                       6, control.top, 165, ToolButtonHeight, control.id)
-                         : CreateChild(panel1_, L"STATIC", control.caption, WS_VISIBLE | SS_LEFT, 6, control.top,
-                                       165, 15, control.id);
-        EnableWindow(child, control.enabledAtStart);
-    }
-}
-
 void TMainForm::CreateStatusBar()
 {
     statusBar_ = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, hwnd(),
@@ -163,18 +112,6 @@ void TMainForm::SetStatusPanelEdges()
     for (std::size_t i = 0; i < std::size(rightEdges); ++i)
         rightEdges[i] = Scaled(hwnd(), StatusPanelRightEdges[i]);
     SendMessageW(statusBar_, SB_SETPARTS, std::size(rightEdges), reinterpret_cast<LPARAM>(rightEdges));
-}
-
-void TMainForm::CreateActionList()
-{
-    ACCEL shortcuts[] = {
-        {FVIRTKEY | FCONTROL, 'O', id::FileOpenCmd},
-        {FVIRTKEY | FCONTROL, 'S', id::FileSaveCmd},
-        {FVIRTKEY | FCONTROL, 'P', id::FilePrintCmd},
-        {FVIRTKEY | FALT, 'X', id::FileExitCmd},
-        {FVIRTKEY | FCONTROL, 'N', id::FileNewCmd},
-    };
-    actionList_ = CreateAcceleratorTableW(shortcuts, static_cast<int>(std::size(shortcuts)));
 }
 
 HWND TMainForm::Control(int controlId) const
@@ -254,7 +191,7 @@ RECT TMainForm::WorkAreaRect() const
     RECT status{};
     GetWindowRect(statusBar_, &status);
     client.bottom -= status.bottom - status.top;
-    client.left = Scaled(hwnd(), ToolColumnWidth);
+    client.left = Scaled(hwnd(), toolcolumn::Width);
     return client;
 }
 
@@ -263,11 +200,11 @@ void TMainForm::KeepMinimumTrackSize(MINMAXINFO& limits) const
 {
     if (!statusBar_)
         return;
-    const int columnBottom = ToolColumn.back().top + ToolButtonHeight + ToolColumnBottomMargin;
+    const int columnBottom = toolcolumn::Bottom();
     const int areaWidth = std::max(ScriptArea::MinimumWidth(), PictureArea::MinimumWidth());
     RECT status{};
     GetWindowRect(statusBar_, &status);
-    RECT frame{0, 0, Scaled(hwnd(), ToolColumnWidth + areaWidth),
+    RECT frame{0, 0, Scaled(hwnd(), toolcolumn::Width + areaWidth),
                Scaled(hwnd(), columnBottom) + (status.bottom - status.top)};
     AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(hwnd(), GWL_STYLE)), TRUE,
                        static_cast<DWORD>(GetWindowLongPtrW(hwnd(), GWL_EXSTYLE)));
@@ -381,78 +318,6 @@ void TMainForm::HandleDroppedFiles(HDROP drop)
     if (name.empty() || !script_->ConfirmSaveChanges())
         return;
     script_->LoadDocument(name);
-}
-
-void TMainForm::BtEditSonClick()
-{
-    ShowWorkArea(WorkArea::Sound);
-    EnableWindow(Control(id::BtConvertSFX), TRUE);
-    sounds_->Opened();
-}
-
-void TMainForm::BtEditLogoClick()
-{
-    picture_->EnterMode(PictureMode::Logo);
-}
-
-void TMainForm::BtEditCielClick()
-{
-    picture_->EnterMode(PictureMode::Sky);
-}
-
-void TMainForm::Quitter1Click()
-{
-    DestroyWindow(hwnd());
-}
-
-void TMainForm::Apropos1Click()
-{
-    dialogs_.ShowModal(hwnd(), *ficheAPropos_);
-}
-
-// A missing help document is not reported: nothing happens.
-void TMainForm::Aide1Click()
-{
-    const std::wstring path = layout::InstallPath(installationRoot_, layout::HelpDocument);
-    if (!FileExists(path))
-        return;
-    ficheAide_->LoadDocument(path);
-    ficheAide_->ShowInFront();
-}
-
-void TMainForm::MenuAideEditeurSonsClick()
-{
-    const std::wstring path = layout::InstallPath(installationRoot_, layout::HelpDocument);
-    if (!FileExists(path))
-        return;
-    ficheAide_->LoadDocument(path);
-    ficheAide_->ShowHelpKeyword(L"AUDIOSFX");
-}
-
-void TMainForm::OnCommand(int commandId)
-{
-    switch (commandId) {
-    case id::BtEditScript:
-    case id::FileOpenCmd: script_->FileOpen(); return;
-    case id::FileSaveCmd: script_->FileSave(); return;
-    case id::FileExitCmd: script_->FileExit(); return;
-    case id::FileNewCmd: script_->FileNew(); return;
-    case id::FileSaveAsCmd: script_->FileSaveAs(); return;
-    case id::FilePrintCmd: return;
-    case id::BtConvertScript: BtConvertScriptClick(); return;
-    case id::BtVerifScript: BtVerifScriptClick(); return;
-    case id::BtEditSon: BtEditSonClick(); return;
-    case id::BtConvertSFX: BtConvertSFXClick(); return;
-    case id::BtRetourSFX: BtRetourSFXClick(); return;
-    case id::BtEditLogo: BtEditLogoClick(); return;
-    case id::BtEditCiel: BtEditCielClick(); return;
-    case id::BtConvertLogo: BtConvertLogoClick(); return;
-    case id::BtconvertCiel: BtconvertCielClick(); return;
-    case id::Quitter1: Quitter1Click(); return;
-    case id::Apropos1: Apropos1Click(); return;
-    case id::Aide1: Aide1Click(); return;
-    default: return;
-    }
 }
 
 LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)

@@ -2,8 +2,10 @@
 // The main window: the tool column, the three work areas, the menu and the
 // status bar. Each work area's controls and handlers live in their own class;
 // this one switches between them and owns what they share.
-#include "app/Dialogs.h"
-#include "app/Window.h"
+#include "ui/AreaHost.h"
+#include "ui/Dialogs.h"
+#include "ui/MessageLoop.h"
+#include "ui/Window.h"
 #include "image/PictureArea.h"
 #include "script/ScriptArea.h"
 #include "sound/SoundArea.h"
@@ -16,24 +18,16 @@
 
 namespace tessark {
 
-enum class WorkArea { None, Script, Sound, Picture };
-
 struct StartupArguments {
     std::wstring programPath;         // argument 0
     std::vector<std::wstring> others; // argument 1 on
-};
-
-// The state of one common file dialog: it proposes the name last chosen in it.
-struct FileDialogState {
-    std::wstring initialFolder;
-    std::wstring fileName;
 };
 
 class TFicheChoixWad;
 class TFicheAide;
 class TFicheAPropos;
 
-class TMainForm final : public Window {
+class TMainForm final : public Window, public IAreaHost, public IMessageFilter {
 public:
     TMainForm(IDialogs& dialogs, StartupArguments arguments);
     ~TMainForm() override;
@@ -43,11 +37,12 @@ public:
     // Pre-dispatch handling of a queued message: the find dialogs, the action
     // list's shortcuts, Escape in the help window and the dialog keys of this
     // window (Tab, Enter). Returns true when the message was consumed.
-    bool PreTranslate(MSG& message);
+    bool PreTranslate(MSG& message) override;
 
-    const std::wstring& InstallationRoot() const { return installationRoot_; }
+    HWND hwnd() const override { return Window::hwnd(); }
+    const std::wstring& InstallationRoot() const override { return installationRoot_; }
     IDialogs& dialogs() override { return dialogs_; }
-    HWND Control(int controlId) const;
+    HWND Control(int controlId) const override;
     WorkArea ShownArea() const { return shownArea_; }
     bool IsDropTarget() const { return dropTarget_; }
     ScriptArea& Script() { return *script_; }
@@ -58,12 +53,13 @@ public:
     TFicheAPropos& FicheAPropos() { return *ficheAPropos_; }
 
     // Used by the work areas.
-    void ShowWorkArea(WorkArea area);
-    void MakeDropTarget();
-    void SetStatusPanel(int panel, std::wstring_view text);
-    void ShowHint(std::wstring_view hint);
-    FileDialogState& OpenDialog() { return openDialog_; }
-    FileDialogState& SaveDialog() { return saveDialog_; }
+    void ShowWorkArea(WorkArea area) override;
+    void MakeDropTarget() override;
+    void SetStatusPanel(int panel, std::wstring_view text) override;
+    void ShowHint(std::wstring_view hint) override;
+    FileDialogState& OpenDialog() override { return openDialog_; }
+    FileDialogState& SaveDialog() override { return saveDialog_; }
+    void RunCommand(int commandId) override { OnCommand(commandId); }
     HWND WorkAreaWindow(WorkArea area) const;
 
     // Window events.
@@ -74,25 +70,24 @@ public:
     void FormCloseQuery(bool& canClose);
     void HandleDroppedFiles(HDROP drop);
 
-    // Tool column and menu.
-    void BtConvertScriptClick();
-    void BtVerifScriptClick();
-    // How long the script compiler runs before the user is asked whether to
-    // stop it, and again after each such wait.
-    void SetCompilerPatience(DWORD milliseconds) { compilerPatience_ = milliseconds; }
+    // Tool column and menu. The conversions are their areas' own handlers.
+    void BtConvertScriptClick() { script_->BtConvertScriptClick(); }
+    void BtVerifScriptClick() { script_->BtVerifScriptClick(); }
+    void SetCompilerPatience(DWORD milliseconds) { script_->SetCompilerPatience(milliseconds); }
     void BtEditSonClick();
-    void BtConvertSFXClick();
+    void BtConvertSFXClick() { sounds_->BtConvertSFXClick(*ficheChoixWad_); }
+    // The sound catalogue borrows the script editor while the tool column waits.
     void MenuTexteSFXClick();
     void BtRetourSFXClick();
     void MenuAideEditeurSonsClick();
     void BtEditLogoClick();
     void BtEditCielClick();
-    void BtConvertLogoClick();
-    void BtconvertCielClick();
+    void BtConvertLogoClick() { picture_->BtConvertLogoClick(); }
+    void BtconvertCielClick() { picture_->BtconvertCielClick(); }
     void Quitter1Click();
     void Apropos1Click();
     void Aide1Click();
-    void Close();
+    void Close() override;
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -130,7 +125,6 @@ private:
     WorkArea shownArea_ = WorkArea::None;
     bool dropTarget_ = false;
     bool shownOnce_ = false;
-    DWORD compilerPatience_ = 60000;
     std::wstring statusTexts_[3];
 };
 

@@ -1,8 +1,8 @@
 // The program's entry: the main window on the installation the program sits in.
-#include "app/LastResort.h"
+#include "script/LastResort.h"
 #include "app/MainForm.h"
-#include "app/MessageLoop.h"
-#include "app/Win32Dialogs.h"
+#include "ui/MessageLoop.h"
+#include "ui/Win32Dialogs.h"
 
 #include <commctrl.h>
 #include <ole2.h>

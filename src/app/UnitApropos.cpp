@@ -1,6 +1,6 @@
 #include "app/UnitApropos.h"
 
-#include "app/Dpi.h"
+#include "ui/Dpi.h"
 #include "app/Version.h"
 #include "util/Messages.h"
 

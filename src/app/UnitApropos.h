@@ -1,7 +1,7 @@
 #pragma once
 // The about box.
-#include "app/Dialogs.h"
-#include "app/Window.h"
+#include "ui/Dialogs.h"
+#include "ui/Window.h"
 
 #include <array>
 

@@ -2,9 +2,10 @@
 // the level editor's logo packer turns it into a .pak beside it, or Tessark
 // itself when the packer cannot be started. Whoever wrote it, the .pak is
 // checked, then offered for the game's data folder.
-#include "app/ControlIds.h"
+#include "ui/ControlIds.h"
 #include "util/HourGlass.h"
-#include "app/MainForm.h"
+#include "image/PictureArea.h"
+#include "ui/AreaHost.h"
 #include "image/ExportTexts.h"
 #include "image/LogoInstall.h"
 #include "image/PakFile.h"
@@ -93,17 +94,17 @@ PakOutcome ProducePak(const std::wstring& packer, const std::wstring& raw, const
 
 } // namespace
 
-void TMainForm::BtConvertLogoClick()
+void PictureArea::BtConvertLogoClick()
 {
-    PictureArea& area = *picture_;
+    PictureArea& area = *this;
     std::wstring& logoPath = area.LogoPath();
     if (logoPath.empty()) {
-        dialogs_.MessageDlg(hwnd(), msg::ChooseValidPicture, DialogKind::Error, {DialogButton::Ok});
+        host_.dialogs().MessageDlg(host_.hwnd(), msg::ChooseValidPicture, DialogKind::Error, {DialogButton::Ok});
         return;
     }
     const PictureSize size = area.ChosenSize();
     if ((size.width != 512 || size.height != 256) &&
-        dialogs_.MessageDlg(hwnd(), LogoSizeQuestion(size.width, size.height), DialogKind::Warning,
+        host_.dialogs().MessageDlg(host_.hwnd(), LogoSizeQuestion(size.width, size.height), DialogKind::Warning,
                             {DialogButton::Yes, DialogButton::No}) == DialogButton::No)
         return;
     const bool fromBmp = AsciiUpper(ExtractFileExt(logoPath)) == L".BMP";
@@ -117,14 +118,14 @@ void TMainForm::BtConvertLogoClick()
         area.ShownPictureChanged();
     }
     const auto reportError = [&](const std::wstring& text) {
-        dialogs_.MessageDlg(hwnd(), text, DialogKind::Error, {DialogButton::Ok});
+        host_.dialogs().MessageDlg(host_.hwnd(), text, DialogKind::Error, {DialogButton::Ok});
     };
-    const std::wstring packer = layout::InstallPath(installationRoot_, layout::LogoPacker);
+    const std::wstring packer = layout::InstallPath(host_.InstallationRoot(), layout::LogoPacker);
     const std::wstring pak = ChangeFileExt(logoPath, L".pak");
     const PakOutcome outcome = ProducePak(packer, logoPath, pak);
     area.Files().Update();
     if (outcome.kind == PakOutcome::Kind::TessarkFailed)
-        return ShowFailure(dialogs_, hwnd(), outcome.failure);
+        return ShowFailure(host_.dialogs(), host_.hwnd(), outcome.failure);
     if (outcome.kind == PakOutcome::Kind::PackerLeftNone)
         return reportError(FormatMessageText(msg::PackerLeftNoPak, pak));
     const std::string raw = ReadWholeFile(logoPath);
@@ -137,12 +138,12 @@ void TMainForm::BtConvertLogoClick()
                 std::wstring(msg::PakWrittenByTessark);
     // Only a logo of the game's size is offered to the game.
     const bool gameSize = raw.size() == image::LogoPakRawSize;
-    const auto noDataFolder = gameSize ? MissingGameDataFolder(installationRoot_) : std::nullopt;
+    const auto noDataFolder = gameSize ? MissingGameDataFolder(host_.InstallationRoot()) : std::nullopt;
     if (noDataFolder)
         done += L"\r\n\r\n" + *noDataFolder;
-    dialogs_.MessageDlg(hwnd(), done, DialogKind::Information, {DialogButton::Ok});
+    host_.dialogs().MessageDlg(host_.hwnd(), done, DialogKind::Information, {DialogButton::Ok});
     if (gameSize && !noDataFolder)
-        OfferLogoInstall(dialogs_, hwnd(), installationRoot_, packed);
+        OfferLogoInstall(host_.dialogs(), host_.hwnd(), host_.InstallationRoot(), packed);
 }
 
 } // namespace tessark

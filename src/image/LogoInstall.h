@@ -1,6 +1,6 @@
 #pragma once
 // Installing a checked title logo .pak as the game's own logo.
-#include "app/Dialogs.h"
+#include "ui/Dialogs.h"
 
 #include <optional>
 #include <string>

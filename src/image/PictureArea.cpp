@@ -1,10 +1,10 @@
 #include "image/PictureArea.h"
 
-#include "app/ControlIds.h"
-#include "app/DialogKeys.h"
-#include "app/Dpi.h"
-#include "app/MainForm.h"
-#include "app/Window.h"
+#include "ui/ControlIds.h"
+#include "ui/DialogKeys.h"
+#include "ui/Dpi.h"
+#include "ui/AreaHost.h"
+#include "ui/Window.h"
 #include "image/BmpImage.h"
 #include "image/ExportTexts.h"
 #include "image/GameView.h"
@@ -41,10 +41,6 @@ constexpr int CaptionPadding = 4;
 constexpr int CheckBoxHeight = 20;
 constexpr int EditWidth = 45;
 constexpr int EditYLeft = 311;
-// Far more than the packed stream of any logo can take: a larger ".pak" is
-// refused before it is read.
-constexpr std::uint64_t LargestPak = 4u << 20;
-constexpr std::int32_t LogoWidth = 512;
 // Room right of the last box of the group, its frame included.
 constexpr int GroupRightMargin = 12;
 constexpr int RadioIds[3] = {id::RadioButton1, id::RadioButton2, id::RadioButton3};
@@ -58,41 +54,6 @@ LRESULT CALLBACK DigitsOnly(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
-std::span<const std::uint8_t> BytesOf(const std::string& bytes)
-{
-    return {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()};
-}
-
-std::wstring FromCp1252(std::string_view bytes)
-{
-    std::wstring text;
-    for (char byte : bytes)
-        text += cp1252::ToUnicode(static_cast<unsigned char>(byte));
-    return text;
-}
-
-std::optional<std::uint64_t> FileSize(const std::wstring& path)
-{
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
-        return std::nullopt;
-    return static_cast<std::uint64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
-}
-
-// The logo a ".pak" holds, or why it cannot be shown.
-std::variant<image::Picture, std::wstring> ReadPakFile(const std::wstring& path)
-{
-    if (const auto size = FileSize(path); size && *size > LargestPak)
-        return std::wstring(msg::InvalidBitmap);
-    const image::PakReading reading = image::ReadPak(BytesOf(ReadWholeFile(path)));
-    if (!reading.problem.empty())
-        return FromCp1252(reading.problem);
-    auto logo = image::DecodeRaw(reading.raw, LogoWidth, false, false);
-    if (!logo)
-        return std::wstring(msg::InvalidBitmap);
-    return std::move(*logo);
-}
-
 std::wstring CurrentFolder()
 {
     std::wstring folder(GetCurrentDirectoryW(0, nullptr), L'\0');
@@ -102,9 +63,9 @@ std::wstring CurrentFolder()
 
 } // namespace
 
-PictureArea::PictureArea(TMainForm& form) : form_(form)
+PictureArea::PictureArea(IAreaHost& host) : host_(host)
 {
-    CreateControls(form_.Control(id::Panel4));
+    CreateControls(host_.Control(id::Panel4));
     // The column is read from the top: drive, folders, files.
     SetTabOrder({drives_.hwnd(), folders_.hwnd(), files_.hwnd(), showAsInGame_});
 }
@@ -257,7 +218,7 @@ int PictureArea::SizeTextHeight() const
 void PictureArea::LayOutAgain()
 {
     RECT area{};
-    GetClientRect(form_.Control(id::Panel4), &area);
+    GetClientRect(host_.Control(id::Panel4), &area);
     LayOut(area.right, area.bottom);
 }
 
@@ -295,9 +256,9 @@ void PictureArea::EnterMode(PictureMode mode)
     ShowWindow(showAsInGame_, mode == PictureMode::Logo ? SW_SHOW : SW_HIDE);
     ShowAsInGameWhenAsked();
     files_.SetMask(mode == PictureMode::Logo ? LogoMask : SkyMask);
-    form_.ShowWorkArea(WorkArea::Picture);
+    host_.ShowWorkArea(WorkArea::Picture);
     ShowWindow(view_.Image(), SW_SHOW);
-    EnableWindow(form_.Control(id::BtConvertSFX), FALSE);
+    EnableWindow(host_.Control(id::BtConvertSFX), FALSE);
     CheckRadio(mode == PictureMode::Logo ? id::RadioButton2 : id::RadioButton1);
 }
 
@@ -345,30 +306,6 @@ std::int32_t PictureArea::RawWidth() const
     return width == 0 ? 256 : width;
 }
 
-// The shown picture changes only once the new one has been read whole. A
-// RAW file that holds less than one row, or a damaged ".pak", is refused with
-// the reason (empty when the picture is shown); a damaged BMP raises.
-std::wstring PictureArea::LoadPicture(const std::wstring& path)
-{
-    const std::wstring extension = AsciiUpper(ExtractFileExt(path));
-    if (extension == L".BMP") {
-        picture_ = image::DecodeBmp(BytesOf(ReadWholeFile(path)));
-    } else if (extension == L".PAK") {
-        auto logo = ReadPakFile(path);
-        if (auto* problem = std::get_if<std::wstring>(&logo))
-            return *problem;
-        picture_ = std::move(std::get<image::Picture>(logo));
-    } else {
-        const std::int32_t width = RawWidth();
-        auto bmp = image::RawToBmp(BytesOf(ReadWholeFile(path)), width, false, false);
-        if (!bmp)
-            return FormatMessageText(msg::RawShorterThanOneRow, path);
-        picture_ = image::DecodeBmp(*bmp);
-    }
-    view_.PictureChanged();
-    return {};
-}
-
 // After a file that could not be shown, nothing is left to export.
 void PictureArea::ForgetShownPicture()
 {
@@ -376,8 +313,8 @@ void PictureArea::ForgetShownPicture()
     view_.PictureChanged();
     SetSizeText(L"");
     logoPath_.clear();
-    EnableWindow(form_.Control(id::BtConvertLogo), FALSE);
-    EnableWindow(form_.Control(id::BtconvertCiel), FALSE);
+    EnableWindow(host_.Control(id::BtConvertLogo), FALSE);
+    EnableWindow(host_.Control(id::BtconvertCiel), FALSE);
 }
 
 void PictureArea::FileListBox3Click()
@@ -405,8 +342,8 @@ void PictureArea::FileListBox3Click()
     // A ".pak" is already packed: the packer would take it for a RAW file and
     // write over it.
     const bool packed = AsciiUpper(ExtractFileExt(*name)) == L".PAK";
-    EnableWindow(form_.Control(id::BtConvertLogo), logo && !packed);
-    EnableWindow(form_.Control(id::BtconvertCiel), !logo);
+    EnableWindow(host_.Control(id::BtConvertLogo), logo && !packed);
+    EnableWindow(host_.Control(id::BtconvertCiel), !logo);
     if (logo && !packed)
         logoPath_ = *name;
 }

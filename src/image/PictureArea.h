@@ -5,7 +5,7 @@
 // shown picture. In logo mode a check box shows the picture as the game will
 // show it, and the size text tells how many of its pixels the game leaves
 // transparent.
-#include "app/FileLists.h"
+#include "ui/FileLists.h"
 #include "util/Win32.h"
 #include "image/Picture.h"
 #include "image/PictureView.h"
@@ -15,7 +15,7 @@
 
 namespace tessark {
 
-class TMainForm;
+class IAreaHost;
 
 enum class PictureMode { Logo, Sky };
 
@@ -27,7 +27,7 @@ struct PictureSize {
 class PictureArea {
 public:
     // Builds the controls inside the main window's Panel4.
-    explicit PictureArea(TMainForm& form);
+    explicit PictureArea(IAreaHost& host);
 
     HWND Control(int controlId) const;
     bool OnCommand(int controlId, int code);
@@ -39,6 +39,9 @@ public:
     void EnterMode(PictureMode mode);
 
     void FileListBox3Click();
+    // The tool column's logo and sky exports of the shown picture.
+    void BtConvertLogoClick();
+    void BtconvertCielClick();
     // The key filter of EditX and EditY: true lets the character through.
     static bool EditXKeyPress(wchar_t typed);
 
@@ -68,7 +71,7 @@ private:
     int SizeTextHeight() const;
     void FolderChanged();
 
-    TMainForm& form_;
+    IAreaHost& host_;
     PictureMode mode_ = PictureMode::Logo;
     std::wstring logoPath_;
     image::Picture picture_;

@@ -1,7 +1,7 @@
 #include "image/PictureView.h"
 
-#include "app/Dpi.h"
-#include "app/Window.h"
+#include "ui/Dpi.h"
+#include "ui/Window.h"
 #include "image/GameView.h"
 #include "image/Picture.h"
 

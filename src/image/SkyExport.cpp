@@ -1,6 +1,7 @@
 // "Sauver la texture du ciel": the shown picture saved as a RAW sky texture
 // under a name the user picks.
-#include "app/MainForm.h"
+#include "image/PictureArea.h"
+#include "ui/AreaHost.h"
 #include "image/ExportTexts.h"
 #include "image/RawFile.h"
 #include "util/FileNames.h"
@@ -8,19 +9,19 @@
 
 namespace tessark {
 
-void TMainForm::BtconvertCielClick()
+void PictureArea::BtconvertCielClick()
 {
-    PictureArea& area = *picture_;
+    PictureArea& area = *this;
     const PictureSize size = area.ChosenSize();
     if ((size.width != 256 || size.height != 256) &&
-        dialogs_.MessageDlg(hwnd(), SkySizeQuestion(size.width, size.height), DialogKind::Warning,
+        host_.dialogs().MessageDlg(host_.hwnd(), SkySizeQuestion(size.width, size.height), DialogKind::Warning,
                             {DialogButton::Yes, DialogButton::No}) == DialogButton::No)
         return;
-    const auto chosen = dialogs_.SaveFile(hwnd(), {std::wstring(msg::RawFilter), 1, saveDialog_.initialFolder,
-                                                   saveDialog_.fileName});
+    const auto chosen = host_.dialogs().SaveFile(host_.hwnd(), {std::wstring(msg::RawFilter), 1, host_.SaveDialog().initialFolder,
+                                                   host_.SaveDialog().fileName});
     if (!chosen)
         return;
-    saveDialog_.fileName = *chosen;
+    host_.SaveDialog().fileName = *chosen;
     std::wstring path = ChangeFileExt(*chosen, L".raw");
     SaveRawImage(path, area.ShownPicture(), size.width, size.height);
     area.ShownPictureChanged();

@@ -1,6 +1,6 @@
 #include "script/ReportPanel.h"
 
-#include "app/Window.h"
+#include "ui/Window.h"
 #include "util/Messages.h"
 #include "util/Text1252.h"
 

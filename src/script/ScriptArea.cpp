@@ -1,13 +1,13 @@
 // The script editor area: its controls, their layout and the display handlers.
 #include "script/ScriptArea.h"
 
-#include "app/ControlIds.h"
-#include "app/LastResort.h"
-#include "app/Dpi.h"
-#include "app/MainForm.h"
-#include "app/Window.h"
+#include "ui/ControlIds.h"
+#include "script/LastResort.h"
+#include "ui/Dpi.h"
+#include "ui/AreaHost.h"
+#include "ui/Window.h"
 #include "script/ReportPanel.h"
-#include "script/RichEdit.h"
+#include "ui/RichEdit.h"
 #include "util/Messages.h"
 #include "util/TextUtils.h"
 
@@ -100,7 +100,7 @@ int ToolImageSize(int dpi)
 
 } // namespace
 
-ScriptArea::ScriptArea(TMainForm& form) : form_(form)
+ScriptArea::ScriptArea(IAreaHost& host) : host_(host)
 {
     CreateControls();
 }
@@ -115,7 +115,7 @@ ScriptArea::~ScriptArea()
 void ScriptArea::KeepRescuePlanCurrent()
 {
     const bool untitled = documentName_ == UnnamedDocument;
-    lastresort::Watch(editor_, script::RescuePlacesFor(documentName_, untitled, form_.InstallationRoot()), lineEnd_);
+    lastresort::Watch(editor_, script::RescuePlacesFor(documentName_, untitled, host_.InstallationRoot()), lineEnd_);
 }
 
 HWND ScriptArea::Control(int controlId) const
@@ -136,7 +136,7 @@ HWND ScriptArea::Control(int controlId) const
 
 void ScriptArea::CreateControls()
 {
-    groupBox1_ = CreatePanel(form_.hwnd(), id::GroupBox1, 0, 0, 10, 10, false);
+    groupBox1_ = CreatePanel(host_.hwnd(), id::GroupBox1, 0, 0, 10, 10, false);
     // The frame lies under the strip and the editor and never paints over them.
     frame_ = CreateChild(groupBox1_, L"BUTTON", L"[ ]", WS_VISIBLE | WS_CLIPSIBLINGS | BS_GROUPBOX, 0, 0, 10, 10,
                          id::GroupBox1Frame);
@@ -249,7 +249,7 @@ void ScriptArea::CreateFontSizeBox()
     SendMessageW(upDown1_, UDM_SETPOS32, 0, upDownPosition_);
 
     hintTip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, form_.hwnd(), nullptr,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, host_.hwnd(), nullptr,
                                GetModuleHandleW(nullptr), nullptr);
     TOOLINFOW tool{};
     tool.cbSize = sizeof tool;
@@ -295,32 +295,6 @@ void ScriptArea::DpiChanged()
     richedit::ZoomToDpi(editor_, DpiOf(editor_), SystemDpi());
     ApplyMargins(editor_);
     report_->FitToFont();
-}
-
-void ScriptArea::ShowReport(const Report& report, bool fromTheEnd)
-{
-    report_->Show(report, fromTheEnd);
-}
-
-bool ScriptArea::OnDrawItem(const DRAWITEMSTRUCT& item)
-{
-    return report_->OnDrawItem(item);
-}
-
-void ScriptArea::ReportLineChosen()
-{
-    const auto index = static_cast<int>(SendMessageW(report_->hwnd(), LB_GETCURSEL, 0, 0));
-    if (const int line = report_->ScriptLineAt(index))
-        GoToScriptLine(line);
-}
-
-void ScriptArea::GoToScriptLine(int line)
-{
-    const long lines = static_cast<long>(SendMessageW(editor_, EM_GETLINECOUNT, 0, 0));
-    const long start = richedit::LineIndex(editor_, std::clamp<long>(line, 1, std::max(1L, lines)) - 1);
-    SetFocus(editor_);
-    richedit::Select(editor_, start, start);
-    SendMessageW(editor_, EM_SCROLLCARET, 0, 0);
 }
 
 std::wstring ScriptArea::HintOf(UINT_PTR toolId, bool byWindow) const
@@ -385,11 +359,11 @@ bool ScriptArea::OnNotify(NMHDR& header, LRESULT& result)
         const std::wstring hint = HintOf(header.idFrom, byWindow);
         if (hint.empty())
             return false;
-        form_.ShowHint(LongPart(hint));
+        host_.ShowHint(LongPart(hint));
         return true;
     }
     case TTN_POP:
-        form_.ShowHint(L"");
+        host_.ShowHint(L"");
         return true;
     default:
         return false;
@@ -415,43 +389,6 @@ void ScriptArea::SetUpTextAttributes(int points)
     richedit::SetDefaultFace(editor_, EditorFace, true, points);
 }
 
-void ScriptArea::SelectionChange()
-{
-    updating_ = true;
-    struct ClearOnExit {
-        bool& flag;
-        ~ClearOnExit() { flag = false; }
-    } clear{updating_};
-    SetWindowTextOf(fontSize_, std::to_wstring(SelectedSize()));
-    UpdateCaretPosition();
-}
-
-int ScriptArea::SelectedSize() const
-{
-    return richedit::SelectionSize(editor_);
-}
-
-void ScriptArea::RichEditChange()
-{
-    searchTextValid_ = false;
-    ShowModifiedState(richedit::IsModified(editor_));
-}
-
-void ScriptArea::UpdateCaretPosition()
-{
-    const auto selection = richedit::GetSelection(editor_);
-    const long line = richedit::LineFromChar(editor_, selection.start);
-    const long column = selection.start - richedit::LineIndex(editor_, line);
-    wchar_t text[64];
-    std::swprintf(text, std::size(text), L"Line: %3ld   Col: %3ld", line + 1, column + 1);
-    form_.SetStatusPanel(0, text);
-}
-
-void ScriptArea::ShowModifiedState(bool modified)
-{
-    form_.SetStatusPanel(1, modified ? L"Modified" : L"");
-}
-
 void ScriptArea::SetDocumentName(std::wstring name)
 {
     documentName_ = std::move(name);
@@ -461,28 +398,6 @@ void ScriptArea::SetDocumentName(std::wstring name)
 void ScriptArea::SetEditorMargins()
 {
     ApplyMargins(editor_);
-}
-
-void ScriptArea::FontSizeChange()
-{
-    if (updating_)
-        return;
-    ApplySize(StrToInt(WindowText(fontSize_)));
-}
-
-void ScriptArea::UpDown1Click(int position)
-{
-    static constexpr int SizeOfPosition[] = {8, 9, 12};
-    const int points = SizeOfPosition[std::clamp(position, 1, 3) - 1];
-    richedit::SetSize(editor_, points, false);
-    SetWindowTextOf(fontSize_, std::to_wstring(points));
-}
-
-void ScriptArea::ApplySize(int points)
-{
-    const auto selection = richedit::GetSelection(editor_);
-    // The attributes a size change applies to: the selection's when there is one.
-    richedit::SetSize(editor_, points, selection.end > selection.start);
 }
 
 } // namespace tessark

@@ -13,14 +13,14 @@
 
 namespace tessark {
 
-class TMainForm;
+class IAreaHost;
 class ReportPanel;
 
 inline constexpr std::wstring_view UnnamedDocument = L"Sans nom";
 
 class ScriptArea {
 public:
-    explicit ScriptArea(TMainForm& form);
+    explicit ScriptArea(IAreaHost& host);
     ~ScriptArea();
     ScriptArea(const ScriptArea&) = delete;
     ScriptArea& operator=(const ScriptArea&) = delete;
@@ -44,6 +44,13 @@ public:
     bool OnFindDialogMessage(UINT message, LPARAM lParam);
     bool IsDialogMessageOfFind(MSG& message);
     std::wstring HintOf(UINT_PTR toolId, bool byWindow) const;
+
+    // "Convertir le Script" and "Vérifier le script" of the tool column.
+    void BtConvertScriptClick();
+    void BtVerifScriptClick();
+    // How long the script compiler runs before the user is asked whether to
+    // stop it, and again after each such wait.
+    void SetCompilerPatience(DWORD milliseconds) { compilerPatience_ = milliseconds; }
 
     // Document operations.
     void FileOpen();
@@ -96,7 +103,8 @@ private:
     void KeepRescuePlanCurrent();
     void ReportLineChosen();
 
-    TMainForm& form_;
+    IAreaHost& host_;
+    DWORD compilerPatience_ = 60000;
     HWND groupBox1_ = nullptr;
     HWND frame_ = nullptr;
     HWND panel2_ = nullptr;

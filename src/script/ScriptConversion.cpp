@@ -2,7 +2,8 @@
 // installation's script.txt, a Windows compiler directly with its output
 // captured, a DOS one through DOSBox; then tells what it said and made.
 #include "util/HourGlass.h"
-#include "app/MainForm.h"
+#include "script/ScriptArea.h"
+#include "ui/AreaHost.h"
 #include "script/CompilerOutputs.h"
 #include "script/CompilerText.h"
 #include "script/DosBox.h"
@@ -115,9 +116,9 @@ script::ProgramKind KindOfProgram(const std::wstring& path)
 // One run of the compiler on the script folder's script.txt.
 class Compilation {
 public:
-    Compilation(TMainForm& form, DWORD patience)
-        : form_(form), patience_(patience),
-          folder_(layout::InstallPath(form.InstallationRoot(), layout::ScriptFolder)),
+    Compilation(IAreaHost& host, ScriptArea& area, DWORD patience)
+        : host_(host), area_(area), patience_(patience),
+          folder_(layout::InstallPath(host.InstallationRoot(), layout::ScriptFolder)),
           compiler_(folder_ + L"\\" + std::wstring(layout::ScriptCompiler)),
           script_(folder_ + L"\\" + std::wstring(layout::ScriptFile))
     {
@@ -132,7 +133,7 @@ public:
         const std::string text = ReadWholeFile(script_);
         const auto languages = script::LanguageFilesOf(text);
         if (const Report outside = OutsideLanguageFiles(languages); !outside.empty()) {
-            form_.Script().ShowReport(outside);
+            area_.ShowReport(outside);
             return Fail(msg::LanguageFilesOutsideNotCompiled, From1252(outside.front().text));
         }
         const script::ProgramKind kind = KindOfProgram(compiler_);
@@ -143,7 +144,7 @@ public:
             return Fail(msg::ScriptCompilerNeedsDosBox, compiler_);
         if (!FolderTakesNewFiles(folder_))
             return Fail(msg::ScriptFolderNotWritable, folder_);
-        findings_ = CheckScript(text, InstallationFileLookup(form_.InstallationRoot()));
+        findings_ = CheckScript(text, InstallationFileLookup(host_.InstallationRoot()));
         if (!findings_.empty() && !CompileDespite())
             return;
 
@@ -158,8 +159,8 @@ private:
     // The findings shown, the user says whether to compile all the same.
     bool CompileDespite()
     {
-        form_.Script().ShowReport(findings_);
-        return form_.dialogs().MessageDlg(form_.hwnd(),
+        area_.ShowReport(findings_);
+        return host_.dialogs().MessageDlg(host_.hwnd(),
                                           FormatMessageText(msg::ScriptCheckFindings, std::to_wstring(findings_.size())),
                                           DialogKind::Confirmation, {DialogButton::Yes, DialogButton::No}) ==
                DialogButton::Yes;
@@ -182,7 +183,7 @@ private:
     {
         waited_ += patience_;
         const std::wstring seconds = std::to_wstring((waited_ + 999) / 1000);
-        return form_.dialogs().MessageDlg(form_.hwnd(), FormatMessageText(msg::CompilerStillRunning, seconds),
+        return host_.dialogs().MessageDlg(host_.hwnd(), FormatMessageText(msg::CompilerStillRunning, seconds),
                                           DialogKind::Confirmation, {DialogButton::Yes, DialogButton::No}) !=
                DialogButton::Yes;
     }
@@ -203,19 +204,20 @@ private:
             report.push_back({To1252(FormatMessageText(msg::ScriptCompiled, JoinedNames(made))), 0, false});
         else
             report.push_back({To1252(FormatMessageText(msg::ScriptFilesNotMade, JoinedNames(missing))), 0, true});
-        form_.Script().ShowReport(report, true);
+        area_.ShowReport(report, true);
         if (!missing.empty() && run.outcome == CapturedRun::Outcome::Finished)
-            form_.dialogs().MessageDlg(form_.hwnd(), FormatMessageText(msg::ScriptNotCompiled, JoinedNames(missing)),
+            host_.dialogs().MessageDlg(host_.hwnd(), FormatMessageText(msg::ScriptNotCompiled, JoinedNames(missing)),
                                        DialogKind::Warning, {DialogButton::Ok});
     }
 
     void Fail(std::wstring_view pattern, std::wstring_view argument)
     {
-        form_.dialogs().MessageDlg(form_.hwnd(), FormatMessageText(pattern, argument), DialogKind::Error,
+        host_.dialogs().MessageDlg(host_.hwnd(), FormatMessageText(pattern, argument), DialogKind::Error,
                                    {DialogButton::Ok});
     }
 
-    TMainForm& form_;
+    IAreaHost& host_;
+    ScriptArea& area_;
     DWORD patience_;
     DWORD waited_ = 0;
     std::wstring folder_;
@@ -226,19 +228,19 @@ private:
 
 } // namespace
 
-void TMainForm::BtConvertScriptClick()
+void ScriptArea::BtConvertScriptClick()
 {
-    Compilation(*this, compilerPatience_).Run();
+    Compilation(host_, *this, compilerPatience_).Run();
 }
 
 // The text on screen, saved or not, checked line by line.
-void TMainForm::BtVerifScriptClick()
+void ScriptArea::BtVerifScriptClick()
 {
-    const std::string text = script::EncodeScript(script_->EditorText(), script::LineEnd::CrLf);
-    Report findings = CheckScript(text, InstallationFileLookup(installationRoot_));
+    const std::string text = script::EncodeScript(EditorText(), script::LineEnd::CrLf);
+    Report findings = CheckScript(text, InstallationFileLookup(host_.InstallationRoot()));
     if (findings.empty())
         findings.push_back({To1252(msg::ScriptCheckClean), 0, false});
-    script_->ShowReport(findings);
+    ShowReport(findings);
 }
 
 } // namespace tessark

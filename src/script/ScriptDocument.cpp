@@ -1,8 +1,9 @@
 // The script editor's document: open, load, new, save, the unsaved-changes
 // question, the clipboard and the find dialog.
-#include "app/ControlIds.h"
-#include "app/MainForm.h"
-#include "script/RichEdit.h"
+#include "ui/ControlIds.h"
+#include "ui/AreaHost.h"
+#include "ui/Window.h"
+#include "ui/RichEdit.h"
 #include "script/ScriptArea.h"
 #include "util/FileIO.h"
 #include "util/FileNames.h"
@@ -34,8 +35,8 @@ bool ScriptArea::ConfirmSaveChanges()
 {
     if (!richedit::IsModified(editor_))
         return true;
-    const auto answer = form_.dialogs().MessageDlg(
-        form_.hwnd(), FormatMessageText(msg::TextChangedSave, documentName_), DialogKind::Confirmation,
+    const auto answer = host_.dialogs().MessageDlg(
+        host_.hwnd(), FormatMessageText(msg::TextChangedSave, documentName_), DialogKind::Confirmation,
         {DialogButton::Yes, DialogButton::No, DialogButton::Cancel});
     if (answer == DialogButton::Yes)
         return FileSave();
@@ -46,22 +47,22 @@ void ScriptArea::FileOpen()
 {
     if (!ConfirmSaveChanges())
         return;
-    auto& dialog = form_.OpenDialog();
-    dialog.initialFolder = layout::InstallPath(form_.InstallationRoot(), layout::ScriptFolder);
-    const auto chosen = form_.dialogs().OpenFile(form_.hwnd(), {std::wstring(OpenFilter), 1,
+    auto& dialog = host_.OpenDialog();
+    dialog.initialFolder = layout::InstallPath(host_.InstallationRoot(), layout::ScriptFolder);
+    const auto chosen = host_.dialogs().OpenFile(host_.hwnd(), {std::wstring(OpenFilter), 1,
                                                                 dialog.initialFolder, dialog.fileName});
     if (!chosen)
         return;
     dialog.fileName = *chosen;
-    form_.ShowWorkArea(WorkArea::Script);
-    form_.MakeDropTarget();
+    host_.ShowWorkArea(WorkArea::Script);
+    host_.MakeDropTarget();
     RichEditChange();
     SetFocus(editor_);
     LoadDocument(*chosen);
     SendMessageW(editor_, EM_SETREADONLY, FALSE, 0);
-    EnableWindow(form_.Control(id::BtConvertScript), TRUE);
-    EnableWindow(form_.Control(id::BtVerifScript), TRUE);
-    EnableWindow(form_.Control(id::BtConvertSFX), FALSE);
+    EnableWindow(host_.Control(id::BtConvertScript), TRUE);
+    EnableWindow(host_.Control(id::BtVerifScript), TRUE);
+    EnableWindow(host_.Control(id::BtConvertSFX), FALSE);
     SetWindowTextOf(staticTextFichier_, ExtractFileName(*chosen));
 }
 
@@ -120,15 +121,15 @@ void ScriptArea::PrintButtonClick()
 
 bool ScriptArea::SaveUnderChosenName()
 {
-    auto& dialog = form_.SaveDialog();
-    const auto chosen = form_.dialogs().SaveFile(form_.hwnd(), {std::wstring(SaveFilter), 1,
+    auto& dialog = host_.SaveDialog();
+    const auto chosen = host_.dialogs().SaveFile(host_.hwnd(), {std::wstring(SaveFilter), 1,
                                                                 dialog.initialFolder, dialog.fileName});
     if (!chosen)
         return false;
     dialog.fileName = *chosen;
     if (FileExists(*chosen)) {
-        const auto answer = form_.dialogs().MessageDlg(
-            form_.hwnd(), FormatMessageText(msg::OkToOverwrite, *chosen), DialogKind::Confirmation,
+        const auto answer = host_.dialogs().MessageDlg(
+            host_.hwnd(), FormatMessageText(msg::OkToOverwrite, *chosen), DialogKind::Confirmation,
             {DialogButton::Yes, DialogButton::No, DialogButton::Cancel});
         if (answer != DialogButton::Yes)
             return false;
@@ -147,7 +148,7 @@ void ScriptArea::WriteDocument(const std::wstring& path)
 
 void ScriptArea::FileExit()
 {
-    form_.Close();
+    host_.Close();
 }
 
 void ScriptArea::EditUndo()
@@ -177,7 +178,7 @@ void ScriptArea::Chercher1Click()
     if (!findDialog_) {
         find_ = {};
         find_.lStructSize = sizeof find_;
-        find_.hwndOwner = form_.hwnd();
+        find_.hwndOwner = host_.hwnd();
         find_.Flags = FR_DOWN;
         find_.lpstrFindWhat = findText_;
         find_.wFindWhatLen = static_cast<WORD>(std::size(findText_));
@@ -187,7 +188,7 @@ void ScriptArea::Chercher1Click()
     GetWindowRect(editor_, &editor);
     MapWindowPoints(HWND_DESKTOP, groupBox1_, reinterpret_cast<POINT*>(&editor), 2);
     RECT main{};
-    GetWindowRect(form_.hwnd(), &main);
+    GetWindowRect(host_.hwnd(), &main);
     SetWindowPos(findDialog_, HWND_TOP, editor.left + main.left, editor.top + main.top, 0, 0, SWP_NOSIZE);
     ShowWindow(findDialog_, SW_SHOW);
     SetFocus(findDialog_);

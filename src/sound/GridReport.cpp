@@ -1,6 +1,6 @@
 #include "sound/GridReport.h"
 
-#include "app/Printer.h"
+#include "ui/Printer.h"
 #include "util/FileErrors.h"
 #include "util/FileIO.h"
 #include "util/FileNames.h"

@@ -1,10 +1,10 @@
 #include "sound/ModificationList.h"
 
-#include "app/ControlIds.h"
-#include "app/Dialogs.h"
-#include "app/Dpi.h"
-#include "app/StripLabel.h"
-#include "app/Window.h"
+#include "ui/ControlIds.h"
+#include "ui/Dialogs.h"
+#include "ui/Dpi.h"
+#include "ui/StripLabel.h"
+#include "ui/Window.h"
 #include "sound/GridReport.h"
 #include "util/Messages.h"
 

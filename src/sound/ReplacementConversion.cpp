@@ -1,6 +1,6 @@
 #include "sound/ReplacementConversion.h"
 
-#include "app/Dialogs.h"
+#include "ui/Dialogs.h"
 #include "sound/FileBytes.h"
 #include "sound/WaveConversion.h"
 #include "util/FileNames.h"

@@ -2,7 +2,8 @@
 // .sfx and .sam files of the WAD chosen in the chooser, which then go into the
 // WAD folder together, or not at all.
 #include "util/HourGlass.h"
-#include "app/MainForm.h"
+#include "sound/SoundArea.h"
+#include "ui/AreaHost.h"
 #include "sound/SfxOutputs.h"
 #include "sound/SoundSetReport.h"
 #include "sound/UnitChoixWad.h"
@@ -102,46 +103,46 @@ std::intptr_t BuildAndInstall(HWND owner, const std::wstring& builderFile, const
 
 } // namespace
 
-void TMainForm::BtConvertSFXClick()
+void SoundArea::BtConvertSFXClick(TFicheChoixWad& ficheChoixWad)
 {
-    const std::wstring wadFolder = IncludeTrailingBackslash(layout::InstallPath(installationRoot_, layout::WadFolder));
+    const std::wstring wadFolder = IncludeTrailingBackslash(layout::InstallPath(host_.InstallationRoot(), layout::WadFolder));
     if (!FolderExists(wadFolder)) {
-        dialogs_.MessageDlg(hwnd(), msg::WadFolderMissing, DialogKind::Error, {DialogButton::Ok});
+        host_.dialogs().MessageDlg(host_.hwnd(), msg::WadFolderMissing, DialogKind::Error, {DialogButton::Ok});
         return;
     }
-    if (dialogs_.ShowModal(hwnd(), *ficheChoixWad_) != ModalResult::Ok)
+    if (host_.dialogs().ShowModal(host_.hwnd(), ficheChoixWad) != ModalResult::Ok)
         return;
-    const std::wstring parameter = ficheChoixWad_->WadChoisi();
+    const std::wstring parameter = ficheChoixWad.WadChoisi();
     if (parameter.empty()) {
-        dialogs_.MessageDlg(hwnd(), msg::NoWadChosen, DialogKind::Error, {DialogButton::Ok});
+        host_.dialogs().MessageDlg(host_.hwnd(), msg::NoWadChosen, DialogKind::Error, {DialogButton::Ok});
         return;
     }
     const std::wstring wadName = wad::WadNameOf(parameter);
-    const std::wstring builder = layout::InstallPath(installationRoot_, layout::SoundBuilder);
+    const std::wstring builder = layout::InstallPath(host_.InstallationRoot(), layout::SoundBuilder);
     if (!FileExists(builder)) {
-        dialogs_.MessageDlg(hwnd(), FormatMessageText(msg::SoundBuilderMissing, builder), DialogKind::Error,
+        host_.dialogs().MessageDlg(host_.hwnd(), FormatMessageText(msg::SoundBuilderMissing, builder), DialogKind::Error,
                             {DialogButton::Ok});
         return;
     }
     const std::wstring builderFolder =
-        IncludeTrailingBackslash(layout::InstallPath(installationRoot_, layout::SoundBuilderFolder));
+        IncludeTrailingBackslash(layout::InstallPath(host_.InstallationRoot(), layout::SoundBuilderFolder));
     const BuildOutputs outputs = OutputsOf(wadName, builderFolder, wadFolder);
     std::intptr_t code = 0;
     try {
-        code = BuildAndInstall(hwnd(), layout::InstallPath(installationRoot_, layout::SoundBuilderNoExt), parameter,
+        code = BuildAndInstall(host_.hwnd(), layout::InstallPath(host_.InstallationRoot(), layout::SoundBuilderNoExt), parameter,
                                builderFolder, outputs);
     } catch (const SfxNotInstalled& refused) {
-        dialogs_.MessageDlg(hwnd(), refused.text(), DialogKind::Error, {DialogButton::Ok});
+        host_.dialogs().MessageDlg(host_.hwnd(), refused.text(), DialogKind::Error, {DialogButton::Ok});
         return;
     }
     if (code <= 32) {
         const auto name = wad::StartFailureName(code);
-        dialogs_.ShowMessage(hwnd(), std::to_wstring(code) + L"  " +
+        host_.dialogs().ShowMessage(host_.hwnd(), std::to_wstring(code) + L"  " +
                                          std::wstring(name ? *name : msg::SoundBuilderNotStarted));
         return;
     }
     const SoundSetReport report = ReportBuiltSoundSet(outputs.targets[0], outputs.targets[1], builderFolder);
-    dialogs_.MessageDlg(hwnd(), report.text, report.damaged ? DialogKind::Warning : DialogKind::Information,
+    host_.dialogs().MessageDlg(host_.hwnd(), report.text, report.damaged ? DialogKind::Warning : DialogKind::Information,
                         {DialogButton::Ok});
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 // The sound work area: originals on the left, replacements on the right, the
 // replacement itself, the preview and the list of modifications.
-#include "app/Dpi.h"
-#include "app/FileLists.h"
-#include "app/LabelNum.h"
+#include "ui/Dpi.h"
+#include "ui/FileLists.h"
+#include "ui/LabelNum.h"
 #include "util/Win32.h"
 #include "sound/ModificationList.h"
 #include "sound/SoundPreview.h"
@@ -13,12 +13,13 @@
 
 namespace tessark {
 
-class TMainForm;
+class IAreaHost;
+class TFicheChoixWad;
 
 class SoundArea {
 public:
     // Builds the controls inside the main window's Panel3.
-    explicit SoundArea(TMainForm& form);
+    explicit SoundArea(IAreaHost& host);
 
     HWND Control(int controlId) const;
     bool OnCommand(int controlId, int code);
@@ -36,6 +37,8 @@ public:
     void FileListBox1Click();
     void FileListBox2Click();
     void BitBtn1Click();
+    // The tool column's "Construire les fichiers SFX/SAM", with the WAD chooser.
+    void BtConvertSFXClick(TFicheChoixWad& ficheChoixWad);
 
     const std::wstring& FichierOriginal() const { return fichierOriginal_; }
     const std::wstring& FichierRemplacement() const { return fichierRemplacement_; }
@@ -69,7 +72,7 @@ private:
     bool BothListsHaveSelection() const;
     void PressFeedback(HWND label, int code);
 
-    TMainForm& form_;
+    IAreaHost& host_;
     std::wstring fichierOriginal_;
     std::wstring fichierRemplacement_;
     std::wstring fichierBak_;

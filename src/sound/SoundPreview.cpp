@@ -1,9 +1,9 @@
 #include "sound/SoundPreview.h"
 
-#include "app/ControlIds.h"
-#include "app/Dpi.h"
-#include "app/MainForm.h"
-#include "app/Window.h"
+#include "ui/ControlIds.h"
+#include "ui/Dpi.h"
+#include "ui/AreaHost.h"
+#include "ui/Window.h"
 #include "sound/SoundFileCheck.h"
 #include "sound/VolumeWord.h"
 #include "sound/WaveVolume.h"
@@ -74,7 +74,7 @@ COLORREF GlyphColour(TransportButton button, bool enabled)
 
 } // namespace
 
-SoundPreview::SoundPreview(TMainForm& form, HWND group) : form_(form)
+SoundPreview::SoundPreview(IAreaHost& host, HWND group) : host_(host)
 {
     CreateTransportBar(group);
     autoStart_ = CreateChild(group, L"BUTTON", L"Auto start", WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 154, 22, 80,
@@ -268,9 +268,9 @@ void SoundPreview::ReadDeviceVolume()
 void SoundPreview::EnableTimer(bool enable)
 {
     if (enable)
-        SetTimer(form_.hwnd(), Timer1, 100, nullptr);
+        SetTimer(host_.hwnd(), Timer1, 100, nullptr);
     else
-        KillTimer(form_.hwnd(), Timer1);
+        KillTimer(host_.hwnd(), Timer1);
     timerEnabled_ = enable;
 }
 
@@ -285,14 +285,14 @@ bool SoundPreview::AutoStartChecked() const
 void SoundPreview::LoadPreview()
 {
     if (const auto damaged = DamagedSoundMessage(FichierApercu)) {
-        form_.dialogs().MessageDlg(form_.hwnd(), *damaged, DialogKind::Error, {DialogButton::Ok});
+        host_.dialogs().MessageDlg(host_.hwnd(), *damaged, DialogKind::Error, {DialogButton::Ok});
         return;
     }
     EnableTimer(false);
     player_.SetFileName(FichierApercu);
     SetWindowTextOf(staticText3_, ExtractFileName(FichierApercu));
     if (!player_.Open()) {
-        form_.dialogs().MessageDlg(form_.hwnd(), msg::PreviewOpenFailed, DialogKind::Error, {DialogButton::Ok});
+        host_.dialogs().MessageDlg(host_.hwnd(), msg::PreviewOpenFailed, DialogKind::Error, {DialogButton::Ok});
         gauge1_.SetProgress(0);
         return;
     }

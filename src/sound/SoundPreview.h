@@ -2,8 +2,8 @@
 // The preview of the sound area: the player of the last picked sample with
 // its transport bar, the progress gauge that a timer follows, the clip's
 // name and durations, and the volume of the wave output.
-#include "app/Gauge.h"
-#include "app/LabelNum.h"
+#include "ui/Gauge.h"
+#include "ui/LabelNum.h"
 #include "util/Win32.h"
 #include "sound/MciPlayer.h"
 
@@ -13,7 +13,7 @@
 
 namespace tessark {
 
-class TMainForm;
+class IAreaHost;
 
 enum class TransportButton { Play, Pause, Stop, Next, Back };
 inline constexpr std::size_t TransportButtonCount = 5;
@@ -26,7 +26,7 @@ public:
     inline static constexpr UINT_PTR Timer1 = 1;
 
     // Builds the controls inside the lower group of the sound area.
-    SoundPreview(TMainForm& form, HWND group);
+    SoundPreview(IAreaHost& host, HWND group);
     HWND Control(int controlId) const;
     bool OnCommand(int controlId, int code);
     bool OnScroll(HWND bar, int code);
@@ -67,7 +67,7 @@ private:
     void EnableTimer(bool enable);
     bool AutoStartChecked() const;
 
-    TMainForm& form_;
+    IAreaHost& host_;
     MciPlayer player_;
     bool timerEnabled_ = false;
     HWND mediaPlayer1_ = nullptr;

@@ -1,8 +1,8 @@
 #pragma once
 // The WAD chooser: the entries of the installation's WAD list, one of which
 // the sound-set builder is run for.
-#include "app/Dialogs.h"
-#include "app/Window.h"
+#include "ui/Dialogs.h"
+#include "ui/Window.h"
 
 #include <string>
 

@@ -3,9 +3,9 @@
 // to scan the whole text. Prints the figures; it is not a pass/fail test.
 #include "BenchClock.h"
 #include "app/MainForm.h"
-#include "app/MessageLoop.h"
+#include "ui/MessageLoop.h"
 #include "util/Win32.h"
-#include "script/RichEdit.h"
+#include "ui/RichEdit.h"
 #include "script/ScriptText.h"
 
 #include <commctrl.h>

@@ -4,9 +4,9 @@
 // preview open, duration). Prints the figures; it is not a pass/fail test.
 //   sound_list_bench FOLDER [COUNT]   (the WAV files are made when missing)
 #include "BenchClock.h"
-#include "app/ControlIds.h"
+#include "ui/ControlIds.h"
 #include "app/MainForm.h"
-#include "app/MessageLoop.h"
+#include "ui/MessageLoop.h"
 #include "util/Win32.h"
 #include "sound/SoundFileCheck.h"
 

@@ -5,10 +5,10 @@
 // In the typed text, '|' stands for Enter.
 // A second thread answers the guard's message box and writes its text, as
 // UTF-16, to the message file.
-#include "app/LastResort.h"
+#include "script/LastResort.h"
 #include "app/MainForm.h"
-#include "app/MessageLoop.h"
-#include "app/Win32Dialogs.h"
+#include "ui/MessageLoop.h"
+#include "ui/Win32Dialogs.h"
 
 #include <commctrl.h>
 #include <ole2.h>

@@ -4,7 +4,7 @@
 
 #include "app/FicheAideSFX.h"
 #include "app/UnitApropos.h"
-#include "script/RichEdit.h"
+#include "ui/RichEdit.h"
 
 #include <richedit.h>
 #include <winspool.h>

@@ -3,9 +3,9 @@
 #include "UiHarness.h"
 
 #include "app/FicheAideSFX.h"
-#include "app/StripLabel.h"
+#include "ui/StripLabel.h"
 #include "app/UnitApropos.h"
-#include "script/RichEdit.h"
+#include "ui/RichEdit.h"
 #include "sound/UnitChoixWad.h"
 
 #include <commctrl.h>

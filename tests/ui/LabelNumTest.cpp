@@ -1,7 +1,7 @@
 // The numeric labels of the sound area.
 #include "UiHarness.h"
 
-#include "app/LabelNum.h"
+#include "ui/LabelNum.h"
 
 #include <climits>
 

@@ -1,8 +1,8 @@
 #include "LayoutChecks.h"
 #include "UiHarness.h"
 
-#include "app/Dpi.h"
-#include "app/Window.h"
+#include "ui/Dpi.h"
+#include "ui/Window.h"
 
 #include <algorithm>
 #include <iterator>

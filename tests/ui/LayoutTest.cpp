@@ -4,7 +4,7 @@
 #include "LayoutChecks.h"
 #include "UiHarness.h"
 
-#include "app/Dpi.h"
+#include "ui/Dpi.h"
 
 namespace tessark::test {
 namespace {

@@ -2,7 +2,7 @@
 #include "LayoutChecks.h"
 #include "UiHarness.h"
 
-#include "app/Dpi.h"
+#include "ui/Dpi.h"
 #include "image/BmpImage.h"
 #include "image/ExportTexts.h"
 #include "image/GameView.h"

@@ -4,11 +4,11 @@
 #include "LayoutChecks.h"
 #include "UiHarness.h"
 
-#include "app/Dpi.h"
+#include "ui/Dpi.h"
 #include "app/FicheAideSFX.h"
 #include "app/UnitApropos.h"
 #include "image/BmpImage.h"
-#include "script/RichEdit.h"
+#include "ui/RichEdit.h"
 #include "sound/UnitChoixWad.h"
 
 #include <commctrl.h>

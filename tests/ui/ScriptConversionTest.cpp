@@ -3,7 +3,7 @@
 
 #include "script/DosBox.h"
 #include "script/ReportPanel.h"
-#include "script/RichEdit.h"
+#include "ui/RichEdit.h"
 #include "util/HourGlass.h"
 
 #include <atomic>

@@ -2,7 +2,7 @@
 // round trip, the unsaved-changes question, find, caret position and font size.
 #include "UiHarness.h"
 
-#include "script/RichEdit.h"
+#include "ui/RichEdit.h"
 
 #include <commctrl.h>
 #include <commdlg.h>

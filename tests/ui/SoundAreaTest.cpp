@@ -3,7 +3,7 @@
 // the report.
 #include "UiHarness.h"
 
-#include "app/Gauge.h"
+#include "ui/Gauge.h"
 #include "sound/ModificationList.h"
 #include "sound/WaveVolume.h"
 #include "util/FileNames.h"

@@ -2,8 +2,8 @@
 // area's strip, and the way back.
 #include "UiHarness.h"
 
-#include "app/StripLabel.h"
-#include "script/RichEdit.h"
+#include "ui/StripLabel.h"
+#include "ui/RichEdit.h"
 
 namespace tessark::test {
 namespace {

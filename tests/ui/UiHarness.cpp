@@ -1,7 +1,7 @@
 #include "UiHarness.h"
 
-#include "app/MessageLoop.h"
-#include "script/RichEdit.h"
+#include "ui/MessageLoop.h"
+#include "ui/RichEdit.h"
 
 #include <commctrl.h>
 #include <shellapi.h>

@@ -1,8 +1,8 @@
 #pragma once
 // Drives the real main window in this process: real controls, real messages;
 // only the message boxes and file dialogs are answered by the test.
-#include "app/ControlIds.h"
-#include "app/Dialogs.h"
+#include "ui/ControlIds.h"
+#include "ui/Dialogs.h"
 #include "app/MainForm.h"
 
 #include <gtest/gtest.h>

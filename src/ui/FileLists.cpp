@@ -1,6 +1,6 @@
-#include "app/FileLists.h"
+#include "ui/FileLists.h"
 
-#include "app/Window.h"
+#include "ui/Window.h"
 #include "util/FileMask.h"
 #include "util/FileNames.h"
 #include "util/FmxUtils.h"

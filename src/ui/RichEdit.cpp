@@ -1,4 +1,4 @@
-#include "script/RichEdit.h"
+#include "ui/RichEdit.h"
 
 #include <richedit.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 // A thin layer over Win32 windows: a class whose messages reach a C++ object,
 // with the one guard that keeps exceptions from crossing the window procedure.
-#include "app/Dialogs.h"
+#include "ui/Dialogs.h"
 #include "util/Win32.h"
 
 #include <optional>

@@ -1,4 +1,4 @@
-#include "app/Win32Dialogs.h"
+#include "ui/Win32Dialogs.h"
 
 #include <commdlg.h>
 

@@ -1,7 +1,7 @@
-#include "app/StripLabel.h"
+#include "ui/StripLabel.h"
 
-#include "app/Dpi.h"
-#include "app/Window.h"
+#include "ui/Dpi.h"
+#include "ui/Window.h"
 
 #include <commctrl.h>
 #include <windowsx.h>

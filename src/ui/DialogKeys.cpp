@@ -1,4 +1,4 @@
-#include "app/DialogKeys.h"
+#include "ui/DialogKeys.h"
 
 #include <iterator>
 

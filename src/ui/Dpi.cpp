@@ -1,4 +1,4 @@
-#include "app/Dpi.h"
+#include "ui/Dpi.h"
 
 #include <cstdint>
 #include <map>

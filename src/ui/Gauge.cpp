@@ -1,6 +1,6 @@
-#include "app/Gauge.h"
+#include "ui/Gauge.h"
 
-#include "app/Dpi.h"
+#include "ui/Dpi.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "app/LastResort.h"
+#include "script/LastResort.h"
 
-#include "app/Dialogs.h"
+#include "ui/Dialogs.h"
 #include "util/Messages.h"
 
 #include <richedit.h>

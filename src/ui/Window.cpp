@@ -1,6 +1,6 @@
-#include "app/Window.h"
+#include "ui/Window.h"
 
-#include "app/Dpi.h"
+#include "ui/Dpi.h"
 #include "util/HourGlass.h"
 
 #include <commctrl.h>

@@ -1,4 +1,4 @@
-#include "app/Printer.h"
+#include "ui/Printer.h"
 
 #include "util/Messages.h"
 

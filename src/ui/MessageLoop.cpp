@@ -1,11 +1,11 @@
-#include "app/MessageLoop.h"
+#include "ui/MessageLoop.h"
 
 namespace tessark {
 namespace {
 
-void Dispatch(TMainForm& form, MSG& message)
+void Dispatch(IMessageFilter& filter, MSG& message)
 {
-    if (form.PreTranslate(message))
+    if (filter.PreTranslate(message))
         return;
     TranslateMessage(&message);
     DispatchMessageW(&message);
@@ -13,15 +13,15 @@ void Dispatch(TMainForm& form, MSG& message)
 
 } // namespace
 
-int RunMessageLoop(TMainForm& form)
+int RunMessageLoop(IMessageFilter& filter)
 {
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0)
-        Dispatch(form, message);
+        Dispatch(filter, message);
     return static_cast<int>(message.wParam);
 }
 
-bool PumpPendingMessages(TMainForm& form)
+bool PumpPendingMessages(IMessageFilter& filter)
 {
     MSG message;
     bool running = true;
@@ -29,7 +29,7 @@ bool PumpPendingMessages(TMainForm& form)
         if (message.message == WM_QUIT)
             running = false;
         else
-            Dispatch(form, message);
+            Dispatch(filter, message);
     }
     return running;
 }

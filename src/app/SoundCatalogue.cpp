@@ -1,6 +1,6 @@
 // The sound catalogue: the builder's list "Sounds.txt", read and edited in the
 // script editor while the tool column waits, with a way back to the sounds.
-#include "app/ControlIds.h"
+#include "ui/ControlIds.h"
 #include "app/MainForm.h"
 #include "util/FileNames.h"
 #include "util/FmxUtils.h"

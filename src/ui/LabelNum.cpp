@@ -1,7 +1,7 @@
-#include "app/LabelNum.h"
+#include "ui/LabelNum.h"
 
-#include "app/Dpi.h"
-#include "app/Window.h"
+#include "ui/Dpi.h"
+#include "ui/Window.h"
 
 #include <string>
 
