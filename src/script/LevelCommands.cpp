@@ -105,6 +105,8 @@ private:
     void ReadString()
     {
         const std::string_view name = TrimBlanks(line_.whole);
+        if (Is("Name"))
+            block_.nameGiven = true;
         const std::optional<std::size_t> index = context_.lookup(name, line_.number);
         if (!index)
             return;

@@ -189,7 +189,7 @@ private:
     // The original looks the level's name up when it writes its Level opcode.
     void EndBlock()
     {
-        if (block_ && !block_->title && !block_->nameIndex)
+        if (block_ && !block_->title && !block_->nameGiven)
             for (const Segment& segment : block_->segments)
                 if (segment.endsWithLevel) {
                     Fail(block_->headerLine, FillCompilerText(msg::CompileLevelWithoutName, {}));

@@ -36,6 +36,7 @@ struct Block {
     bool title = false;
     int headerLine = 0;
     std::optional<std::uint8_t> nameIndex;
+    bool nameGiven = false; // a Name= line, found in the strings or not
     std::array<std::string, ItemSlotCount> items;
     // Written before each Level= opcode, in this order.
     std::array<std::string, 16> animatingMip; // by object
