@@ -1,5 +1,6 @@
 // How the engine's script compiler reads a language file, worked out from the
-// files it wrote (the comment at the top of ScriptCompiler.cpp names them):
+// files it wrote under the field's compiler/ (quirks/q09 for the first four
+// rules; all-commands and tr4-template for STRINGS.H):
 // - "[Strings]", "[PSXStrings]", "[PCStrings]" open the three groups; lines
 //   before them and in any other section ("[ExtraNG]") are no strings.
 // - ';' starts a comment anywhere in a line; leading tabs go, leading and
@@ -11,8 +12,10 @@
 //   what we store too.
 // - Escapes: "\n", "\t", "\x" with one or two hex digits; a NUL ends the string.
 // - STRINGS.H names a labelled string TXT_<label>; any other one TXT_ and its
-//   letters and digits, each run of blanks, line breaks and '-' as one '_',
-//   whole words up to 24 characters; a name given before gets 2, 3, ... added.
+//   ASCII letters and digits, each run of spaces, line breaks and '-' as one
+//   '_' (tabs and other signs dropped: "Tab\tEsc" gives TXT_TabEsc), whole words up to 24 characters ("Mechanical Scarab With Key" gives
+//   TXT_Mechanical_Scarab_With); a name given before, case counting, gets 2,
+//   3, ... added (TXT_Small_Waterskin2). The date reads day/month/years since 1900.
 #include "script/LanguageStrings.h"
 
 #include "script/ScriptLines.h"

@@ -8,18 +8,23 @@
 //   Cut, LoadCamera, ResetHUB, then Level (all-commands, tr4-template).
 // - A command given twice in a block: the last one wins (q06); items,
 //   ResidentCut and AnimatingMIP per number (q05, q06).
-// - FMV= starts the block afresh: the environment (UVrotate ... Mirror) and
-//   the ENABLED flags given before it are dropped, items, cuts and the rest
-//   stay (q01, all-commands level 2). The FMV opcode goes where its line is
-//   among the Level= opcodes (q02).
+// - An FMV= line starts a new part of the block: the environment (UVrotate
+//   ... Mirror) and the ENABLED flags given before it since the last Level=
+//   are dropped; items, cuts, Legend, LoadCamera and the rest stay (q01,
+//   all-commands level 2). Its opcode goes where its line is among the Level
+//   opcodes (q02).
 // - Environment and flags given after the last Level= are dropped; items,
 //   Legend, LoadCamera and the like still count, written before the Level
 //   opcode (q02). A block without Level= keeps only its items (q04).
+// - The flags of the Level opcode: those of the ENABLED commands, plus
+//   Layer1, Layer2, LensFlare, Mirror and ResetHUB when given (q05, all-commands).
 // - Each Level= line writes the environment given since the previous one and
 //   again everything that holds for the block, then its Level opcode (q03).
-// - Only one character after "=" is skipped; values are split at ',', blanks
-//   around a file name or a string's name do not count (tr4-template's
-//   "File= 0, ENGLISH.TXT"); numbers read as C reads them, "$" for hex (all-commands).
+// - Exactly one character after "=" is skipped, as documented (every reference
+//   line has one blank or tab there); values are split at ',' and blanks
+//   around a file name do not count (tr4-template's "File= 0, ENGLISH.TXT"),
+//   nor, by our choice, around a path or a string's name; numbers read as C
+//   reads them, "$" for hex (all-commands).
 // - Names of strings are looked up, case counting, in language file 0 (File=
 //   numbers, not line order: q08, all-commands); a name that is not there is
 //   an error and nothing is written (q10: a [Level] without Name= looks up "").
@@ -27,7 +32,10 @@
 //   the audio track is stored in a byte (300 gives 44, q08); language .DAT
 //   names are listed in the order of their File= numbers (q08).
 // - The title block is always there, empty without [Title] (q07); InputTimeout
-//   is 1800 when not given (q07).
+//   is 1800 when not given (q07). Eight language slots, File= 0 to 7 (LOG.TXT
+//   warns "Could not find ''" once for each empty one).
+// - Unknown sections and commands are skipped (TRNG's among them); ';' starts
+//   a comment. The language files' own rules are in LanguageStrings.cpp (q09).
 // - DemoDisc=ENABLED keeps the title and the first level only, and only their
 //   paths (demo-disc).
 // Where no file shows what the original does (a number out of range, missing
@@ -40,6 +48,8 @@
 #include "script/LevelCommands.h"
 #include "script/ScriptLines.h"
 #include "script/ScriptModel.h"
+
+#include <algorithm>
 
 namespace tessark::script {
 namespace {
@@ -251,7 +261,7 @@ private:
     {
         WrittenScript script = WriteScriptDat(model_);
         if (!script.overflow.empty())
-            return Fail(1, FillCompilerText(script.overflow, {}));
+            return Fail(std::max(script.overflowLine, 1), FillCompilerText(script.overflow, {}));
         files_.push_back({std::string(ScriptDatName), std::move(script.bytes)});
         for (CompiledFile& file : languageFiles_)
             files_.push_back(std::move(file));

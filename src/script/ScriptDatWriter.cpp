@@ -134,9 +134,9 @@ WrittenScript WriteScriptDat(const ScriptModel& model)
     const std::vector<const Block*> blocks = BlocksWritten(model);
     const std::vector<std::string> paths = PathsOf(blocks);
     if (blocks.size() > 0xFF)
-        return {{}, msg::CompileTooManyLevels};
+        return {{}, msg::CompileTooManyLevels, blocks[0xFF]->headerLine};
     if (paths.size() > 0xFF)
-        return {{}, msg::CompileTooManyPaths};
+        return {{}, msg::CompileTooManyPaths, blocks.back()->headerLine};
 
     std::unordered_map<std::string, std::size_t> pathIndex;
     std::string pathOffsets, pathBytes;
@@ -155,7 +155,7 @@ WrittenScript WriteScriptDat(const ScriptModel& model)
         blockBytes += BlockBytes(*block, pathIndex);
     }
     if (pathBytes.size() > 0xFFFF || blockBytes.size() > 0xFFFF)
-        return {{}, msg::CompileTooLong};
+        return {{}, msg::CompileTooLong, blocks.back()->headerLine};
 
     std::string out;
     Put32(out, model.options);
@@ -169,7 +169,7 @@ WrittenScript WriteScriptDat(const ScriptModel& model)
     for (const std::string& extension : model.extensions)
         out += (extension.substr(0, 4) + std::string(5, '\0')).substr(0, 5);
     out += pathOffsets + pathBytes + blockOffsets + blockBytes + LanguageNames(model);
-    return {std::move(out), {}};
+    return {std::move(out), {}, 0};
 }
 
 } // namespace tessark::script::compiler

@@ -87,6 +87,7 @@ struct CommandLine {
 struct WrittenScript {
     std::string bytes;
     std::wstring_view overflow; // empty when written
+    int overflowLine = 0;       // the script line where it no longer fits
 };
 WrittenScript WriteScriptDat(const ScriptModel& model);
 

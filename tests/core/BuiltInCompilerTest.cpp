@@ -197,3 +197,24 @@ TEST(BuiltInCompiler, IgnoresCommandsItDoesNotKnow)
     ASSERT_FALSE(extra.error) << extra.error->text;
     EXPECT_TRUE(plain.files[0].bytes == extra.files[0].bytes);
 }
+
+TEST(BuiltInCompiler, RefusesWhatSCRIPTDATCannotHold)
+{
+    std::string levels;
+    for (int n = 0; n < 255; ++n)
+        levels += "[Level]\r\nName=\tSecond Level\r\nLevel=\tDATA\\A,1\r\n";
+    const CompileResult result = Compile(Script(levels));
+    ASSERT_TRUE(result.error);
+    EXPECT_EQ(result.error->text,
+              "Ligne " + std::to_string(7 + 3 * 254) + " : trop de niveaux : SCRIPT.DAT n'en compte que 255, titre compris");
+    EXPECT_TRUE(result.files.empty());
+
+    std::string language = "[Strings]\r\n";
+    for (int n = 0; n < 300; ++n)
+        language += "String " + std::to_string(n) + "\r\n";
+    EXPECT_EQ(ErrorOf(Script("[Level]\r\nName=\tString 256\r\n"), language),
+              "Ligne 8 : \xab String 256 \xbb est la cha\xeene num\xe9ro 256 de ENGLISH.TXT : "
+              "Name= et Legend= ne d\xe9signent que les 256 premi\xe8res");
+    EXPECT_FALSE(Compile(Script("[Level]\r\nName=\tString 255\r\nKey=\t1,String 299,1,2,3,4,5,6\r\n"), language).error)
+        << "items take a 16-bit string number";
+}
