@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs the benchmarks of the Windows build under Wine on a virtual display and
 # prints their figures (they are measurements, not tests).
-#   bench.sh [script [MB] | copy | image | sounds | convert | pak | check]    (no argument: all)
+#   bench.sh [script [MB] | copy | image | sounds | convert | pak | check | compile]    (no argument: all)
 set -eu
 cd "$(dirname "$0")/.."
 build=$PWD/build/mingw
@@ -106,6 +106,12 @@ check_bench() {
   printf "Wine:    "; run "$build/tests/bench/script_check_bench.exe" 200 10
 }
 
+# The built-in compiler is plain C++: measured natively, optimised.
+compile_bench() {
+  echo "== the built-in compilation of a 200 KB level script with its language file (best of 20)"
+  printf "native:  "; "$(native_bench script_compile_bench)" 200 20
+}
+
 case $which in
   script) script_bench "$@" ;;
   [0-9]*) script_bench "$which" "$@" ;;
@@ -115,6 +121,7 @@ case $which in
   convert) convert_bench ;;
   pak) pak_bench ;;
   check) check_bench ;;
-  all) script_bench "$@"; copy_bench; image_bench; sounds_bench; convert_bench; pak_bench; check_bench ;;
-  *) echo "usage: bench.sh [script [MB] | copy | image | sounds | convert | pak | check]" >&2; exit 2 ;;
+  compile) compile_bench ;;
+  all) script_bench "$@"; copy_bench; image_bench; sounds_bench; convert_bench; pak_bench; check_bench; compile_bench ;;
+  *) echo "usage: bench.sh [script [MB] | copy | image | sounds | convert | pak | check | compile]" >&2; exit 2 ;;
 esac
