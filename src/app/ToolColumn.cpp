@@ -56,6 +56,10 @@ HMENU TMainForm::CreateMainMenu()
     HMENU file = CreatePopupMenu();
     AppendMenuW(file, MF_STRING, id::Quitter1, L"Quitter");
     AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"Fichier");
+    HMENU script = CreatePopupMenu();
+    AppendMenuW(script, MF_STRING, id::CompilerTessark1, L"Compiler avec Tessark");
+    AppendMenuW(script, MF_STRING, id::LireScriptDat1, L"Lire le SCRIPT.DAT");
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(script), L"Script");
     AppendMenuW(bar, MF_STRING, id::Apropos1, L"A propos");
     AppendMenuW(bar, MF_STRING, id::Aide1, L"Aide");
     return bar;
@@ -154,6 +158,8 @@ void TMainForm::OnCommand(int commandId)
     case id::BtConvertLogo: BtConvertLogoClick(); return;
     case id::BtconvertCiel: BtconvertCielClick(); return;
     case id::Quitter1: Quitter1Click(); return;
+    case id::CompilerTessark1: script_->CompileWithTessarkClick(); return;
+    case id::LireScriptDat1: script_->DescribeCompiledScriptClick(); return;
     case id::Apropos1: Apropos1Click(); return;
     case id::Aide1: Aide1Click(); return;
     default: return;

@@ -48,6 +48,9 @@ public:
     // "Convertir le Script" and "Vérifier le script" of the tool column.
     void BtConvertScriptClick();
     void BtVerifScriptClick();
+    // The menu's "Compiler avec Tessark" and "Lire le SCRIPT.DAT".
+    void CompileWithTessarkClick();
+    void DescribeCompiledScriptClick();
     // How long the script compiler runs before the user is asked whether to
     // stop it, and again after each such wait.
     void SetCompilerPatience(DWORD milliseconds) { compilerPatience_ = milliseconds; }

@@ -1,9 +1,11 @@
 // "Convertir le Script": runs the level editor's script compiler on the
 // installation's script.txt, a Windows compiler directly with its output
-// captured, a DOS one through DOSBox; then tells what it said and made.
+// captured, a DOS one through DOSBox, and Tessark's own where neither can
+// run; then tells what it said and made.
 #include "util/HourGlass.h"
 #include "script/ScriptArea.h"
 #include "ui/AreaHost.h"
+#include "script/BuiltInCompilation.h"
 #include "script/CompilerOutputs.h"
 #include "script/CompilerText.h"
 #include "script/DosBox.h"
@@ -126,8 +128,6 @@ public:
 
     void Run()
     {
-        if (!FileExists(compiler_))
-            return Fail(msg::ScriptCompilerMissing, compiler_);
         if (!FileExists(script_))
             return Fail(msg::ScriptToCompileMissing, script_);
         const std::string text = ReadWholeFile(script_);
@@ -136,17 +136,28 @@ public:
             area_.ShowReport(outside);
             return Fail(msg::LanguageFilesOutsideNotCompiled, From1252(outside.front().text));
         }
-        const script::ProgramKind kind = KindOfProgram(compiler_);
-        if (kind == script::ProgramKind::NotAProgram)
-            return Fail(msg::ScriptCompilerNotAProgram, compiler_);
+        // Where Script.exe cannot run, Tessark's own compiler does its work.
+        std::optional<std::wstring> builtInBecause;
         std::optional<DosBoxProgram> dosBox;
-        if (kind == script::ProgramKind::Dos && !(dosBox = FindDosBox()))
-            return Fail(msg::ScriptCompilerNeedsDosBox, compiler_);
+        if (!FileExists(compiler_)) {
+            builtInBecause = FormatMessageText(msg::BuiltInNoCompiler, compiler_);
+        } else {
+            const script::ProgramKind kind = KindOfProgram(compiler_);
+            if (kind == script::ProgramKind::NotAProgram)
+                return Fail(msg::ScriptCompilerNotAProgram, compiler_);
+            if (kind == script::ProgramKind::Dos && !(dosBox = FindDosBox()))
+                builtInBecause = FormatMessageText(msg::BuiltInNoDosBox, compiler_);
+        }
         if (!FolderTakesNewFiles(folder_))
             return Fail(msg::ScriptFolderNotWritable, folder_);
         findings_ = CheckScript(text, InstallationFileLookup(host_.InstallationRoot()));
         if (!findings_.empty() && !CompileDespite())
             return;
+        if (builtInBecause) {
+            Report leading = findings_;
+            leading.push_back({To1252(*builtInBecause), 0, false});
+            return CompileWithTessark(host_, area_, folder_, text, std::move(leading));
+        }
 
         const std::vector<ExpectedFile> expected = ExpectedOutputs(folder_, languages);
         const CapturedRun run = RunCompiler(dosBox);
@@ -154,6 +165,24 @@ public:
             return dosBox ? Fail(msg::DosBoxFailed, dosBox->path) : Fail(msg::ScriptCompilerNotStarted, compiler_);
         ShowOutcome(run, expected);
     }
+
+    // Tessark's compiler on demand, whatever Script.exe there is.
+    void RunBuiltIn()
+    {
+        if (!FileExists(script_))
+            return Fail(msg::ScriptToCompileMissing, script_);
+        const std::string text = ReadWholeFile(script_);
+        if (const Report outside = OutsideLanguageFiles(script::LanguageFilesOf(text)); !outside.empty()) {
+            area_.ShowReport(outside);
+            return Fail(msg::LanguageFilesOutsideNotCompiled, From1252(outside.front().text));
+        }
+        findings_ = CheckScript(text, InstallationFileLookup(host_.InstallationRoot()));
+        if (!findings_.empty() && !CompileDespite())
+            return;
+        CompileWithTessark(host_, area_, folder_, text, findings_);
+    }
+
+    void Describe() { DescribeCompiledScript(host_, area_, folder_); }
 
 private:
     // The findings shown, the user says whether to compile all the same.
@@ -231,6 +260,16 @@ private:
 void ScriptArea::BtConvertScriptClick()
 {
     Compilation(host_, *this, compilerPatience_).Run();
+}
+
+void ScriptArea::CompileWithTessarkClick()
+{
+    Compilation(host_, *this, compilerPatience_).RunBuiltIn();
+}
+
+void ScriptArea::DescribeCompiledScriptClick()
+{
+    Compilation(host_, *this, compilerPatience_).Describe();
 }
 
 // The text on screen, saved or not, checked line by line.

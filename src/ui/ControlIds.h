@@ -33,7 +33,7 @@ enum : int {
     MediaPlayer1Next, MediaPlayer1Back, AutoStart, Gauge1, StaticText3, LabelNum3, LabelMs3, LabelNum4, LabelMs4,
     LabelVolume, ScrollBar1,
     // Menu and actions
-    Quitter1 = 400, Apropos1, Aide1,
+    Quitter1 = 400, Apropos1, Aide1, CompilerTessark1, LireScriptDat1,
     FileOpenCmd = 420, FileSaveCmd, FilePrintCmd, FileExitCmd, FileNewCmd, FileSaveAsCmd,
 };
 

@@ -58,6 +58,18 @@ inline constexpr std::wstring_view CompilerStopped = L"Compilation arrêtée : l
 inline constexpr std::wstring_view ScriptCheckFindings =
     L"La vérification du script a trouvé %s problème(s), listé(s) sous l'éditeur.\nCompiler quand même ?";
 inline constexpr std::wstring_view ScriptCheckClean = L"Vérification du script : aucun problème trouvé.";
+inline constexpr std::wstring_view ScriptCompiledByTessark = L"Script compilé par Tessark : %s";
+inline constexpr std::wstring_view BuiltInNoCompiler =
+    L"Script.exe est introuvable (%s) : Tessark compile le script lui-même.";
+inline constexpr std::wstring_view BuiltInNoDosBox =
+    L"Script.exe est un programme DOS et DOSBox est introuvable (%s) : Tessark compile le script lui-même.";
+inline constexpr std::wstring_view BuiltInNothingWritten = L"Aucun fichier n'a été changé.";
+inline constexpr std::wstring_view BuiltInScriptError =
+    L"Le script n'a pas été compilé :\n%s\n\nAucun fichier n'a été changé.";
+inline constexpr std::wstring_view BuiltInFilesNotWritten =
+    L"Les fichiers compilés n'ont pas pu être écrits :\n%s\n\nAucun fichier n'a été changé.";
+inline constexpr std::wstring_view NoCompiledScript = L"Aucun script compilé à lire :\n%s";
+inline constexpr std::wstring_view CompiledScriptHolds = L"Contenu de %s :";
 inline constexpr std::wstring_view ReportLinesLeftOut = L"... et %s lignes de plus, non affichées.";
 inline constexpr std::wstring_view NotAnInteger = L"'%s' n'est pas une valeur entière correcte";
 inline constexpr std::wstring_view TextChangedSave = L"Le texte a changé. Sauver %s?";

@@ -55,11 +55,14 @@ TEST_F(MainWindowTest, StartsWithTheToolColumnTheMenuAndTheStatusBarAsBuilt)
     EXPECT_EQ(RectIn(Control(id::Panel1), mainWindow).right, 177);
 
     HMENU bar = GetMenu(mainWindow);
-    ASSERT_EQ(GetMenuItemCount(bar), 3);
+    ASSERT_EQ(GetMenuItemCount(bar), 4);
     EXPECT_EQ(MenuText(bar, 0), L"Fichier");
     EXPECT_EQ(MenuText(GetSubMenu(bar, 0), 0), L"Quitter");
-    EXPECT_EQ(MenuText(bar, 1), L"A propos");
-    EXPECT_EQ(MenuText(bar, 2), L"Aide");
+    EXPECT_EQ(MenuText(bar, 1), L"Script");
+    EXPECT_EQ(MenuText(GetSubMenu(bar, 1), 0), L"Compiler avec Tessark");
+    EXPECT_EQ(MenuText(GetSubMenu(bar, 1), 1), L"Lire le SCRIPT.DAT");
+    EXPECT_EQ(MenuText(bar, 2), L"A propos");
+    EXPECT_EQ(MenuText(bar, 3), L"Aide");
 
     EXPECT_EQ(StatusPanel(0), L"Line:   1   Col:   1");
     EXPECT_EQ(StatusPanel(1), L"");
