@@ -13,9 +13,9 @@
 // - Escapes: "\n", "\t", "\x" with one or two hex digits; a NUL ends the string.
 // - STRINGS.H names a labelled string TXT_<label>; any other one TXT_ and its
 //   ASCII letters and digits, each run of spaces, line breaks and '-' as one
-//   '_' (tabs and other signs dropped: "Tab\tEsc" gives TXT_TabEsc), whole words up to 24 characters ("Mechanical Scarab With Key" gives
-//   TXT_Mechanical_Scarab_With); a name given before, case counting, gets 2,
-//   3, ... added (TXT_Small_Waterskin2). The date reads day/month/years since 1900.
+//   '_' (tabs and other signs dropped: "Tab\tEsc" gives TXT_TabEsc), whole words up to 24 characters ("Mechanical
+//   Scarab With Key" gives TXT_Mechanical_Scarab_With); a name given before, case counting, gets 2, 3, ... added
+//   (TXT_Small_Waterskin2). The date reads day/month/years since 1900.
 #include "script/LanguageStrings.h"
 
 #include "script/ScriptLines.h"
@@ -153,23 +153,19 @@ constexpr std::string_view HeaderMiddle =
     "enum {\r\n";
 constexpr std::array<std::string_view, StringGroupCount> GroupOpening = {
     "", "\r\n/* -------- PlayStation strings */\r\n\r\n", "\r\n/* -------- PC strings */\r\n\r\n"};
-constexpr std::string_view HeaderBottom =
-    "\tTXT_NUM_STRINGS\r\n"
-    "};\r\n"
-    "\r\n"
-    "#ifdef __cplusplus\r\n"
-    "}\r\n"
-    "#endif\r\n"
-    "\r\n"
-    "#endif\r\n"
-    "\r\n";
+constexpr std::string_view HeaderBottom = "\tTXT_NUM_STRINGS\r\n"
+                                          "};\r\n"
+                                          "\r\n"
+                                          "#ifdef __cplusplus\r\n"
+                                          "}\r\n"
+                                          "#endif\r\n"
+                                          "\r\n"
+                                          "#endif\r\n"
+                                          "\r\n";
 
 } // namespace
 
-std::size_t LanguageStrings::Count() const
-{
-    return groups[0].size() + groups[1].size() + groups[2].size();
-}
+std::size_t LanguageStrings::Count() const { return groups[0].size() + groups[1].size() + groups[2].size(); }
 
 void LanguageStrings::Index()
 {

@@ -19,10 +19,10 @@
 namespace tessark::script {
 
 struct LanguageString {
-    std::string text;    // as stored, escapes turned into their bytes
-    std::string label;   // the "LABEL:" before it, when it had one
+    std::string text;  // as stored, escapes turned into their bytes
+    std::string label; // the "LABEL:" before it, when it had one
     bool labelled = false;
-    int line = 0;        // 1-based line of the language file
+    int line = 0; // 1-based line of the language file
 };
 
 // The three groups in file order: [Strings], [PSXStrings], [PCStrings].
@@ -50,8 +50,8 @@ LanguageStrings ReadLanguageText(std::string_view text);
 std::optional<std::string> LanguageDatBytes(const LanguageStrings& strings);
 
 struct CompileDate {
-    int day = 1;    // 1 to 31
-    int month = 1;  // 1 to 12
+    int day = 1;   // 1 to 31
+    int month = 1; // 1 to 12
     int year = 2000;
 };
 

@@ -12,23 +12,22 @@ constexpr std::uint8_t FmvOpcode = 0x80;
 
 struct Item {
     std::string_view name;
-    int numbers;             // 1 to numbers
-    int pieces;              // 0 for no combo, else 1 to pieces
-    std::uint8_t opcode;     // of number 1 (piece 1)
-    std::size_t slot;        // in writing order
+    int numbers;         // 1 to numbers
+    int pieces;          // 0 for no combo, else 1 to pieces
+    std::uint8_t opcode; // of number 1 (piece 1)
+    std::size_t slot;    // in writing order
 };
 
 constexpr std::array Items{
-    Item{"Key", 12, 0, 0x93, 0},          Item{"KeyCombo", 8, 2, 0xB2, 12},
-    Item{"Puzzle", 12, 0, 0x9F, 28},      Item{"PuzzleCombo", 8, 2, 0xC2, 40},
-    Item{"Pickup", 4, 0, 0xAB, 56},       Item{"PickupCombo", 4, 2, 0xD2, 60},
+    Item{"Key", 12, 0, 0x93, 0},         Item{"KeyCombo", 8, 2, 0xB2, 12}, Item{"Puzzle", 12, 0, 0x9F, 28},
+    Item{"PuzzleCombo", 8, 2, 0xC2, 40}, Item{"Pickup", 4, 0, 0xAB, 56},   Item{"PickupCombo", 4, 2, 0xD2, 60},
     Item{"Examine", 3, 0, 0xAF, 68},
 };
 
 constexpr std::pair<std::string_view, std::uint16_t> Flags[] = {
-    {"YoungLara", 0x0001}, {"Weather", 0x0002},       {"Horizon", 0x0004}, {"Starfield", 0x0020},
-    {"Lightning", 0x0040}, {"Train", 0x0080},         {"Pulse", 0x0100},   {"ColAddHorizon", 0x0200},
-    {"Timer", 0x1000},     {"RemoveAmulet", 0x4000},  {"NoLevel", 0x8000},
+    {"YoungLara", 0x0001}, {"Weather", 0x0002},      {"Horizon", 0x0004}, {"Starfield", 0x0020},
+    {"Lightning", 0x0040}, {"Train", 0x0080},        {"Pulse", 0x0100},   {"ColAddHorizon", 0x0200},
+    {"Timer", 0x1000},     {"RemoveAmulet", 0x4000}, {"NoLevel", 0x8000},
 };
 
 void Put8(std::string& out, long long value) { out += static_cast<char>(value & 0xFF); }
@@ -46,7 +45,9 @@ void Put32(std::string& out, long long value)
 class LevelLine {
 public:
     LevelLine(const CommandLine& line, Block& block, const LevelContext& context)
-        : line_(line), block_(block), context_(context)
+        : line_(line),
+          block_(block),
+          context_(context)
     {
     }
 
@@ -75,9 +76,8 @@ private:
     {
         if (line_.values.size() >= count)
             return true;
-        context_.fail(line_.number, FillCompilerText(msg::CompileTooFewValues,
-                                                     {line_.command, std::to_string(count),
-                                                      std::to_string(line_.values.size())}));
+        context_.fail(line_.number, FillCompilerText(msg::CompileTooFewValues, {line_.command, std::to_string(count),
+                                                                                std::to_string(line_.values.size())}));
         return false;
     }
 
@@ -111,9 +111,8 @@ private:
         if (!index)
             return;
         if (*index > 0xFF)
-            return context_.fail(line_.number, FillCompilerText(msg::CompileIndexTooHigh,
-                                                                {name, std::to_string(*index),
-                                                                 context_.languageName()}));
+            return context_.fail(line_.number, FillCompilerText(msg::CompileIndexTooHigh, {name, std::to_string(*index),
+                                                                                           context_.languageName()}));
         if (Is("Name"))
             block_.nameIndex = static_cast<std::uint8_t>(*index);
         else
@@ -217,8 +216,7 @@ private:
     void ReadAnimatingMip()
     {
         if (const auto object = Numbered(0, 16))
-            block_.animatingMip[*object] =
-                Encoded(0x90, {static_cast<long long>(*object) | ((Number(1) & 0x0F) << 4)});
+            block_.animatingMip[*object] = Encoded(0x90, {static_cast<long long>(*object) | ((Number(1) & 0x0F) << 4)});
     }
 
     void ReadResidentCut()
@@ -260,9 +258,9 @@ long long ReadNumber(std::string_view text)
     long long value = 0;
     for (; i < text.size(); ++i) {
         const char c = text[i];
-        const int digit = (c >= '0' && c <= '9') ? c - '0'
+        const int digit = (c >= '0' && c <= '9')                          ? c - '0'
                           : hex && (c | 0x20) >= 'a' && (c | 0x20) <= 'f' ? (c | 0x20) - 'a' + 10
-                                                                           : -1;
+                                                                          : -1;
         if (digit < 0)
             break;
         if (value < (1LL << 40)) // far past every field's width; keeps the sum in range

@@ -63,8 +63,12 @@ Place PlaceOf(std::string_view header)
     const std::size_t close = header.find(']');
     const std::string_view name = TrimBlanks(header.substr(1, close == std::string_view::npos ? 0 : close - 1));
     constexpr std::pair<std::string_view, Place> Sections[] = {
-        {"PSXExtensions", Place::PsxExtensions}, {"PCExtensions", Place::PcExtensions}, {"Language", Place::Language},
-        {"Options", Place::Options},             {"Title", Place::Title},               {"Level", Place::Level},
+        {"PSXExtensions", Place::PsxExtensions},
+        {"PCExtensions", Place::PcExtensions},
+        {"Language", Place::Language},
+        {"Options", Place::Options},
+        {"Title", Place::Title},
+        {"Level", Place::Level},
     };
     for (const auto& [known, place] : Sections)
         if (close != std::string_view::npos && SameWordNoCase(name, known))
@@ -234,8 +238,11 @@ private:
 
     void ReadOption(const Line& line)
     {
-        constexpr std::pair<std::string_view, std::uint32_t> Bits[] = {
-            {"FlyCheat", 0x01}, {"LoadSave", 0x02}, {"Title", 0x04}, {"PlayAnyLevel", 0x08}, {"DemoDisc", DemoDiscOption}};
+        constexpr std::pair<std::string_view, std::uint32_t> Bits[] = {{"FlyCheat", 0x01},
+                                                                       {"LoadSave", 0x02},
+                                                                       {"Title", 0x04},
+                                                                       {"PlayAnyLevel", 0x08},
+                                                                       {"DemoDisc", DemoDiscOption}};
         for (const auto& [name, bit] : Bits)
             if (SameWordNoCase(line.command, name))
                 model_.options = IsEnabled(line.values[0]) ? model_.options | bit : model_.options & ~bit;
@@ -266,7 +273,8 @@ private:
         for (CompiledFile& file : languageFiles_)
             files_.push_back(std::move(file));
         if (options_.stringsHeaderDate && lookup_)
-            files_.push_back({std::string(StringsHeaderName), StringsHeaderText(*lookup_, *options_.stringsHeaderDate)});
+            files_.push_back(
+                {std::string(StringsHeaderName), StringsHeaderText(*lookup_, *options_.stringsHeaderDate)});
     }
 
     const LanguageFileSource& source_;

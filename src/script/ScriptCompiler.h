@@ -26,7 +26,7 @@ inline constexpr std::string_view ScriptDatName = "SCRIPT.DAT";
 inline constexpr std::string_view StringsHeaderName = "STRINGS.H";
 
 struct CompiledFile {
-    std::string name;   // as the DOS compiler names it: "SCRIPT.DAT", "ENGLISH.DAT"
+    std::string name; // as the DOS compiler names it: "SCRIPT.DAT", "ENGLISH.DAT"
     std::string bytes;
 };
 

@@ -35,15 +35,16 @@ constexpr std::wstring_view BlockPastEnd = L"  Bloc tronqué : la commande 0x%1 
 constexpr std::wstring_view UnknownOpcode = L"  Octet inconnu 0x%1 : la suite du bloc n'est pas lue";
 constexpr std::wstring_view NameCut = L"Fichier tronqué : le dernier nom de fichier de langue n'a pas de fin";
 constexpr std::wstring_view NoEnd = L"  Bloc sans fin (0x83)";
-constexpr std::wstring_view BadLanguage = L"Le fichier de langue donné n'est pas un .DAT de langue : les chaînes sont données par leur numéro";
+constexpr std::wstring_view BadLanguage =
+    L"Le fichier de langue donné n'est pas un .DAT de langue : les chaînes sont données par leur numéro";
 } // namespace text
 
 constexpr std::size_t HeaderSize = 16;
 constexpr std::size_t ExtensionsEnd = HeaderSize + 8 * 5;
 
 constexpr std::array<std::string_view, 16> FlagNames = {
-    "YoungLara", "Weather", "Horizon",   "Layer1",   "Layer2",    "Starfield",    "Lightning", "Train",
-    "Pulse",     "ColAddHorizon", "ResetHUB", "LensFlare", "Timer", "Mirror", "RemoveAmulet", "NoLevel"};
+    "YoungLara", "Weather",       "Horizon",  "Layer1",    "Layer2", "Starfield", "Lightning",    "Train",
+    "Pulse",     "ColAddHorizon", "ResetHUB", "LensFlare", "Timer",  "Mirror",    "RemoveAmulet", "NoLevel"};
 
 std::string Fill(std::wstring_view pattern, std::initializer_list<std::string_view> values)
 {
@@ -142,12 +143,16 @@ private:
             {"FlyCheat", 0x01}, {"LoadSave", 0x02}, {"Title", 0x04}, {"PlayAnyLevel", 0x08}, {"DemoDisc", 0x80}};
         std::string list;
         for (const auto& [name, bit] : Bits)
-            list += (list.empty() ? "" : ", ") + std::string(name) + " " + Fill((options & bit) ? text::Yes : text::No, {});
-        Add(Fill(text::Size, {std::to_string(file_.Size()), std::to_string(file_.U8(9)), std::to_string(file_.U8(10))}));
+            list +=
+                (list.empty() ? "" : ", ") + std::string(name) + " " + Fill((options & bit) ? text::Yes : text::No, {});
+        Add(Fill(text::Size,
+                 {std::to_string(file_.Size()), std::to_string(file_.U8(9)), std::to_string(file_.U8(10))}));
         Add(Fill(text::Options, {list}));
         Add(Fill(text::Numbers, {std::to_string(file_.U32(4)), Prefixed('$', Hex(file_.U8(8), 2))}));
         for (std::size_t platform = 0; platform < 2; ++platform) {
-            const auto extension = [&](std::size_t i) { return file_.Text(HeaderSize + 5 * (4 * platform + i), HeaderSize + 5 * (4 * platform + i) + 5); };
+            const auto extension = [&](std::size_t i) {
+                return file_.Text(HeaderSize + 5 * (4 * platform + i), HeaderSize + 5 * (4 * platform + i) + 5);
+            };
             Add(Fill(text::Extensions, {platform == 0 ? "PSX" : "PC", extension(0), extension(1), extension(2)}));
         }
     }
@@ -243,8 +248,10 @@ private:
     {
         std::string out;
         for (const int width : widths) {
-            const long long value = width == 1 ? file_.U8(at) : width == -1 ? S8(file_.U8(at))
-                                    : width == 2 ? S16(file_.U16(at)) : S32(file_.U32(at));
+            const long long value = width == 1    ? file_.U8(at)
+                                    : width == -1 ? S8(file_.U8(at))
+                                    : width == 2  ? S16(file_.U16(at))
+                                                  : S32(file_.U32(at));
             out += (out.empty() ? "" : ", ") + Signed(value);
             at += static_cast<std::size_t>(width < 0 ? -width : width);
         }
@@ -254,7 +261,8 @@ private:
     void DescribeItem(unsigned opcode, std::size_t at)
     {
         static constexpr std::pair<std::string_view, unsigned> Kinds[] = {
-            {"Key", 12}, {"Puzzle", 12}, {"Pickup", 4}, {"Examine", 3}, {"KeyCombo", 16}, {"PuzzleCombo", 16}, {"PickupCombo", 8}};
+            {"Key", 12},      {"Puzzle", 12},      {"Pickup", 4},     {"Examine", 3},
+            {"KeyCombo", 16}, {"PuzzleCombo", 16}, {"PickupCombo", 8}};
         unsigned index = opcode - 0x93;
         for (const auto& [name, count] : Kinds) {
             if (index >= count) {
@@ -262,8 +270,9 @@ private:
                 continue;
             }
             const bool combo = name.ends_with("Combo");
-            const std::string number = combo ? Fill(text::Piece, {std::to_string(index / 2 + 1), std::to_string(index % 2 + 1)})
-                                             : std::to_string(index + 1);
+            const std::string number =
+                combo ? Fill(text::Piece, {std::to_string(index / 2 + 1), std::to_string(index % 2 + 1)})
+                      : std::to_string(index + 1);
             return Command(name, number + " " + StringText(file_.U16(at)) + " : " + List(at + 2, {2, 2, 2, 2, 2, 2}));
         }
     }
@@ -271,28 +280,42 @@ private:
     void DescribeCommand(unsigned opcode, std::size_t at)
     {
         switch (opcode) {
-        case 0x80: return Command("FMV", std::to_string(file_.U8(at) & 0x7F) + ", " + std::to_string(file_.U8(at) >> 7));
+        case 0x80:
+            return Command("FMV", std::to_string(file_.U8(at) & 0x7F) + ", " + std::to_string(file_.U8(at) >> 7));
         case 0x81:
         case 0x82: {
             const std::size_t flagsAt = opcode == 0x81 ? at + 1 : at;
             const std::string name = opcode == 0x81 ? StringText(file_.U8(at)) + " : " : "";
-            return Add(Fill(text::LevelLine, {name, PathText(file_.U8(flagsAt + 2)), std::to_string(file_.U8(flagsAt + 3)),
-                                              FlagsText(file_.U16(flagsAt))}));
+            return Add(Fill(text::LevelLine, {name, PathText(file_.U8(flagsAt + 2)),
+                                              std::to_string(file_.U8(flagsAt + 3)), FlagsText(file_.U16(flagsAt))}));
         }
-        case 0x84: return Command("Cut", List(at, {1}));
-        case 0x89: return Command("Layer1", List(at, {1, 1, 1, -1}));
-        case 0x8A: return Command("Layer2", List(at, {1, 1, 1, -1}));
-        case 0x8B: return Command("UVrotate", List(at, {-1}));
-        case 0x8C: return Command("Legend", StringText(file_.U8(at)));
+        case 0x84:
+            return Command("Cut", List(at, {1}));
+        case 0x89:
+            return Command("Layer1", List(at, {1, 1, 1, -1}));
+        case 0x8A:
+            return Command("Layer2", List(at, {1, 1, 1, -1}));
+        case 0x8B:
+            return Command("UVrotate", List(at, {-1}));
+        case 0x8C:
+            return Command("Legend", StringText(file_.U8(at)));
         case 0x8D:
-            return Command("LensFlare", Signed(S16(file_.U16(at)) * 256) + ", " + Signed(S16(file_.U16(at + 2)) * 256) + ", " +
-                                            Signed(S16(file_.U16(at + 4)) * 256) + ", " + List(at + 6, {1, 1, 1}));
-        case 0x8E: return Command("Mirror", List(at, {1, 4}));
-        case 0x8F: return Command("Fog", List(at, {1, 1, 1}));
-        case 0x90: return Command("AnimatingMIP", std::to_string((file_.U8(at) & 0xF) + 1) + ", " + std::to_string(file_.U8(at) >> 4));
-        case 0x91: return Command("LoadCamera", List(at, {4, 4, 4, 4, 4, 4, 1}));
-        case 0x92: return Command("ResetHUB", List(at, {1}));
-        default: break;
+            return Command("LensFlare", Signed(S16(file_.U16(at)) * 256) + ", " + Signed(S16(file_.U16(at + 2)) * 256) +
+                                            ", " + Signed(S16(file_.U16(at + 4)) * 256) + ", " +
+                                            List(at + 6, {1, 1, 1}));
+        case 0x8E:
+            return Command("Mirror", List(at, {1, 4}));
+        case 0x8F:
+            return Command("Fog", List(at, {1, 1, 1}));
+        case 0x90:
+            return Command("AnimatingMIP",
+                           std::to_string((file_.U8(at) & 0xF) + 1) + ", " + std::to_string(file_.U8(at) >> 4));
+        case 0x91:
+            return Command("LoadCamera", List(at, {4, 4, 4, 4, 4, 4, 1}));
+        case 0x92:
+            return Command("ResetHUB", List(at, {1}));
+        default:
+            break;
         }
         if (opcode >= 0x85 && opcode <= 0x88)
             return Command("ResidentCut", std::to_string(opcode - 0x84) + ", " + List(at, {1}));

@@ -38,8 +38,8 @@ void Put32(std::string& out, std::uint32_t value)
 std::vector<const Block*> BlocksWritten(const ScriptModel& model)
 {
     std::vector<const Block*> blocks{&model.title};
-    const std::size_t levels = (model.options & DemoDiscOption) != 0 ? std::min<std::size_t>(1, model.levels.size())
-                                                                      : model.levels.size();
+    const std::size_t levels =
+        (model.options & DemoDiscOption) != 0 ? std::min<std::size_t>(1, model.levels.size()) : model.levels.size();
     for (std::size_t i = 0; i < levels; ++i)
         blocks.push_back(&model.levels[i]);
     return blocks;

@@ -18,13 +18,13 @@ inline constexpr std::size_t ItemSlotCount = 12 + 16 + 12 + 16 + 4 + 8 + 3;
 // A run of a level block's lines that starts at the block's start or at an
 // FMV= line and ends at a Level= line, an FMV= line or the block's end.
 struct Segment {
-    std::string fmv;  // its opcode and byte, when an FMV= line opened it
+    std::string fmv; // its opcode and byte, when an FMV= line opened it
     // UVrotate, Layer1, Layer2, LensFlare, Fog, Mirror: the last given of each
     // (opcode and values), written only when the segment ends with Level=.
     std::array<std::string, 6> environment;
-    std::uint16_t flags = 0;  // those of the ENABLED/DISABLED commands
+    std::uint16_t flags = 0; // those of the ENABLED/DISABLED commands
     bool endsWithLevel = false;
-    std::string path;         // of its Level= line, upper-cased
+    std::string path; // of its Level= line, upper-cased
     std::uint8_t audio = 0;
     int levelLine = 0;
 };
@@ -57,7 +57,7 @@ inline Block TitleBlock(int headerLine)
 }
 
 struct LanguageSlot {
-    std::string name;  // as the script writes it
+    std::string name; // as the script writes it
     int line = 0;
 };
 

@@ -21,10 +21,14 @@ std::string LevelBlock(int n)
     const std::string i = std::to_string(n);
     const std::string name = "Level " + std::to_string(n % LevelNames + 1);
     return ";------------------------------------------------------------------\r\n"
-           "; " + name + ": the ruins, with the keys of the gate and the flooded halls\r\n"
+           "; " +
+           name +
+           ": the ruins, with the keys of the gate and the flooded halls\r\n"
            ";------------------------------------------------------------------\r\n"
            "[Level]\r\n"
-           "Name=\t\t" + name + "\r\n"
+           "Name=\t\t" +
+           name +
+           "\r\n"
            "Legend=\t\tSomewhere in Egypt...\r\n"
            "Horizon=\tENABLED\r\n"
            "Layer1=\t\t160,160,192,7\t; sky\r\n"
@@ -40,15 +44,17 @@ std::string LevelBlock(int n)
            "Pickup=\t\t1,Torch,\t\t$0000,$0400,$0000,$0000,$0000,$0002\r\n"
            "Examine=\t1,Note,\t\t$0000,$0400,$0000,$0000,$0000,$0002\r\n"
            "LoadCamera=\t6565,-256,45418,6660,-384,45054,0\r\n"
-           "Level=\t\tDATA\\LEVEL" + i + ",104\r\n\r\n";
+           "Level=\t\tDATA\\LEVEL" +
+           i + ",104\r\n\r\n";
 }
 
 std::string Script(std::size_t bytes)
 {
-    std::string text = "[PCExtensions]\r\nLevel= .TR4\r\nCut= .TR4\r\nFMV= .BIK\r\n\r\n"
-                       "[Language]\r\nFile= 0,ENGLISH.TXT\r\n\r\n"
-                       "[Options]\r\nLoadSave= ENABLED\r\nTitle= ENABLED\r\nInputTimeout= 9000\r\nSecurity= $55\r\n\r\n"
-                       "[Title]\r\nLevel= DATA\\TITLE,108\r\nLoadCamera= 82372,-2176,61165,82085,-2276,60313,34\r\n\r\n";
+    std::string text =
+        "[PCExtensions]\r\nLevel= .TR4\r\nCut= .TR4\r\nFMV= .BIK\r\n\r\n"
+        "[Language]\r\nFile= 0,ENGLISH.TXT\r\n\r\n"
+        "[Options]\r\nLoadSave= ENABLED\r\nTitle= ENABLED\r\nInputTimeout= 9000\r\nSecurity= $55\r\n\r\n"
+        "[Title]\r\nLevel= DATA\\TITLE,108\r\nLoadCamera= 82372,-2176,61165,82085,-2276,60313,34\r\n\r\n";
     for (int n = 1; text.size() < bytes; ++n)
         text += LevelBlock(n);
     return text;

@@ -131,8 +131,9 @@ TEST(BuiltInCompiler, NamesTheLineAndTheLanguageFileOfEachError)
     EXPECT_EQ(ErrorOf(Script("[Level]\r\nName=\tsecond level\r\nLevel=\tDATA\\A,1\r\n")),
               "Ligne 8 : \xab second level \xbb n'est pas dans ENGLISH.TXT")
         << "string lookups are case-sensitive";
-    EXPECT_EQ(ErrorOf(Script("[Level]\r\nName=\tSecond Level\r\nKey=\t1,Gold Key,1,2,3,4,5,6\r\nLevel=\tDATA\\A,1\r\n")),
-              "Ligne 9 : \xab Gold Key \xbb n'est pas dans ENGLISH.TXT");
+    EXPECT_EQ(
+        ErrorOf(Script("[Level]\r\nName=\tSecond Level\r\nKey=\t1,Gold Key,1,2,3,4,5,6\r\nLevel=\tDATA\\A,1\r\n")),
+        "Ligne 9 : \xab Gold Key \xbb n'est pas dans ENGLISH.TXT");
     EXPECT_EQ(ErrorOf(Script("[Level]\r\nName=Second Level\r\nLevel=\tDATA\\A,1\r\n")),
               "Ligne 8 : \xab econd Level \xbb n'est pas dans ENGLISH.TXT")
         << "exactly one character after \"=\" is skipped";
@@ -154,9 +155,11 @@ TEST(BuiltInCompiler, GivesTheFirstErrorOfTheScript)
 
 TEST(BuiltInCompiler, FailsWhenALanguageFileIsMissing)
 {
-    const std::string script = "[Language]\r\nFile=\t0,ENGLISH.TXT\r\nFile=\t1,GERMAN.TXT\r\n[Title]\r\nLevel=\tDATA\\T,1\r\n";
+    const std::string script =
+        "[Language]\r\nFile=\t0,ENGLISH.TXT\r\nFile=\t1,GERMAN.TXT\r\n[Title]\r\nLevel=\tDATA\\T,1\r\n";
     EXPECT_EQ(ErrorOf(script), "Ligne 3 : le fichier de langue \xab GERMAN.TXT \xbb est introuvable ou illisible");
-    EXPECT_EQ(ErrorOf("[Language]\r\nFile=\t9,ENGLISH.TXT\r\n"), "Ligne 2 : \xab File= \xbb prend un num\xe9ro de 0 \xe0 7 (ici 9)");
+    EXPECT_EQ(ErrorOf("[Language]\r\nFile=\t9,ENGLISH.TXT\r\n"),
+              "Ligne 2 : \xab File= \xbb prend un num\xe9ro de 0 \xe0 7 (ici 9)");
     EXPECT_EQ(ErrorOf("[Language]\r\nFile=\t1,ENGLISH.TXT\r\n[Level]\r\nName=\tTitle\r\n"),
               "Ligne 4 : \xab Title \xbb n'est cherch\xe9 que dans le fichier de langue num\xe9ro 0, "
               "et aucune ligne File= ne le donne");
@@ -181,9 +184,8 @@ TEST(BuiltInCompiler, CompilesTheTemplateSavedWithAByteOrderMark)
     const auto marked = FieldFile("scripts/tr4-template-Script.txt");
     ASSERT_TRUE(marked);
     ASSERT_TRUE(marked->starts_with("\xEF\xBB\xBF"));
-    const CompileResult result = CompileScript(*marked, [](std::string_view) {
-        return FieldFile("scripts/tr4-template-English.txt");
-    });
+    const CompileResult result =
+        CompileScript(*marked, [](std::string_view) { return FieldFile("scripts/tr4-template-English.txt"); });
     ASSERT_FALSE(result.error) << result.error->text;
     EXPECT_TRUE(result.files[0].bytes == *FieldFile("compiler/tr4-template/SCRIPT.DAT"));
 }
@@ -191,8 +193,9 @@ TEST(BuiltInCompiler, CompilesTheTemplateSavedWithAByteOrderMark)
 TEST(BuiltInCompiler, IgnoresCommandsItDoesNotKnow)
 {
     const CompileResult plain = Compile(Script("[Level]\r\nName=\tSecond Level\r\nLevel=\tDATA\\A,1\r\n"));
-    const CompileResult extra = Compile(Script("#INCLUDE \"Title.txt\"\r\n[Level]\r\nName=\tSecond Level\r\n"
-                                               "WorldFarView=\t127\r\nLevel=\tDATA\\A,1\r\n[Plugins]\r\nPlugin=\t1,x\r\n"));
+    const CompileResult extra =
+        Compile(Script("#INCLUDE \"Title.txt\"\r\n[Level]\r\nName=\tSecond Level\r\n"
+                       "WorldFarView=\t127\r\nLevel=\tDATA\\A,1\r\n[Plugins]\r\nPlugin=\t1,x\r\n"));
     ASSERT_FALSE(plain.error);
     ASSERT_FALSE(extra.error) << extra.error->text;
     EXPECT_TRUE(plain.files[0].bytes == extra.files[0].bytes);
@@ -205,8 +208,8 @@ TEST(BuiltInCompiler, RefusesWhatSCRIPTDATCannotHold)
         levels += "[Level]\r\nName=\tSecond Level\r\nLevel=\tDATA\\A,1\r\n";
     const CompileResult result = Compile(Script(levels));
     ASSERT_TRUE(result.error);
-    EXPECT_EQ(result.error->text,
-              "Ligne " + std::to_string(7 + 3 * 254) + " : trop de niveaux : SCRIPT.DAT n'en compte que 255, titre compris");
+    EXPECT_EQ(result.error->text, "Ligne " + std::to_string(7 + 3 * 254) +
+                                      " : trop de niveaux : SCRIPT.DAT n'en compte que 255, titre compris");
     EXPECT_TRUE(result.files.empty());
 
     std::string language = "[Strings]\r\n";

@@ -28,7 +28,8 @@ std::size_t Errors(const Report& report)
 
 std::string Compiled(std::string_view levels)
 {
-    const std::string script = "[Language]\r\nFile=\t0,E.TXT\r\n[Title]\r\nLevel=\tDATA\\TITLE,104\r\n" + std::string(levels);
+    const std::string script =
+        "[Language]\r\nFile=\t0,E.TXT\r\n[Title]\r\nLevel=\tDATA\\TITLE,104\r\n" + std::string(levels);
     const CompileResult result = CompileScript(script, [](std::string_view) {
         return std::optional<std::string>("[Strings]\r\nTitle\r\nCoastal Ruins\r\nGate Key\r\n");
     });
@@ -53,9 +54,11 @@ TEST(ScriptDatReport, TellsTheLevelsWithTheirStrings)
              "  Level DATA\\TITLE, piste audio 104 ; Horizon, Layer1, Lightning",
              "Niveau 1 :",
              "  Key 1 \xab Tomb Key \xbb (cha\xeene 3) : 0, 1024, 0, -16384, 0, 2",
-             "  KeyCombo 8, pi\xe8" "ce 2 \xab Key Half \xbb (cha\xeene 9) : 1, 2, 3, 4, 5, 6",
+             "  KeyCombo 8, pi\xe8"
+             "ce 2 \xab Key Half \xbb (cha\xeene 9) : 1, 2, 3, 4, 5, 6",
              "  Legend \xab The year 2000, somewhere in Egypt... \xbb (cha\xeene 2)",
-             "  Level \xab Test Level One \xbb (cha\xeene 1) : DATA\\TUT1, piste audio 107 ; YoungLara, Horizon, Layer1, Layer2",
+             "  Level \xab Test Level One \xbb (cha\xeene 1) : DATA\\TUT1, piste audio 107 ; YoungLara, Horizon, "
+             "Layer1, Layer2",
              "  FMV 2, 1",
              "  LensFlare 1024, -2048, 3072, 255, 128, 64",
              "  Mirror 69, 29696",
@@ -80,7 +83,7 @@ TEST(ScriptDatReport, GivesStringNumbersWithoutTheLanguageFile)
 TEST(ScriptDatReport, TellsWhatADamagedFileStillHolds)
 {
     const std::string dat = Compiled( // ends with "E.DAT\0"
-                                     "[Level]\r\nName=\tCoastal Ruins\r\nFog=\t1,2,3\r\nLevel=\tDATA\\C,3\r\n");
+        "[Level]\r\nName=\tCoastal Ruins\r\nFog=\t1,2,3\r\nLevel=\tDATA\\C,3\r\n");
     ASSERT_FALSE(dat.empty());
     for (std::size_t size = 0; size < dat.size(); ++size) {
         const Report report = DescribeScriptDat(std::string_view(dat).substr(0, size));

@@ -62,12 +62,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (result.files.empty() || result.files[0].name != ScriptDatName)
         __builtin_trap();
-    const std::string* firstLanguage = result.files.size() > 1 && result.files[1].name != StringsHeaderName
-                                           ? &result.files[1].bytes
-                                           : nullptr;
-    const auto description = DescribeScriptDat(result.files[0].bytes,
-                                               firstLanguage ? std::optional<std::string_view>(*firstLanguage)
-                                                             : std::nullopt);
+    const std::string* firstLanguage =
+        result.files.size() > 1 && result.files[1].name != StringsHeaderName ? &result.files[1].bytes : nullptr;
+    const auto description = DescribeScriptDat(
+        result.files[0].bytes, firstLanguage ? std::optional<std::string_view>(*firstLanguage) : std::nullopt);
     for (const auto& line : description)
         if (line.error)
             __builtin_trap();
