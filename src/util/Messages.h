@@ -222,6 +222,8 @@ inline constexpr std::wstring_view ScriptFileInUtf8 =
 inline constexpr std::wstring_view ExtraNgMalformed =
     L"ligne de [ExtraNG] mal écrite : attendu « numéro: texte », numéro de 0 à 4095";
 inline constexpr std::wstring_view ExtraNgRepeated = L"le numéro %1 est déjà donné dans [ExtraNG]";
+// The characters a save in Windows-1252 would lose, one line of the text per line.
+inline constexpr std::wstring_view LostCharactersOnLine = L"Ligne %s : ";
 // Pictures
 inline constexpr std::wstring_view InvalidBitmap = L"Image bitmap incorrecte";
 inline constexpr std::wstring_view RawShorterThanOneRow =

@@ -63,3 +63,19 @@ TEST(Text1252, TheEditorsSaveListsExactlyWhatItWritesAsQuestionMarks)
     EXPECT_EQ(std::count(saved.begin(), saved.end(), '?'), 3) << "two lost and one typed";
     EXPECT_TRUE(saved.starts_with(file)) << "control bytes come back";
 }
+
+TEST(Text1252, TheLostCharactersAreToldLineByLineEachOnce)
+{
+    const LostCharacters lost{{U'\u0416', 2}, {U'\u97F3', 2}, {U'\u0416', 2}, {U'\U0001F600', 5}, {U'\u0416', 9}};
+    std::wstring smiley = L"\xAB ";
+    if constexpr (sizeof(wchar_t) == 2)
+        smiley += L"\xD83D\xDE00";
+    else
+        smiley += static_cast<wchar_t>(0x1F600);
+    smiley += L" \xBB";
+    EXPECT_EQ(script::LostCharactersText(lost),
+              L"Ligne 2 : \xAB \u0416 \xBB, \xAB \u97F3 \xBB\nLigne 5 : " + smiley + L"\nLigne 9 : \xAB \u0416 \xBB\n");
+    EXPECT_EQ(script::LostCharactersText(lost, 1),
+              L"Ligne 2 : \xAB \u0416 \xBB, \xAB \u97F3 \xBB\n... et 2 lignes de plus, non affich\xE9" L"es.\n");
+    EXPECT_TRUE(script::LostCharactersText({}).empty());
+}
