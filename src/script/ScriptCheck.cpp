@@ -255,6 +255,8 @@ private:
             return Add(Fill(msg::ScriptIncludeOutside, {name}));
         if (!files_.readScriptFile)
             return;
+        if (SameWord(name, files_.scriptName))
+            return Add(Fill(msg::ScriptIncludeLoop, {name}));
         for (const Origin* o = origin_; o; o = o->parent) {
             if (SameWord(o->file, name))
                 return Add(Fill(msg::ScriptIncludeLoop, {name}));

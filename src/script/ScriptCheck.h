@@ -30,6 +30,9 @@ struct ScriptFileLookup {
     // an #INCLUDE's file, or a language file that exists, to be checked too.
     // Nothing when it cannot be read. Only asked for names inside the folder.
     std::function<std::optional<std::string>(std::string_view name)> readScriptFile = {};
+    // The checked script's own name in that folder, so that an #INCLUDE of it
+    // is known for the loop it makes.
+    std::string scriptName = "script.txt";
 };
 
 enum class ScriptDialect {

@@ -148,6 +148,11 @@ TEST(TrngCheck, AnIncludeLoopIsReportedOnceAndNeverFollowedForever)
                                                       "seconde fois"});
     EXPECT_EQ(folder.reads, 2);
 
+    // The script itself, included again from a file it includes.
+    Folder self{{{"a.txt", "#INCLUDE \"Script.TXT\"\n"}}};
+    EXPECT_EQ(CheckScript("[Level]\nBad= 1\n#INCLUDE \"a.txt\"\n", self.Lookup()).size(), 2u);
+    EXPECT_EQ(self.reads, 1);
+
     // Files that include the next under ever new names end at a depth.
     Folder chain;
     for (int i = 0; i < 40; ++i)
