@@ -64,10 +64,7 @@ public:
 
     void CheckText(std::string_view text)
     {
-        if (const auto line = utf8::Utf8Line(text)) {
-            fileLine_ = *line;
-            Add(Fill(msg::ScriptFileInUtf8, {}));
-        }
+        CheckEncoding(text);
         LineReader lines(utf8::WithoutMark(text));
         std::string joined;
         int number = 0;
@@ -289,15 +286,21 @@ private:
             return;
         const Origin child{std::string(file), ReportLineNumber(), nullptr, 1};
         WithOrigin(child, [&] {
-            if (const auto line = utf8::Utf8Line(*text)) {
-                fileLine_ = *line;
-                Add(Fill(msg::ScriptFileInUtf8, {}));
-            }
+            CheckEncoding(*text);
             for (const auto& finding : script::check::CheckLanguageText(utf8::WithoutMark(*text))) {
                 fileLine_ = finding.line;
                 Add(finding.text);
             }
         });
+    }
+
+    // The game reads every byte as one Windows-1252 character: said once a file.
+    void CheckEncoding(std::string_view text)
+    {
+        if (const auto line = utf8::Utf8Line(text)) {
+            fileLine_ = *line;
+            Add(Fill(msg::ScriptFileInUtf8, {}));
+        }
     }
 
     void CheckLevelFile(std::string_view path)
