@@ -1,12 +1,16 @@
 #include "script/ScriptCheck.h"
 
+#include "script/CheckText.h"
+#include "script/LanguageCheck.h"
+#include "script/NgTables.h"
+#include "script/NgValues.h"
 #include "script/ScriptCommands.h"
+#include "script/TrngScript.h"
 #include "util/Messages.h"
-#include "util/Text1252.h"
+#include "util/Utf8.h"
 
 #include <algorithm>
-#include <initializer_list>
-#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -14,123 +18,18 @@ namespace tessark {
 
 namespace {
 
+using namespace script::check;
 using script::CommandRule;
+using script::NgCommand;
 using script::Section;
 
 // Beyond this many findings the rest is counted in one closing line: a damaged
 // or foreign file must not flood the report.
 constexpr std::size_t MaxFindings = 1000;
-
-constexpr bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view Trim(std::string_view text)
-{
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
-constexpr char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameWord(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return Lower(x) == Lower(y);
-           });
-}
-
-std::string To1252(std::wstring_view text)
-{
-    std::string bytes;
-    bytes.reserve(text.size());
-    for (wchar_t c : text)
-        bytes += static_cast<char>(cp1252::FromUnicode(c).value_or('?'));
-    return bytes;
-}
-
-// The pattern with %1, %2, ... replaced by the values in order.
-std::string Fill(std::wstring_view pattern, std::initializer_list<std::string_view> values)
-{
-    const std::string bytes = To1252(pattern);
-    std::string text;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const char next = i + 1 < bytes.size() ? bytes[i + 1] : '\0';
-        const auto index = static_cast<std::size_t>(next - '1');
-        if (bytes[i] == '%' && next >= '1' && next <= '9' && index < values.size()) {
-            text += values.begin()[index];
-            ++i;
-        } else {
-            text += bytes[i];
-        }
-    }
-    return text;
-}
-
-// The lines of the text, each without its line end; "\r\n", "\n" and "\r" each end a line.
-class LineReader {
-public:
-    explicit LineReader(std::string_view text) : rest_(text) {}
-
-    std::optional<std::string_view> Next()
-    {
-        if (done_)
-            return std::nullopt;
-        const auto end = rest_.find_first_of("\r\n");
-        if (end == std::string_view::npos) {
-            done_ = true;
-            return rest_;
-        }
-        const std::string_view line = rest_.substr(0, end);
-        const bool crlf = rest_[end] == '\r' && end + 1 < rest_.size() && rest_[end + 1] == '\n';
-        rest_.remove_prefix(end + (crlf ? 2 : 1));
-        return line;
-    }
-
-private:
-    std::string_view rest_;
-    bool done_ = false;
-};
-
-std::string_view WithoutComment(std::string_view line)
-{
-    return Trim(line.substr(0, line.find(';')));
-}
-
-std::vector<std::string_view> SplitValues(std::string_view value, bool wholeText)
-{
-    std::vector<std::string_view> values;
-    if (value.empty())
-        return values;
-    if (wholeText) {
-        values.push_back(value);
-        return values;
-    }
-    for (;;) {
-        const auto comma = value.find(',');
-        values.push_back(Trim(value.substr(0, comma)));
-        if (comma == std::string_view::npos)
-            return values;
-        value.remove_prefix(comma + 1);
-    }
-}
-
-// A language file must lie in the script folder: no drive, no absolute path, no "..".
-bool InsideScriptFolder(std::string_view path)
-{
-    if (path.find(':') != std::string_view::npos || path.starts_with('\\') || path.starts_with('/'))
-        return false;
-    while (!path.empty()) {
-        const auto separator = path.find_first_of("\\/");
-        if (Trim(path.substr(0, separator)) == "..")
-            return false;
-        if (separator == std::string_view::npos)
-            break;
-        path.remove_prefix(separator + 1);
-    }
-    return true;
-}
+// Includes nest a few deep in real projects; past these, a chain of files
+// that include one another under different names is cut short.
+constexpr int MaxIncludeDepth = 16;
+constexpr int MaxIncludes = 256;
 
 std::string ValueCountText(const CommandRule& rule)
 {
@@ -139,24 +38,61 @@ std::string ValueCountText(const CommandRule& rule)
     return Fill(msg::ScriptValueRange, {std::to_string(rule.minValues), std::to_string(rule.maxValues)});
 }
 
+// "Title.txt" of `"Title.txt"`; the quotes may be left out.
+std::string_view IncludedName(std::string_view rest)
+{
+    if (!rest.starts_with('"'))
+        return rest;
+    rest.remove_prefix(1);
+    return Trim(rest.substr(0, rest.find('"')));
+}
+
+// The file a line being checked belongs to, when it is not the script itself.
+struct Origin {
+    std::string file;
+    int scriptLine;       // the line of the script whose #INCLUDE or File= leads here
+    const Origin* parent; // the file that includes this one, if it is not the script
+    int depth;
+};
+
 class Checker {
 public:
-    explicit Checker(const ScriptFileLookup& files) : files_(files), seen_(script::ScriptCommands().size()) {}
-
-    void CheckLine(int lineNumber, std::string_view rawLine)
+    Checker(const ScriptFileLookup& files, bool trng)
+        : files_(files), trng_(trng), seen_(script::ScriptCommands().size()), ngCount_(script::NgCommands().size())
     {
-        line_ = lineNumber;
-        const std::string_view line = WithoutComment(rawLine);
-        if (line.empty())
-            return;
-        if (line.front() == '[')
-            EnterSection(line);
-        else
-            CheckCommand(line);
+    }
+
+    void CheckText(std::string_view text)
+    {
+        CheckEncoding(text);
+        LineReader lines(utf8::WithoutMark(text));
+        std::string joined;
+        int number = 0;
+        int firstLine = 0;
+        while (const auto line = lines.Next()) {
+            ++number;
+            const std::string_view content = WithoutComment(*line);
+            if (trng_ && content.ends_with('>')) {
+                if (joined.empty())
+                    firstLine = number;
+                joined.append(content.substr(0, content.size() - 1)).append(" ");
+                continue;
+            }
+            if (joined.empty())
+                CheckLine(number, content);
+            else
+                CheckLine(firstLine, joined.append(content));
+            joined.clear();
+        }
+        if (!joined.empty())
+            CheckLine(firstLine, Trim(joined));
     }
 
     Report Finish()
     {
+        // Lines joined by ">" and a UTF-8 finding on a later line come out of turn.
+        std::stable_sort(report_.begin(), report_.end(),
+                         [](const ReportLine& a, const ReportLine& b) { return a.scriptLine < b.scriptLine; });
         if (dropped_ > 0)
             report_.push_back({Fill(msg::ScriptMoreFindings, {std::to_string(dropped_)}), firstDroppedLine_, true});
         return std::move(report_);
@@ -165,6 +101,19 @@ public:
 private:
     enum class Place { BeforeAnySection, Known, Unknown };
 
+    void CheckLine(int lineNumber, std::string_view line)
+    {
+        fileLine_ = lineNumber;
+        if (line.empty())
+            return;
+        if (line.front() == '[')
+            EnterSection(line);
+        else if (trng_ && line.front() == '#')
+            CheckDirective(line);
+        else
+            CheckCommand(line);
+    }
+
     void EnterSection(std::string_view header)
     {
         std::string_view name = header.substr(1);
@@ -172,6 +121,7 @@ private:
         const bool closed = close != std::string_view::npos && Trim(name.substr(close + 1)).empty();
         name = Trim(name.substr(0, close));
         std::fill(seen_.begin(), seen_.end(), false);
+        std::fill(ngCount_.begin(), ngCount_.end(), 0);
         for (const auto& known : script::ScriptSections()) {
             if (closed && SameWord(name, known.name)) {
                 place_ = Place::Known;
@@ -200,7 +150,11 @@ private:
         const auto isCommand = [&](const CommandRule& rule) { return SameWord(rule.name, command); };
         const auto known = std::find_if(commands.begin(), commands.end(), isCommand);
         if (known == commands.end()) {
-            Add(Fill(msg::ScriptUnknownCommand, {command}));
+            const NgCommand* ng = trng_ ? script::FindNgCommand(command) : nullptr;
+            if (ng)
+                CheckNgCommand(*ng, command, value);
+            else
+                Add(Fill(msg::ScriptUnknownCommand, {command}));
             return;
         }
         const auto taken = std::find_if(known, commands.end(), [&](const CommandRule& rule) {
@@ -230,12 +184,123 @@ private:
             CheckLevelFile(values[0]);
     }
 
+    void CheckNgCommand(const NgCommand& rule, std::string_view command, std::string_view value)
+    {
+        const bool inOptions = section_ == Section::Options;
+        const bool inLevels = section_ == Section::Title || section_ == Section::Level;
+        if (rule.optionsOnly ? !inOptions : !inLevels) {
+            Add(Fill(msg::ScriptCommandNotInSection, {sectionName_, command}));
+            return;
+        }
+        if (origin_ && SameWord(rule.name, "Plugin"))
+            Add(Fill(msg::ScriptPluginInInclude, {command}));
+        CountNgUse(rule, command);
+        const std::string finding = NgValuesFinding(rule, command, SplitValues(value, false), {&defines_});
+        if (!finding.empty())
+            Add(finding);
+    }
+
+    void CountNgUse(const NgCommand& rule, std::string_view command)
+    {
+        int& count = ngCount_[static_cast<std::size_t>(&rule - script::NgCommands().data())];
+        ++count;
+        if (rule.perSection == 1 && count == 2)
+            Add(Fill(msg::ScriptRepeatedCommand, {command}));
+        else if (rule.perSection > 1 && count == rule.perSection + 1)
+            Add(Fill(msg::ScriptTooManyCommands, {command, std::to_string(rule.perSection)}));
+    }
+
+    void CheckDirective(std::string_view line)
+    {
+        const std::string_view word = line.substr(0, line.find_first_of(" \t\""));
+        const std::string_view rest = Trim(line.substr(word.size()));
+        if (SameWord(word, "#INCLUDE"))
+            Include(word, IncludedName(rest));
+        else if (SameWord(word, "#DEFINE"))
+            Define(word, rest);
+        else if (SameWord(word, "#FIRST_ID"))
+            FirstId(word, rest);
+        else
+            Add(Fill(msg::ScriptUnknownDirective, {word}));
+    }
+
+    void Define(std::string_view word, std::string_view rest)
+    {
+        const auto blank = rest.find_first_of(" \t");
+        const std::string_view name = rest.substr(0, blank);
+        const std::string_view value = blank == std::string_view::npos ? std::string_view{} : Trim(rest.substr(blank));
+        if (!IsName(name) || value.empty())
+            Add(Fill(msg::ScriptDirectiveMalformed, {word, "#DEFINE NOM valeur"}));
+        else
+            defines_.insert(Upper(name));
+    }
+
+    void FirstId(std::string_view word, std::string_view rest)
+    {
+        const auto equals = rest.find('=');
+        const std::string_view command = Trim(rest.substr(0, equals));
+        const std::string_view number = equals == std::string_view::npos ? std::string_view{} : Trim(rest.substr(equals + 1));
+        if (!script::FindNgCommand(command) || !(IsNumber(number) || defines_.contains(Upper(number))))
+            Add(Fill(msg::ScriptDirectiveMalformed, {word, "#FIRST_ID Commande= num\xe9ro"}));
+    }
+
+    void Include(std::string_view word, std::string_view name)
+    {
+        if (name.empty())
+            return Add(Fill(msg::ScriptDirectiveMalformed, {word, "#INCLUDE \"fichier\""}));
+        if (!InsideScriptFolder(name))
+            return Add(Fill(msg::ScriptIncludeOutside, {name}));
+        if (!files_.readScriptFile)
+            return;
+        if (SameWord(name, files_.scriptName))
+            return Add(Fill(msg::ScriptIncludeLoop, {name}));
+        for (const Origin* o = origin_; o; o = o->parent) {
+            if (SameWord(o->file, name))
+                return Add(Fill(msg::ScriptIncludeLoop, {name}));
+        }
+        const int depth = origin_ ? origin_->depth + 1 : 1;
+        if (depth > MaxIncludeDepth || includes_ >= MaxIncludes)
+            return Add(Fill(msg::ScriptIncludesTooDeep, {name}));
+        ++includes_;
+        const auto text = files_.readScriptFile(name);
+        if (!text)
+            return Add(Fill(msg::ScriptIncludeMissing, {name}));
+        const Origin child{std::string(name), ReportLineNumber(), origin_, depth};
+        WithOrigin(child, [&] { CheckText(*text); });
+    }
+
     void CheckLanguageFile(std::string_view file)
     {
         if (!InsideScriptFolder(file))
             Add(Fill(msg::ScriptLanguageFileOutside, {file}));
         else if (files_.languageFileExists && (file.empty() || !files_.languageFileExists(file)))
             Add(Fill(msg::ScriptLanguageFileMissing, {file}));
+        else if (files_.readScriptFile && !file.empty())
+            CheckLanguageText(file);
+    }
+
+    void CheckLanguageText(std::string_view file)
+    {
+        const auto text = files_.readScriptFile(file);
+        if (!text)
+            return;
+        const Origin child{std::string(file), ReportLineNumber(), nullptr, 1};
+        WithOrigin(child, [&] {
+            CheckEncoding(*text);
+            for (const auto& finding : script::check::CheckLanguageText(utf8::WithoutMark(*text))) {
+                fileLine_ = finding.line;
+                Add(finding.text);
+            }
+        });
+    }
+
+    // The game reads every byte as one Windows-1252 character: said once a file.
+    void CheckEncoding(std::string_view text)
+    {
+        if (const auto line = utf8::Utf8Line(text)) {
+            fileLine_ = *line;
+            Add(Fill(msg::ScriptFileInUtf8, {}));
+        }
     }
 
     void CheckLevelFile(std::string_view path)
@@ -244,22 +309,45 @@ private:
             Add(Fill(msg::ScriptLevelFileMissing, {path}));
     }
 
+    // Runs `check` on lines of another file, then comes back to this line.
+    template <typename Check>
+    void WithOrigin(const Origin& origin, Check check)
+    {
+        const Origin* outer = origin_;
+        const int outerLine = fileLine_;
+        origin_ = &origin;
+        check();
+        origin_ = outer;
+        fileLine_ = outerLine;
+    }
+
+    int ReportLineNumber() const { return origin_ ? origin_->scriptLine : fileLine_; }
+
     void Add(std::string finding)
     {
+        const int line = ReportLineNumber();
         if (report_.size() >= MaxFindings) {
             if (dropped_++ == 0)
-                firstDroppedLine_ = line_;
+                firstDroppedLine_ = line;
             return;
         }
-        report_.push_back({Fill(msg::ScriptCheckLine, {std::to_string(line_)}) + finding, line_, true});
+        std::string text = Fill(msg::ScriptCheckLine, {std::to_string(line)});
+        if (origin_)
+            text += Fill(msg::ScriptInFile, {origin_->file, std::to_string(fileLine_)});
+        report_.push_back({text + finding, line, true});
     }
 
     const ScriptFileLookup& files_;
-    std::vector<bool> seen_; // per rule, in the current section
+    const bool trng_;
+    std::vector<bool> seen_;   // per classic rule, in the current section
+    std::vector<int> ngCount_; // per NG command, in the current section
+    std::set<std::string> defines_;
     Place place_ = Place::BeforeAnySection;
     Section section_ = Section::Options;
     std::string_view sectionName_;
-    int line_ = 0;
+    const Origin* origin_ = nullptr;
+    int fileLine_ = 0;
+    int includes_ = 0;
     Report report_;
     std::size_t dropped_ = 0;
     int firstDroppedLine_ = 0;
@@ -267,13 +355,11 @@ private:
 
 } // namespace
 
-Report CheckScript(std::string_view scriptText1252, const ScriptFileLookup& files)
+Report CheckScript(std::string_view scriptText1252, const ScriptFileLookup& files, ScriptDialect dialect)
 {
-    Checker checker(files);
-    LineReader lines(scriptText1252);
-    int lineNumber = 0;
-    while (const auto line = lines.Next())
-        checker.CheckLine(++lineNumber, *line);
+    const bool trng = dialect == ScriptDialect::Trng || script::TrngSignOf(scriptText1252).has_value();
+    Checker checker(files, trng);
+    checker.CheckText(scriptText1252);
     return checker.Finish();
 }
 

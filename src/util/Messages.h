@@ -212,6 +212,30 @@ inline constexpr std::wstring_view ScriptLanguageFileOutside =
     L"le fichier de langue « %1 » doit se trouver dans le dossier du script (ni lecteur, ni chemin absolu, ni « .. »)";
 inline constexpr std::wstring_view ScriptLevelFileMissing = L"le fichier du niveau « %1 » est introuvable";
 inline constexpr std::wstring_view ScriptMoreFindings = L"… et %1 autres erreurs, non listées";
+// Next Generation (TRNG) scripts, included files and language files.
+inline constexpr std::wstring_view ScriptValueAtLeast = L"au moins %1";
+inline constexpr std::wstring_view ScriptTooManyCommands = L"« %1 » est donné plus de %2 fois dans cette section";
+inline constexpr std::wstring_view ScriptNgUnknownValue = L"valeur inconnue « %1 » pour « %2 »";
+inline constexpr std::wstring_view ScriptNgWrongFamily = L"« %1 » n'est pas une constante %3 : « %2 » en attend une";
+inline constexpr std::wstring_view ScriptUnknownDirective = L"directive inconnue « %1 »";
+inline constexpr std::wstring_view ScriptDirectiveMalformed = L"« %1 » mal écrit : attendu « %2 »";
+inline constexpr std::wstring_view ScriptPluginInInclude = L"« %1 » ne peut pas être donné dans un fichier inclus";
+inline constexpr std::wstring_view ScriptIncludeMissing =
+    L"le fichier inclus « %1 » est introuvable dans le dossier du script";
+inline constexpr std::wstring_view ScriptIncludeOutside =
+    L"le fichier inclus « %1 » doit se trouver dans le dossier du script (ni lecteur, ni chemin absolu, ni « .. »)";
+inline constexpr std::wstring_view ScriptIncludeLoop =
+    L"« %1 » s'inclut lui-même, par une boucle d'inclusions : il n'est pas suivi une seconde fois";
+inline constexpr std::wstring_view ScriptIncludesTooDeep = L"trop d'inclusions : « %1 » n'est pas suivi";
+// Before a finding in an included file or a language file: %1 the file, %2 its line.
+inline constexpr std::wstring_view ScriptInFile = L"dans « %1 », ligne %2 : ";
+inline constexpr std::wstring_view ScriptFileInUtf8 =
+    L"fichier enregistré en UTF-8 : ses lettres accentuées seront fausses dans le jeu, qui lit le Windows-1252";
+inline constexpr std::wstring_view ExtraNgMalformed =
+    L"ligne de [ExtraNG] mal écrite : attendu « numéro: texte », numéro de 0 à 4095";
+inline constexpr std::wstring_view ExtraNgRepeated = L"le numéro %1 est déjà donné dans [ExtraNG]";
+// The characters a save in Windows-1252 would lose, one line of the text per line.
+inline constexpr std::wstring_view LostCharactersOnLine = L"Ligne %s : ";
 // Pictures
 inline constexpr std::wstring_view InvalidBitmap = L"Image bitmap incorrecte";
 inline constexpr std::wstring_view RawShorterThanOneRow =

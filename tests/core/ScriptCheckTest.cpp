@@ -201,3 +201,35 @@ TEST(ScriptCheck, AFloodOfBadLinesEndsInOneCountingLine)
     EXPECT_EQ(report.back().scriptLine, 1002);
     EXPECT_TRUE(report.back().error);
 }
+
+const std::string Utf8Finding =
+    "fichier enregistr\xe9 en UTF-8 : ses lettres accentu\xe9" "es seront fausses dans le jeu, qui lit le Windows-1252";
+
+TEST(ScriptCheck, AScriptInUtf8GetsOneFindingAndItsMarkNoneOfItsOwn)
+{
+    const Report marked = CheckScript("\xEF\xBB\xBF[Level]\r\nName= Cit\xC3\xA9 perdue\r\nLegend= \xC3\xA0 l'est\r\n", {});
+    ASSERT_EQ(marked.size(), 1u);
+    EXPECT_EQ(marked[0].text, "Ligne 1 : " + Utf8Finding);
+    EXPECT_EQ(marked[0].scriptLine, 1);
+
+    const Report unmarked = CheckScript("[Options]\nBad= 1\n[Level]\nName= Cit\xC3\xA9\nOops= 2\n", {});
+    ASSERT_EQ(unmarked.size(), 3u);
+    EXPECT_EQ(unmarked[1].text, "Ligne 4 : " + Utf8Finding);
+    EXPECT_EQ(unmarked[2].scriptLine, 5);
+
+    EXPECT_TRUE(CheckScript("[Level]\nName= Cit\xE9 perdue\n", {}).empty()) << "Windows-1252 is what the game reads";
+}
+
+TEST(ScriptCheck, ALanguageFileInUtf8IsNamedInItsFinding)
+{
+    ScriptFileLookup lookup;
+    lookup.readScriptFile = [](std::string_view name) -> std::optional<std::string> {
+        if (name == "FRENCH.TXT")
+            return std::string("[Strings]\r\nPuzzle\r\nCl\xC3\xA9\r\n");
+        return std::string("[Strings]\r\nKey\r\n");
+    };
+    const Report report = CheckScript("[Language]\r\nFile= 0,ENGLISH.TXT\r\nFile= 1,FRENCH.TXT\r\n", lookup);
+    ASSERT_EQ(report.size(), 1u);
+    EXPECT_EQ(report[0].text, "Ligne 3 : dans \xab FRENCH.TXT \xbb, ligne 3 : " + Utf8Finding);
+    EXPECT_EQ(report[0].scriptLine, 3);
+}
