@@ -225,6 +225,12 @@ inline constexpr std::wstring_view TgaUnsupported =
 inline constexpr std::wstring_view TgaDataCut = L"Image TGA incorrecte : les données de l'image sont tronquées";
 inline constexpr std::wstring_view TgaRunPastEnd =
     L"Image TGA incorrecte : une répétition de pixels (RLE) dépasse la fin de l'image";
+// Pictures read and written through the Windows Imaging Component (%s: the file).
+inline constexpr std::wstring_view ImagingUnavailable =
+    L"Le composant d'images de Windows (WIC) n'a pas pu être démarré";
+inline constexpr std::wstring_view PictureFormatUnknown = L"Format d'image non reconnu : %s";
+inline constexpr std::wstring_view PictureDamaged = L"Image incorrecte ou endommagée : %s";
+inline constexpr std::wstring_view PngNotWritten = L"L'image n'a pas pu être enregistrée en PNG : %s";
 // A damaged ".pak" title logo.
 inline constexpr std::wstring_view PakTooShort = L"Logo .pak incorrect : le fichier est trop court";
 // The two halves of one text: the size the file gives, the size expected.
