@@ -33,7 +33,8 @@ struct Header {
     bool alpha = false;
     std::size_t pixelsAt = 0;
 
-    std::size_t pixels() const { return static_cast<std::size_t>(width) * static_cast<std::size_t>(height); }
+    std::size_t pixelsPerRow() const { return static_cast<std::size_t>(width); }
+    std::size_t pixels() const { return pixelsPerRow() * static_cast<std::size_t>(height); }
 };
 
 std::wstring KindText(std::uint32_t type, std::uint32_t depth)
@@ -90,7 +91,7 @@ public:
         const std::int32_t x = h_.rightFirst ? h_.width - 1 - fileColumn : fileColumn;
         std::copy_n(bgra, 3, out_.colours.Row(y) + static_cast<std::size_t>(x) * 3);
         if (h_.alpha)
-            out_.alpha[static_cast<std::size_t>(y) * static_cast<std::size_t>(h_.width) + static_cast<std::size_t>(x)] = bgra[3];
+            out_.alpha[static_cast<std::size_t>(y) * h_.pixelsPerRow() + static_cast<std::size_t>(x)] = bgra[3];
         ++done_;
     }
 

@@ -69,7 +69,8 @@ int PrintPsnr(const std::string& ours, const std::string& theirs)
     double squares = 0;
     for (std::size_t i = 0; i < a.size(); ++i)
         squares += (a[i] - b[i]) * (a[i] - b[i]);
-    std::printf("PSNR of ours against convert's: %.1f dB\n", 10 * std::log10(255.0 * 255.0 * static_cast<double>(a.size()) / std::max(squares, 1e-9)));
+    const double peak = 255.0 * 255.0 * static_cast<double>(a.size());
+    std::printf("PSNR of ours against convert's: %.1f dB\n", 10 * std::log10(peak / std::max(squares, 1e-9)));
     return 0;
 }
 

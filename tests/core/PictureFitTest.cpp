@@ -188,6 +188,32 @@ TEST(PictureFit, TheEdgeColourComesFromTheEdgesThatMeetTheBorders)
     EXPECT_EQ(EdgeColour(tall, 512, 256), Blue);
 }
 
+// Odd sizes stress the filter's edges: one pixel wide, ten times wider than
+// tall, reduced hundreds of times. A plain colour stays that colour.
+TEST(PictureFit, APlainColourStaysPlainFromAnySizeToAnySize)
+{
+    constexpr Rgb Olive{90, 160, 30};
+    for (std::int32_t sourceWidth : {1, 3, 50, 700})
+        for (std::int32_t sourceHeight : {1, 5, 200}) {
+            const Picture plain = Filled(sourceWidth, sourceHeight, Olive);
+            for (const auto& [width, height] : {std::pair{64, 32}, std::pair{17, 17}, std::pair{3, 1}, std::pair{1, 7}})
+                for (FitWay way : {FitWay::Stretch, FitWay::Inside, FitWay::Fill}) {
+                    const Picture fitted = FitToSize(plain, width, height, way, Red);
+                    const FitPlacement place = PlaceFit(sourceWidth, sourceHeight, width, height, way);
+                    ASSERT_EQ(fitted.width(), width);
+                    ASSERT_EQ(fitted.height(), height);
+                    for (std::int32_t y = 0; y < height; ++y)
+                        for (std::int32_t x = 0; x < width; ++x) {
+                            const bool inside = x >= place.left && x < place.left + place.width && y >= place.top &&
+                                                y < place.top + place.height;
+                            ASSERT_EQ(fitted.At(x, y), inside ? Olive : Red)
+                                << sourceWidth << " x " << sourceHeight << " to " << width << " x " << height
+                                << ", way " << static_cast<int>(way) << ", at " << x << ", " << y;
+                        }
+                }
+        }
+}
+
 TEST(PictureFit, NothingToFitOrNoRoomIsRefused)
 {
     EXPECT_THROW(FitToSize(Picture(), 512, 256, FitWay::Stretch, Black), tessark::UserError);

@@ -44,7 +44,8 @@ TEST(TgaImage, ReadsRowsBottomFirstOrTopFirstAndPixelsEitherWay)
 {
     const AlphaPicture bottomFirst = DecodeTga(Tga(2, 2, 2, 24, 0, {7, 8, 9, 10, 11, 12, 1, 2, 3, 4, 5, 6}));
     const AlphaPicture topFirst = DecodeTga(Tga(2, 2, 2, 24, TopFirst, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
-    const AlphaPicture rightFirst = DecodeTga(Tga(2, 2, 2, 24, TopFirst | RightFirst, {4, 5, 6, 1, 2, 3, 10, 11, 12, 7, 8, 9}));
+    const AlphaPicture rightFirst =
+        DecodeTga(Tga(2, 2, 2, 24, TopFirst | RightFirst, {4, 5, 6, 1, 2, 3, 10, 11, 12, 7, 8, 9}));
     for (const AlphaPicture* picture : {&bottomFirst, &topFirst, &rightFirst}) {
         ASSERT_EQ(picture->colours.width(), 2);
         ASSERT_EQ(picture->colours.height(), 2);
