@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs the benchmarks of the Windows build under Wine on a virtual display and
 # prints their figures (they are measurements, not tests).
-#   bench.sh [script [MB] | copy | image | sounds | convert | pak | check | compile]    (no argument: all)
+#   bench.sh [script [MB] | copy | image | fit | sounds | convert | pak | check | compile]    (no argument: all)
 set -eu
 cd "$(dirname "$0")/.."
 build=$PWD/build/mingw
@@ -71,6 +71,21 @@ image_bench() {
   cmp -s "$work/ours.raw" "$work/convert.raw" && echo "both RAW files are the same bytes" || echo "the RAW files DIFFER"
 }
 
+# The fitting is plain C++: measured natively, optimised, beside ImageMagick
+# resizing the same picture, in linear light as ours does and as it does by default.
+fit_bench() {
+  echo "== a 4000 x 3000 picture fitted to 512 x 256: ours beside convert -resize (best of 5)"
+  local bench
+  bench=$(native_bench picture_fit_bench)
+  "$bench" "$work" 5
+  printf "convert, reading the PPM only          %8.2f ms\n" "$(best_of_5_ms convert "$work/in.ppm" null:)"
+  printf "convert -resize, linear light, Lanczos %8.2f ms\n" "$(best_of_5_ms convert "$work/in.ppm" -colorspace RGB \
+    -filter Lanczos -resize '512x256!' -colorspace sRGB -depth 8 "$work/convert.ppm")"
+  printf "convert -resize, its default           %8.2f ms\n" "$(best_of_5_ms convert "$work/in.ppm" -resize '512x256!' \
+    "$work/convert-default.ppm")"
+  "$bench" --psnr "$work/ours.ppm" "$work/convert.ppm"
+}
+
 sounds_bench() {
   echo "== listing a folder of 5000 WAV files in the sound area and picking one, beside ls"
   local folder=$work/sons
@@ -117,11 +132,12 @@ case $which in
   [0-9]*) script_bench "$which" "$@" ;;
   copy) copy_bench ;;
   image) image_bench ;;
+  fit) fit_bench ;;
   sounds) sounds_bench ;;
   convert) convert_bench ;;
   pak) pak_bench ;;
   check) check_bench ;;
   compile) compile_bench ;;
-  all) script_bench "$@"; copy_bench; image_bench; sounds_bench; convert_bench; pak_bench; check_bench; compile_bench ;;
-  *) echo "usage: bench.sh [script [MB] | copy | image | sounds | convert | pak | check | compile]" >&2; exit 2 ;;
+  all) script_bench "$@"; copy_bench; image_bench; fit_bench; sounds_bench; convert_bench; pak_bench; check_bench; compile_bench ;;
+  *) echo "usage: bench.sh [script [MB] | copy | image | fit | sounds | convert | pak | check | compile]" >&2; exit 2 ;;
 esac

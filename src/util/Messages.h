@@ -249,6 +249,24 @@ inline constexpr std::wstring_view RawFilter = L"Fichier image RAW |*.raw";
 inline constexpr std::wstring_view BlackPixels = L"%s pixels noirs : transparents dans le jeu";
 inline constexpr std::wstring_view OneBlackPixel = L"%s pixel noir : transparent dans le jeu";
 inline constexpr std::wstring_view ShowAsInGame = L"Transparence du jeu";
+// Transparency turned to black for the logo (%s: the count, thousands grouped).
+inline constexpr std::wstring_view PixelsMadeTransparent = L"%s pixels rendus transparents";
+inline constexpr std::wstring_view OnePixelMadeTransparent = L"%s pixel rendu transparent";
+// A damaged or unusual TGA picture.
+inline constexpr std::wstring_view TgaTooShort = L"Image TGA incorrecte : le fichier est trop court";
+inline constexpr std::wstring_view TgaEmpty = L"Image TGA incorrecte : sa largeur ou sa hauteur est nulle";
+inline constexpr std::wstring_view TgaUnsupported =
+    L"Image TGA non prise en charge (%s) : seules les images en couleurs de 24 ou 32 bits, compressées ou non, "
+    L"sont lues";
+inline constexpr std::wstring_view TgaDataCut = L"Image TGA incorrecte : les données de l'image sont tronquées";
+inline constexpr std::wstring_view TgaRunPastEnd =
+    L"Image TGA incorrecte : une répétition de pixels (RLE) dépasse la fin de l'image";
+// Pictures read and written through the Windows Imaging Component (%s: the file).
+inline constexpr std::wstring_view ImagingUnavailable =
+    L"Le composant d'images de Windows (WIC) n'a pas pu être démarré";
+inline constexpr std::wstring_view PictureFormatUnknown = L"Format d'image non reconnu : %s";
+inline constexpr std::wstring_view PictureDamaged = L"Image incorrecte ou endommagée : %s";
+inline constexpr std::wstring_view PngNotWritten = L"L'image n'a pas pu être enregistrée en PNG : %s";
 // A damaged ".pak" title logo.
 inline constexpr std::wstring_view PakTooShort = L"Logo .pak incorrect : le fichier est trop court";
 // The two halves of one text: the size the file gives, the size expected.
