@@ -13,6 +13,7 @@
 #include "script/ScriptCheck.h"
 #include "script/ScriptFileLookup.h"
 #include "script/ScriptText.h"
+#include "script/TrngScript.h"
 #include "util/CapturedRun.h"
 #include "util/CommandLine.h"
 #include "util/FileIO.h"
@@ -122,7 +123,9 @@ public:
         : host_(host), area_(area), patience_(patience),
           folder_(layout::InstallPath(host.InstallationRoot(), layout::ScriptFolder)),
           compiler_(folder_ + L"\\" + std::wstring(layout::ScriptCompiler)),
-          script_(folder_ + L"\\" + std::wstring(layout::ScriptFile))
+          script_(folder_ + L"\\" + std::wstring(layout::ScriptFile)),
+          ngCenter_(layout::InstallPath(host.InstallationRoot(), layout::NgCenter)),
+          ngCenterInstalled_(FileExists(ngCenter_))
     {
     }
 
@@ -135,6 +138,13 @@ public:
         if (const Report outside = OutsideLanguageFiles(languages); !outside.empty()) {
             area_.ShowReport(outside);
             return Fail(msg::LanguageFilesOutsideNotCompiled, From1252(outside.front().text));
+        }
+        Report leading;
+        if (IsTrng(text)) {
+            if (ngCenterInstalled_)
+                return RunNgCenter(text);
+            if (!CompileWithoutNgData(text, leading))
+                return;
         }
         // Where Script.exe cannot run, Tessark's own compiler does its work.
         std::optional<std::wstring> builtInBecause;
@@ -153,10 +163,11 @@ public:
         findings_ = CheckScript(text, InstallationFileLookup(host_.InstallationRoot()));
         if (!findings_.empty() && !CompileDespite())
             return;
+        findings_.insert(findings_.end(), leading.begin(), leading.end());
         if (builtInBecause) {
-            Report leading = findings_;
-            leading.push_back({To1252(*builtInBecause), 0, false});
-            return CompileWithTessark(host_, area_, folder_, text, std::move(leading));
+            Report first = findings_;
+            first.push_back({To1252(*builtInBecause), 0, false});
+            return CompileWithTessark(host_, area_, folder_, text, std::move(first));
         }
 
         const std::vector<ExpectedFile> expected = ExpectedOutputs(folder_, languages);
@@ -176,15 +187,70 @@ public:
             area_.ShowReport(outside);
             return Fail(msg::LanguageFilesOutsideNotCompiled, From1252(outside.front().text));
         }
+        Report leading;
+        if (IsTrng(text) && !CompileWithoutNgData(text, leading))
+            return;
         findings_ = CheckScript(text, InstallationFileLookup(host_.InstallationRoot()));
         if (!findings_.empty() && !CompileDespite())
             return;
+        findings_.insert(findings_.end(), leading.begin(), leading.end());
         CompileWithTessark(host_, area_, folder_, text, findings_);
     }
 
     void Describe() { DescribeCompiledScript(host_, area_, folder_); }
 
 private:
+    bool IsTrng(const std::string& text) const
+    {
+        const std::wstring dat = folder_ + L"\\" + From1252(script::CompiledScriptName);
+        const std::string earlier = FileExists(dat) && FileSizeOf(dat) < (16 << 20) ? ReadWholeFile(dat) : std::string();
+        return script::IsTrngScript(text, earlier, ngCenterInstalled_);
+    }
+
+    // What shows the script is a TRNG one, for the user: "22 : « Diagnostic »".
+    static std::wstring SignText(const std::string& text)
+    {
+        const auto sign = script::TrngSignOf(text);
+        if (!sign)
+            return L"1";
+        return std::to_wstring(sign->line) + L" : « " + From1252(sign->what) + L" »";
+    }
+
+    // The classic compilers drop every NG command: only the user's yes lets
+    // them, and the report says it.
+    bool CompileWithoutNgData(const std::string& text, Report& leading)
+    {
+        if (host_.dialogs().MessageDlg(host_.hwnd(), FormatMessageText(msg::TrngScriptWithoutNgCenter, SignText(text)),
+                                       DialogKind::Warning, {DialogButton::Yes, DialogButton::No}) != DialogButton::Yes)
+            return false;
+        leading.push_back({To1252(FormatMessageText(msg::NgDataDropped, SignText(text))), 0, true});
+        return true;
+    }
+
+    // NG Center compiles in the installation's root, where it lies; it is
+    // waited for as Script.exe is, and its SCRIPT.DAT must carry the NG block.
+    void RunNgCenter(const std::string& text)
+    {
+        findings_ = CheckScript(text, InstallationFileLookup(host_.InstallationRoot()), ScriptDialect::Trng);
+        if (!findings_.empty() && !CompileDespite())
+            return;
+        findings_.push_back({To1252(FormatMessageText(msg::NgCenterRuns, SignText(text))), 0, false});
+        const std::wstring dat = folder_ + L"\\" + From1252(script::CompiledScriptName);
+        const std::vector<ExpectedFile> expected = ExpectedOutputs(folder_, script::LanguageFilesOf(text));
+        CapturedRun run;
+        {
+            HourGlass hourGlass;
+            const KeepWaiting keepWaiting = [this] { return AskToWaitOn(); };
+            run = RunCapturingOutput(CommandLine(ngCenter_, {}), host_.InstallationRoot(), patience_, keepWaiting);
+        }
+        if (run.outcome == CapturedRun::Outcome::NotStarted)
+            return Fail(msg::NgCenterNotStarted, ngCenter_);
+        const bool ngData = FileExists(dat) && script::HasNgBlock(ReadWholeFile(dat));
+        findings_.push_back({To1252(FormatMessageText(ngData ? msg::NgCenterMadeNgData : msg::NgCenterMadeNoNgData, dat)),
+                             0, !ngData});
+        ShowOutcome(run, expected);
+    }
+
     // The findings shown, the user says whether to compile all the same.
     bool CompileDespite()
     {
@@ -252,6 +318,8 @@ private:
     std::wstring folder_;
     std::wstring compiler_;
     std::wstring script_;
+    std::wstring ngCenter_;
+    bool ngCenterInstalled_;
     Report findings_;
 };
 

@@ -1,7 +1,9 @@
 #include "script/ScriptFileLookup.h"
 
 #include "script/CompilerOutputs.h"
+#include "util/FileIO.h"
 #include "util/FmxUtils.h"
+#include "util/Messages.h"
 #include "util/InstallLayout.h"
 #include "util/Text1252.h"
 
@@ -36,6 +38,21 @@ bool ExistsInside(const std::wstring& folder, std::string_view relative, std::ws
     return FileExists(folder + From1252(relative) + std::wstring(extension));
 }
 
+// An included or language file, when it can be read; a text past any
+// script's size is not read at all.
+std::optional<std::string> ReadInside(const std::wstring& folder, std::string_view relative)
+{
+    constexpr std::int64_t LargestText = 64 << 20;
+    const std::wstring path = folder + From1252(relative);
+    if (!script::StaysInsideFolder(relative) || !FileExists(path) || FileSizeOf(path) > LargestText)
+        return std::nullopt;
+    try {
+        return ReadWholeFile(path);
+    } catch (const UserError&) {
+        return std::nullopt;
+    }
+}
+
 // Each file is looked for once: a long script names the same ones again and
 // again, and each look costs a trip to the file system.
 template <typename Look>
@@ -62,6 +79,7 @@ ScriptFileLookup InstallationFileLookup(const std::wstring& installationRoot)
     lookup.levelFileExists = Remembered([installationRoot](std::string_view path) {
         return ExistsInside(installationRoot, LevelPathPart(path), L".tr4");
     });
+    lookup.readScriptFile = [scriptFolder](std::string_view name) { return ReadInside(scriptFolder, name); };
     return lookup;
 }
 

@@ -9,6 +9,8 @@ namespace tessark::layout {
 inline constexpr std::wstring_view ScriptFolder = L"script";
 inline constexpr std::wstring_view ScriptCompiler = L"Script.exe";   // inside ScriptFolder
 inline constexpr std::wstring_view ScriptFile = L"script.txt";       // inside ScriptFolder
+// The compiler of TRNG scripts, in the root of a TRNG installation.
+inline constexpr std::wstring_view NgCenter = L"NG_Center.exe";
 inline constexpr std::wstring_view SoundBuilderFolder = L"Sound\\VidedIRU Dovezev";
 inline constexpr std::wstring_view SoundBuilder = L"Sound\\VidedIRU Dovezev\\pcwadsfx.exe";
 inline constexpr std::wstring_view SoundBuilderNoExt = L"Sound\\VidedIRU Dovezev\\pcwadsfx";

@@ -70,6 +70,17 @@ inline constexpr std::wstring_view BuiltInFilesNotWritten =
     L"Les fichiers compilés n'ont pas pu être écrits :\n%s\n\nAucun fichier n'a été changé.";
 inline constexpr std::wstring_view NoCompiledScript = L"Aucun script compilé à lire :\n%s";
 inline constexpr std::wstring_view CompiledScriptHolds = L"Contenu de %s :";
+inline constexpr std::wstring_view TrngScriptWithoutNgCenter =
+    L"Ce script est un script TRNG (ligne %s).\n"
+    L"Script.exe et le compilateur de Tessark ignorent ses commandes NG : le script.dat n'aurait pas les données NG "
+    L"dont le moteur TRNG a besoin.\n\n"
+    L"Installez TRNG (NG Center, NG_Center.exe dans le dossier de l'éditeur) pour le compiler avec elles.\n\n"
+    L"Compiler quand même, sans les données NG ?";
+inline constexpr std::wstring_view NgDataDropped = L"Script TRNG compilé sans ses données NG (%s).";
+inline constexpr std::wstring_view NgCenterRuns = L"Script TRNG (ligne %s) : NG Center le compile.";
+inline constexpr std::wstring_view NgCenterNotStarted = L"NG Center n'a pas pu être lancé :\n%s";
+inline constexpr std::wstring_view NgCenterMadeNgData = L"NG Center a écrit %s avec ses données NG.";
+inline constexpr std::wstring_view NgCenterMadeNoNgData = L"Le script.dat n'a pas de données NG : NG Center ne l'a pas compilé (%s).";
 inline constexpr std::wstring_view ReportLinesLeftOut = L"... et %s lignes de plus, non affichées.";
 inline constexpr std::wstring_view NotAnInteger = L"'%s' n'est pas une valeur entière correcte";
 inline constexpr std::wstring_view TextChangedSave = L"Le texte a changé. Sauver %s?";
