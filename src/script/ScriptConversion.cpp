@@ -14,6 +14,7 @@
 #include "script/ScriptFileLookup.h"
 #include "script/ScriptText.h"
 #include "script/TrngScript.h"
+#include "script/Utf8Offer.h"
 #include "util/CapturedRun.h"
 #include "util/CommandLine.h"
 #include "util/FileIO.h"
@@ -133,7 +134,7 @@ public:
     {
         if (!FileExists(script_))
             return Fail(msg::ScriptToCompileMissing, script_);
-        const std::string text = ReadWholeFile(script_);
+        const std::string text = ReadScriptOfferingWindows1252();
         const auto languages = script::LanguageFilesOf(text);
         if (const Report outside = OutsideLanguageFiles(languages); !outside.empty()) {
             area_.ShowReport(outside);
@@ -182,7 +183,7 @@ public:
     {
         if (!FileExists(script_))
             return Fail(msg::ScriptToCompileMissing, script_);
-        const std::string text = ReadWholeFile(script_);
+        const std::string text = ReadScriptOfferingWindows1252();
         if (const Report outside = OutsideLanguageFiles(script::LanguageFilesOf(text)); !outside.empty()) {
             area_.ShowReport(outside);
             return Fail(msg::LanguageFilesOutsideNotCompiled, From1252(outside.front().text));
@@ -200,6 +201,17 @@ public:
     void Describe() { DescribeCompiledScript(host_, area_, folder_); }
 
 private:
+    // UTF-8 texts are offered a conversion first: the game reads bytes.
+    std::string ReadScriptOfferingWindows1252()
+    {
+        std::vector<std::wstring> texts{script_};
+        for (const auto& language : script::LanguageFilesOf(ReadWholeFile(script_)))
+            if (!language.outsideFolder)
+                texts.push_back(folder_ + L"\\" + From1252(language.name));
+        OfferWindows1252(host_, texts);
+        return ReadWholeFile(script_);
+    }
+
     bool IsTrng(const std::string& text) const
     {
         const std::wstring dat = folder_ + L"\\" + From1252(script::CompiledScriptName);

@@ -77,6 +77,18 @@ inline constexpr std::wstring_view TrngScriptWithoutNgCenter =
     L"Installez TRNG (NG Center, NG_Center.exe dans le dossier de l'éditeur) pour le compiler avec elles.\n\n"
     L"Compiler quand même, sans les données NG ?";
 inline constexpr std::wstring_view NgDataDropped = L"Script TRNG compilé sans ses données NG (%s).";
+inline constexpr std::wstring_view Utf8TextQuestion =
+    L"« %s » est en UTF-8 : le jeu en lirait les accents de travers.\n"
+    L"L'enregistrer en Windows-1252, le texte UTF-8 gardé en .bak ?";
+inline constexpr std::wstring_view Utf8CharactersLost =
+    L"Ces caractères n'existent pas en Windows-1252 et deviendraient « ? » :";
+inline constexpr std::wstring_view TextReadOnly = L"Le texte est en lecture seule, il n'a pas été converti :\n%s";
+inline constexpr std::wstring_view TextOldBackupNotDeleted =
+    L"L'ancienne sauvegarde ne peut pas être supprimée, le texte n'a pas été converti :\n%s";
+inline constexpr std::wstring_view TextNotRenamed =
+    L"Le texte ne peut pas être renommé en .bak, il n'a pas été converti :\n%s";
+inline constexpr std::wstring_view TextBackupIsFolder =
+    L"Un dossier porte le nom de la sauvegarde, le texte n'a pas été converti :\n%s";
 inline constexpr std::wstring_view NgCenterRuns = L"Script TRNG (ligne %s) : NG Center le compile.";
 inline constexpr std::wstring_view NgCenterNotStarted = L"NG Center n'a pas pu être lancé :\n%s";
 inline constexpr std::wstring_view NgCenterMadeNgData = L"NG Center a écrit %s avec ses données NG.";

@@ -163,5 +163,33 @@ TEST_F(BuiltInCompilationTest, ALanguageFileThatCannotBeReplacedKeepsEveryOldFil
     EXPECT_FALSE(dialogs.unansweredQuestions());
 }
 
+TEST_F(BuiltInCompilationTest, AUtf8LanguageFileIsOfferedWindows1252WithItsTextKeptAsBak)
+{
+    const std::string utf8 = "\xEF\xBB\xBF[Strings]\r\nCaf\xC3\xA9 \xD0\x96\r\n[PSXStrings]\r\n[PCStrings]\r\n";
+    WriteBytes(script, "[Language]\r\nFile= 0,ENGLISH.TXT\r\n[Level]\r\nName= Caf\xE9 ?\r\nLevel= DATA\\UN,101\r\n");
+    WriteBytes(In("ENGLISH", L".TXT"), utf8);
+    OpenScriptEditor();
+
+    // Non leaves the file as it is.
+    dialogs.Answer(DialogButton::No);
+    dialogs.Answer(DialogButton::Yes);  // the check's findings
+    dialogs.Answer(DialogButton::Ok);   // its UTF-8 strings do not hold the level's name
+    Menu(id::CompilerTessark1);
+    ASSERT_FALSE(dialogs.shown.empty());
+    const std::wstring question = dialogs.shown.front().text;
+    EXPECT_EQ(question.rfind(L"« ENGLISH.TXT » est en UTF-8", 0), 0u) << question;
+    EXPECT_NE(question.find(L"Ligne 2 : « Ж »"), std::wstring::npos) << question;
+    EXPECT_EQ(ReadBytes(In("ENGLISH", L".TXT")), utf8);
+    EXPECT_FALSE(Exists(In("ENGLISH", L".bak")));
+
+    dialogs.shown.clear();
+    dialogs.Answer(DialogButton::Yes);  // convert
+    dialogs.Answer(DialogButton::Yes);  // the check's findings: the level file is missing
+    Menu(id::CompilerTessark1);
+    EXPECT_FALSE(dialogs.unansweredQuestions());
+    EXPECT_EQ(ReadBytes(In("ENGLISH", L".TXT")), "[Strings]\r\nCaf\xE9 ?\r\n[PSXStrings]\r\n[PCStrings]\r\n");
+    EXPECT_EQ(ReadBytes(In("ENGLISH", L".bak")), utf8);
+}
+
 } // namespace
 } // namespace tessark::test

@@ -18,6 +18,7 @@ protected:
         WriteBytes(script, "[Options]\r\nDiagnostic= ENABLED\r\n[Language]\r\nFile= 0,ENGLISH.TXT\r\n"
                            "[Level]\r\nName= Le Caire\r\nLevel= DATA\\CAIRE,101\r\n");
         WriteBytes(installation / L"script\\ENGLISH.TXT", "[Strings]\r\nLe Caire\r\n[PSXStrings]\r\n[PCStrings]\r\n");
+        CreateDirectoryW((installation / L"data").c_str(), nullptr);
         WriteBytes(installation / L"data\\CAIRE.tr4", "niveau");
     }
     void OpenScriptEditor()
