@@ -82,6 +82,15 @@ inline constexpr std::wstring_view PrintFailed = L"L'impression n'a pas pu comme
 inline constexpr std::wstring_view NoMciDevice = L"Aucun périphérique MCI ouvert";
 inline constexpr std::wstring_view PreviewOpenFailed = L"Erreur de traitement";
 inline constexpr std::wstring_view ReportSaved = L"La liste des modifications a été enregistré sous\r\n%s";
+inline constexpr std::wstring_view ReportReadOnly =
+    L"Le rapport est en lecture seule, la liste des modifications n'a pas été enregistrée :\n%s";
+inline constexpr std::wstring_view ReportOldBackupNotDeleted =
+    L"L'ancienne sauvegarde du rapport ne peut pas être supprimée (lecture seule ?), la liste des modifications "
+    L"n'a pas été enregistrée :\n%s";
+inline constexpr std::wstring_view ReportNotRenamed =
+    L"Le rapport ne peut pas être renommé en .bak, la liste des modifications n'a pas été enregistrée :\n%s";
+inline constexpr std::wstring_view ReportBackupIsFolder =
+    L"Un dossier porte le nom de la sauvegarde du rapport, la liste des modifications n'a pas été enregistrée :\n%s";
 inline constexpr std::wstring_view OriginalReadOnly =
     L"Le son original est en lecture seule, il n'a pas été remplacé :\n%s";
 inline constexpr std::wstring_view OldBackupNotDeleted =

@@ -789,6 +789,53 @@ TEST_F(SoundAreaTest, TheReportIsSavedInTheRootWithItsBackup)
     EXPECT_EQ(ReadBytes(path), expected);
 }
 
+TEST_F(SoundAreaTest, AReadOnlyReportOrBackupIsRefusedAndLeavesNoStrayFile)
+{
+    OpenSounds();
+    PickBoth(L"porte.wav", L"grince.wav");
+    Click(id::BitBtn1);
+    const std::wstring path = installation / report::ReportFileName(ShortDateToday());
+    const std::wstring backup = ChangeFileExt(path, L".bak");
+    const auto save = [this] {
+        dialogs.shown.clear();
+        dialogs.Answer(DialogButton::Ok);
+        SendMessageW(GetParent(Control(id::LabelSauveSons)), WM_COMMAND, MAKEWPARAM(id::LabelSauveSons, STN_CLICKED),
+                     reinterpret_cast<LPARAM>(Control(id::LabelSauveSons)));
+        Pump();
+    };
+    WriteBytes(path, "rapport du matin");
+    WriteBytes(backup, "sauvegarde protégée");
+    SetFileAttributesW(backup.c_str(), FILE_ATTRIBUTE_READONLY);
+    const auto rootFiles = FilesIn(installation.path());
+    // Every later save of the day says the same and changes nothing.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        save();
+        ASSERT_EQ(dialogs.shown.size(), 1u);
+        EXPECT_EQ(dialogs.shown[0].kind, DialogKind::Error);
+        EXPECT_EQ(dialogs.shown[0].text, L"L'ancienne sauvegarde du rapport ne peut pas être supprimée (lecture seule ?), "
+                                         L"la liste des modifications n'a pas été enregistrée :\n" + backup);
+        EXPECT_EQ(ReadBytes(path), "rapport du matin");
+        EXPECT_EQ(ReadBytes(backup), "sauvegarde protégée");
+        EXPECT_EQ(FilesIn(installation.path()), rootFiles);
+    }
+    SetFileAttributesW(backup.c_str(), FILE_ATTRIBUTE_NORMAL);
+
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    save();
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(LastMessageText(), L"Le rapport est en lecture seule, la liste des modifications n'a pas été "
+                                 L"enregistrée :\n" + path);
+    EXPECT_EQ(ReadBytes(path), "rapport du matin");
+    EXPECT_EQ(FilesIn(installation.path()), rootFiles);
+
+    // Once writable again, the save goes through and leaves just the pair.
+    save();
+    EXPECT_EQ(dialogs.shown.at(0).kind, DialogKind::Information);
+    EXPECT_EQ(ReadBytes(backup), "rapport du matin");
+    EXPECT_EQ(ReadBytes(path).rfind("Indice\t", 0), 0u);
+    EXPECT_EQ(FilesIn(installation.path()), rootFiles);
+}
+
 TEST_F(SoundAreaTest, PrintingWithoutAPrinterSaysSo)
 {
     wchar_t name[256];
