@@ -4,6 +4,7 @@
 #include "util/HourGlass.h"
 #include "script/ScriptArea.h"
 #include "ui/AreaHost.h"
+#include "ui/PatienceQuestion.h"
 #include "script/CompilerOutputs.h"
 #include "script/CompilerText.h"
 #include "script/DosBox.h"
@@ -169,7 +170,8 @@ private:
     CapturedRun RunCompiler(const std::optional<DosBoxProgram>& dosBox)
     {
         HourGlass hourGlass;
-        const KeepWaiting keepWaiting = [this] { return AskToWaitOn(); };
+        const KeepWaiting keepWaiting =
+            AskWhetherToStop(host_.dialogs(), host_.hwnd(), msg::CompilerStillRunning, patience_);
         CapturedRun run =
             dosBox ? RunInDosBox(*dosBox, folder_, std::wstring(layout::ScriptCompiler), std::wstring(layout::ScriptFile),
                                  patience_, keepWaiting)
@@ -177,15 +179,6 @@ private:
         if (run.outcome == CapturedRun::Outcome::Finished)
             WaitWhileRepainting(nullptr, PauseAfterCompiler);
         return run;
-    }
-
-    bool AskToWaitOn()
-    {
-        waited_ += patience_;
-        const std::wstring seconds = std::to_wstring((waited_ + 999) / 1000);
-        return host_.dialogs().MessageDlg(host_.hwnd(), FormatMessageText(msg::CompilerStillRunning, seconds),
-                                          DialogKind::Confirmation, {DialogButton::Yes, DialogButton::No}) !=
-               DialogButton::Yes;
     }
 
     void ShowOutcome(const CapturedRun& run, const std::vector<ExpectedFile>& expected)
@@ -219,7 +212,6 @@ private:
     IAreaHost& host_;
     ScriptArea& area_;
     DWORD patience_;
-    DWORD waited_ = 0;
     std::wstring folder_;
     std::wstring compiler_;
     std::wstring script_;
