@@ -159,6 +159,17 @@ inline constexpr std::wstring_view NoWadChosen = L"Pas de fichier WAD sélection
 inline constexpr std::wstring_view SoundBuilderMissing =
     L"Impossible d'executer la construction des fichiers SFX!\r\nLe programme n'existe pas à l'endroit spécifié.\r\n\r\n%s";
 inline constexpr std::wstring_view SoundBuilderNotStarted = L"Le constructeur des fichiers SFX n'a pas pu être lancé";
+inline constexpr std::wstring_view WadNameNotPlain =
+    L"Le nom du WAD « %s » de ListeWadSfx.lws n'est pas un simple nom de fichier (il contient un dossier, un "
+    L"lecteur, un nom de périphérique ou un caractère interdit) : la construction n'a pas été lancée.";
+inline constexpr std::wstring_view SoundBuilderStillRunning =
+    L"Le constructeur des fichiers SFX tourne depuis %s s sans avoir fini.\nL'arrêter ?";
+inline constexpr std::wstring_view SoundBuilderStopped =
+    L"Construction arrêtée : le constructeur des fichiers SFX ne finissait pas. Rien n'a été installé dans le "
+    L"répertoire des WAD.";
+inline constexpr std::wstring_view SoundBuilderFailed =
+    L"La construction a échoué : le constructeur des fichiers SFX s'est terminé avec le code %s. Rien n'a été "
+    L"installé dans le répertoire des WAD.";
 inline constexpr std::wstring_view EarlierOutputNotSetAside =
     L"Le fichier laissé par une construction précédente ne peut pas être mis de côté, la construction n'a pas été "
     L"lancée :\n%s";
@@ -184,7 +195,8 @@ inline constexpr std::wstring_view SoundSetMissing = L"Échantillons introuvable
 inline constexpr std::wstring_view SoundSetWrongFormat =
     L"Échantillons hors du format du jeu (PCM 22 050 Hz, 16 bits, mono, bloc fmt de 16 octets) : %s";
 inline constexpr std::wstring_view SoundSetAllGood = L"Tous les échantillons sont présents et au format du jeu.";
-inline constexpr std::wstring_view SoundSetDamaged = L"Le fichier construit est incorrect :\n%s";
+inline constexpr std::wstring_view SoundSetDamaged =
+    L"Le fichier construit est incorrect, rien n'a été installé dans le répertoire des WAD :\n%s";
 inline constexpr std::wstring_view SoundSetUnreadable = L"Les fichiers SFX/SAM construits ne peuvent pas être lus :\n%s";
 inline constexpr std::wstring_view SfxShortMap = L"fichier .sfx trop court pour sa table des sons";
 inline constexpr std::wstring_view SfxDetailsPastEnd = L"le fichier .sfx annonce plus de sons qu'il n'en contient";
