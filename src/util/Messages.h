@@ -230,6 +230,11 @@ inline constexpr std::wstring_view InvalidPictureSize = L"Taille d'image incorre
 inline constexpr std::wstring_view ChooseValidPicture = L"Vous devez choisir une image valide !";
 inline constexpr std::wstring_view PackerNotStarted = L"Le Logo Packer n'a pas pu être lancé :\n%s";
 inline constexpr std::wstring_view PackerLeftNoPak = L"Le Logo Packer n'a pas généré le fichier :\n%s";
+inline constexpr std::wstring_view PackerStillRunning =
+    L"Le Logo Packer tourne depuis %s s sans avoir fini.\nL'arrêter ?";
+inline constexpr std::wstring_view PackerStopped =
+    L"Le Logo Packer ne finissait pas et a été arrêté : le fichier qu'il a pu laisser n'est ni vérifié ni "
+    L"installé :\n%s";
 inline constexpr std::wstring_view RawFilter = L"Fichier image RAW |*.raw";
 inline constexpr std::wstring_view BlackPixels = L"%s pixels noirs : transparents dans le jeu";
 inline constexpr std::wstring_view OneBlackPixel = L"%s pixel noir : transparent dans le jeu";
