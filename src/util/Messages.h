@@ -69,6 +69,9 @@ inline constexpr std::wstring_view AboutVersion = L"Version %s";
 inline constexpr std::wstring_view HelpNestedTooDeep =
     L"Le document d'aide %s imbrique ses groupes trop profondément pour être mis en forme : "
     L"il est affiché en texte simple.";
+inline constexpr std::wstring_view HelpTooLarge =
+    L"Le document d'aide %s dépasse 4 Mo : il n'est pas affiché, la fenêtre d'aide mettrait trop longtemps à le "
+    L"mettre en forme.";
 inline constexpr std::wstring_view FatalFault = L"Tessark a rencontré une erreur inattendue et doit se fermer.";
 inline constexpr std::wstring_view FatalFaultTextRescued =
     L"Tessark a rencontré une erreur inattendue et doit se fermer.\n"
