@@ -119,7 +119,11 @@ inline constexpr std::wstring_view UnusualNotConverted =
     L"Le son %s a une taille d'échantillon ou une fréquence inhabituelle : il ne peut pas être converti, "
     L"rien n'a été remplacé. Répondez Non pour le mettre tel quel.";
 inline constexpr std::wstring_view TooLongToConvert =
-    L"Le son %s converti serait trop long pour un fichier WAV : rien n'a été remplacé.";
+    L"Le son %s converti ferait plus de 64 Mo, bien plus que ce que le jeu peut jouer : rien n'a été remplacé.";
+inline constexpr std::wstring_view SampleTooLarge =
+    L"Le son %s fait plus de 64 Mo, bien plus que ce que le jeu peut jouer : rien n'a été remplacé.";
+inline constexpr std::wstring_view ConvertingCaption = L"Conversion du son";
+inline constexpr std::wstring_view ConvertingSample = L"Conversion de %s au format du jeu…";
 inline constexpr std::wstring_view UnreadableNotConverted =
     L"Le son %s n'a pas pu être lu pour être converti : rien n'a été remplacé.";
 // Why a sound file is refused, shown after its name.
