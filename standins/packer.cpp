@@ -6,6 +6,7 @@
 // or the .pak cannot be written (then nothing is left behind).
 // TESSARK_STANDIN_PACKER_FAULT=cut: the zlib stream is cut in half, as a
 // packer that fails part way would leave it (still exit 0).
+// TESSARK_STANDIN_DELAY_MS=n: sleeps n ms first, see WaitIfAsked.
 // TESSARK_STANDIN_STARTUP_LOG=<file>: how it was asked to show itself, see
 // RecordStartupIfAsked.
 #include "StandinCommon.h"
@@ -20,6 +21,7 @@ int Run(int argc, const standin::fs::path::value_type* const* argv)
 {
     namespace fs = standin::fs;
     standin::RecordStartupIfAsked();
+    standin::WaitIfAsked();
     const standin::NativeString argument = standin::JoinArguments(argc, argv);
     if (argument.empty()) {
         std::fprintf(stderr, "packer (stand-in): usage: packer <picture.raw>\n");

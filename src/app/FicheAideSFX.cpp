@@ -22,6 +22,9 @@ constexpr int RichEditId = 10;
 // The deepest nesting of groups the rich edit control takes in; one more and
 // Wine's control stops responding (measured), others crash.
 constexpr std::size_t DeepestGroups = 32;
+// Far beyond any real help document; the system's rich edit control takes
+// minutes, and gigabytes, to lay out documents not much larger.
+constexpr ULONGLONG LargestHelpDocument = 4 * 1024 * 1024;
 
 struct StreamSource {
     const char* data;
@@ -46,6 +49,14 @@ bool StreamIn(HWND editor, const char* bytes, std::size_t size, WPARAM format)
     EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, ReadChunk};
     SendMessageW(editor, EM_STREAMIN, format, reinterpret_cast<LPARAM>(&stream));
     return stream.dwError == 0;
+}
+
+ULONGLONG SizeOfFile(const std::wstring& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
+        return 0;  // the read that follows says why
+    return (static_cast<ULONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
 bool LooksLikeRtf(const std::string& bytes)
@@ -96,6 +107,8 @@ TFicheAide::~TFicheAide()
 
 void TFicheAide::LoadDocument(const std::wstring& path)
 {
+    if (SizeOfFile(path) > LargestHelpDocument)
+        throw UserError(FormatMessageText(msg::HelpTooLarge, path));
     const std::string bytes = ReadWholeFile(path);
     const bool rich = LooksLikeRtf(bytes);
     if (rich && NestsTooDeep(bytes)) {

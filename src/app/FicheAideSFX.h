@@ -20,7 +20,8 @@ public:
     HWND FindDialog() const { return findDialog_; }
 
     // Replaces the text by the document, read as rich text, or as plain
-    // text when it is not. Raises the file's open error.
+    // text when it is not. Raises the file's open error, or UserError when
+    // the document is over 4 MB (the text then stays as it was).
     void LoadDocument(const std::wstring& path);
     // Shows the window in front.
     void ShowInFront();

@@ -6,6 +6,7 @@
 #include "util/HourGlass.h"
 #include "image/PictureArea.h"
 #include "ui/AreaHost.h"
+#include "ui/PatienceQuestion.h"
 #include "image/ExportTexts.h"
 #include "image/LogoInstall.h"
 #include "image/PakFile.h"
@@ -72,22 +73,28 @@ std::optional<std::wstring> WriteOwnPak(const std::wstring& rawPath, const std::
 
 // Who left the .pak beside the RAW, or why there is none.
 struct PakOutcome {
-    enum class Kind { ByPacker, ByTessark, PackerLeftNone, TessarkFailed } kind;
+    enum class Kind { ByPacker, ByTessark, PackerLeftNone, PackerStopped, TessarkFailed } kind;
     std::wstring failure;  // TessarkFailed: the write's error
 };
 
-// Runs the packer on the RAW and waits for it; when it cannot be started,
-// writes the .pak ourselves.
-PakOutcome ProducePak(const std::wstring& packer, const std::wstring& raw, const std::wstring& pak)
+// Runs the packer on the RAW and waits for it, the user asked after each
+// `patience` whether to stop it; when it cannot be started, writes the .pak
+// ourselves.
+PakOutcome ProducePak(const std::wstring& packer, const std::wstring& raw, const std::wstring& pak, DWORD patience,
+                      const KeepWaiting& keepWaiting)
 {
     using Kind = PakOutcome::Kind;
     HourGlass hourGlass;
     const auto before = LastWriteTime(pak);
-    if (!RunAndWait(CommandLine(packer, {raw}), {}, ProgramWindow::Hidden)) {
+    const ToolRun run = RunWithPatience(CommandLine(packer, {raw}), {}, ProgramWindow::Hidden, patience, keepWaiting);
+    if (run.outcome == ToolRun::Outcome::NotStarted) {
         if (auto failure = WriteOwnPak(raw, pak))
             return {Kind::TessarkFailed, std::move(*failure)};
         return {Kind::ByTessark, {}};
     }
+    // Whatever a stopped packer left may be cut short.
+    if (run.outcome == ToolRun::Outcome::Stopped)
+        return {Kind::PackerStopped, {}};
     const auto after = LastWriteTime(pak);
     return {!after || after == before ? Kind::PackerLeftNone : Kind::ByPacker, {}};
 }
@@ -122,12 +129,16 @@ void PictureArea::BtConvertLogoClick()
     };
     const std::wstring packer = layout::InstallPath(host_.InstallationRoot(), layout::LogoPacker);
     const std::wstring pak = ChangeFileExt(logoPath, L".pak");
-    const PakOutcome outcome = ProducePak(packer, logoPath, pak);
+    const PakOutcome outcome =
+        ProducePak(packer, logoPath, pak, packerPatience_,
+                   AskWhetherToStop(host_.dialogs(), host_.hwnd(), msg::PackerStillRunning, packerPatience_));
     area.Files().Update();
     if (outcome.kind == PakOutcome::Kind::TessarkFailed)
         return ShowFailure(host_.dialogs(), host_.hwnd(), outcome.failure);
     if (outcome.kind == PakOutcome::Kind::PackerLeftNone)
         return reportError(FormatMessageText(msg::PackerLeftNoPak, pak));
+    if (outcome.kind == PakOutcome::Kind::PackerStopped)
+        return reportError(FormatMessageText(msg::PackerStopped, pak));
     const std::string raw = ReadWholeFile(logoPath);
     const std::string packed = ReadWholeFile(pak);
     if (const std::wstring problem = PakProblem(raw, packed); !problem.empty())

@@ -42,6 +42,8 @@ public:
     // The tool column's logo and sky exports of the shown picture.
     void BtConvertLogoClick();
     void BtconvertCielClick();
+    // How long the logo packer runs before the user is asked whether to stop it.
+    void SetPackerPatience(DWORD milliseconds) { packerPatience_ = milliseconds; }
     // The key filter of EditX and EditY: true lets the character through.
     static bool EditXKeyPress(wchar_t typed);
 
@@ -73,6 +75,7 @@ private:
 
     IAreaHost& host_;
     PictureMode mode_ = PictureMode::Logo;
+    DWORD packerPatience_ = 60000;
     std::wstring logoPath_;
     image::Picture picture_;
 

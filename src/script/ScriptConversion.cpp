@@ -6,6 +6,7 @@
 #include "script/ScriptArea.h"
 #include "ui/AreaHost.h"
 #include "script/BuiltInCompilation.h"
+#include "ui/PatienceQuestion.h"
 #include "script/CompilerOutputs.h"
 #include "script/CompilerText.h"
 #include "script/DosBox.h"
@@ -252,7 +253,8 @@ private:
         CapturedRun run;
         {
             HourGlass hourGlass;
-            const KeepWaiting keepWaiting = [this] { return AskToWaitOn(); };
+            const KeepWaiting keepWaiting =
+                AskWhetherToStop(host_.dialogs(), host_.hwnd(), msg::NgCenterStillRunning, patience_);
             run = RunCapturingOutput(CommandLine(ngCenter_, {}), host_.InstallationRoot(), patience_, keepWaiting);
         }
         if (run.outcome == CapturedRun::Outcome::NotStarted)
@@ -276,7 +278,8 @@ private:
     CapturedRun RunCompiler(const std::optional<DosBoxProgram>& dosBox)
     {
         HourGlass hourGlass;
-        const KeepWaiting keepWaiting = [this] { return AskToWaitOn(); };
+        const KeepWaiting keepWaiting =
+            AskWhetherToStop(host_.dialogs(), host_.hwnd(), msg::CompilerStillRunning, patience_);
         CapturedRun run =
             dosBox ? RunInDosBox(*dosBox, folder_, std::wstring(layout::ScriptCompiler), std::wstring(layout::ScriptFile),
                                  patience_, keepWaiting)
@@ -284,15 +287,6 @@ private:
         if (run.outcome == CapturedRun::Outcome::Finished)
             WaitWhileRepainting(nullptr, PauseAfterCompiler);
         return run;
-    }
-
-    bool AskToWaitOn()
-    {
-        waited_ += patience_;
-        const std::wstring seconds = std::to_wstring((waited_ + 999) / 1000);
-        return host_.dialogs().MessageDlg(host_.hwnd(), FormatMessageText(msg::CompilerStillRunning, seconds),
-                                          DialogKind::Confirmation, {DialogButton::Yes, DialogButton::No}) !=
-               DialogButton::Yes;
     }
 
     void ShowOutcome(const CapturedRun& run, const std::vector<ExpectedFile>& expected)
@@ -326,7 +320,6 @@ private:
     IAreaHost& host_;
     ScriptArea& area_;
     DWORD patience_;
-    DWORD waited_ = 0;
     std::wstring folder_;
     std::wstring compiler_;
     std::wstring script_;

@@ -1,6 +1,7 @@
 #include "sound/GridReport.h"
 
 #include "ui/Printer.h"
+#include "util/BackupReplacement.h"
 #include "util/FileErrors.h"
 #include "util/FileIO.h"
 #include "util/FileNames.h"
@@ -11,6 +12,9 @@ namespace tessark {
 namespace {
 
 constexpr COLORREF Silver = RGB(192, 192, 192);
+
+constexpr BackupRefusalTexts ReportRefusals{msg::ReportReadOnly, msg::ReportOldBackupNotDeleted,
+                                            msg::ReportNotRenamed, msg::ReportBackupIsFolder};
 
 void DrawCell(HDC dc, const report::PrintedCell& cell, const report::PrintUnits& units)
 {
@@ -31,39 +35,26 @@ void DrawCell(HDC dc, const report::PrintedCell& cell, const report::PrintUnits&
 
 bool SaveGridAsText(const std::wstring& path, const report::Grid& grid, wchar_t separator)
 {
-    // The new report is complete before any name changes; the old backup goes
-    // only once both renames have worked.
-    const std::wstring fresh = path + L".~new";
+    // The new report is complete before any name changes, so a full disk
+    // costs neither the old report nor its backup.
+    const std::wstring fresh = UnusedNameBeside(path, L".~new");
     try {
         WriteFileSafely(fresh, report::GridAsText(grid, separator));
     } catch (const UserError&) {
         throw EFCreateError(path);
     }
-    const std::wstring backup = ChangeFileExt(path, L".bak");
-    const std::wstring oldBackup = backup + L".~old";
-    const bool hadReport = FileExists(path);
-    const bool hadBackup = hadReport && FileExists(backup);
-    auto undo = [&](bool reportMoved) {
-        if (reportMoved)
-            MoveFileW(backup.c_str(), path.c_str());
-        if (hadBackup)
-            MoveFileW(oldBackup.c_str(), backup.c_str());
-        DeleteFileW(fresh.c_str());
+    struct DropUnused {
+        const std::wstring& fresh;
+        ~DropUnused() { DeleteFileW(fresh.c_str()); }
+    } dropUnused{fresh};
+    const auto putInPlace = [&] {
+        if (!RenameFile(fresh, path))
+            throw EFCreateError(path);
     };
-    if (hadBackup && !MoveFileW(backup.c_str(), oldBackup.c_str())) {
-        DeleteFileW(fresh.c_str());
-        throw EFCreateError(backup);
-    }
-    if (hadReport && !MoveFileW(path.c_str(), backup.c_str())) {
-        undo(false);
-        throw EFCantMove(path);
-    }
-    if (!MoveFileW(fresh.c_str(), path.c_str())) {
-        undo(hadReport);
-        throw EFCreateError(path);
-    }
-    if (hadBackup)
-        DeleteFileW(oldBackup.c_str());
+    if (!FileExists(path))
+        putInPlace();
+    else
+        ReplaceKeepingBackup(path, ChangeFileExt(path, L".bak"), ReportRefusals, putInPlace);
     return true;
 }
 

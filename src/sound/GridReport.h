@@ -11,7 +11,10 @@ namespace tessark {
 // Writes the grid as text (see report::GridAsText). An existing file of that
 // name is kept as its ".bak" first, replacing an older ".bak". The new report
 // is complete on disk before anything is renamed: a failure leaves the old
-// report and its backup as they were. Raises the file errors.
+// report and its backup as they were, and no other file behind. Raises
+// ReplacementRefused when the report or its old backup is read-only (or
+// cannot be renamed, or a folder bears the backup's name), else the file
+// errors.
 bool SaveGridAsText(const std::wstring& path, const report::Grid& grid, wchar_t separator);
 
 // Draws the laid-out pages on a printer's device context, one page at a time

@@ -6,6 +6,7 @@
 #include "ui/StripLabel.h"
 #include "ui/Window.h"
 #include "sound/GridReport.h"
+#include "util/BackupReplacement.h"
 #include "util/Messages.h"
 
 #include <commctrl.h>
@@ -140,7 +141,12 @@ void ModificationList::ShowRow(std::size_t row)
 void ModificationList::LabelSauveSonsClick(IDialogs& dialogs, HWND owner, const std::wstring& installationRoot)
 {
     const std::wstring path = installationRoot + report::ReportFileName(ShortDateToday());
-    SaveGridAsText(path, rows_, Tab);
+    try {
+        SaveGridAsText(path, rows_, Tab);
+    } catch (const ReplacementRefused& refused) {
+        dialogs.MessageDlg(owner, refused.text(), DialogKind::Error, {DialogButton::Ok});
+        return;
+    }
     dialogs.MessageDlg(owner, FormatMessageText(msg::ReportSaved, path), DialogKind::Information,
                        {DialogButton::Ok});
 }

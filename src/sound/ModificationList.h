@@ -29,7 +29,8 @@ public:
     // The grid's cells, the header row first.
     const report::Grid& Rows() const { return rows_; }
 
-    // Writes the report into the installation root; raises the file errors.
+    // Writes the report into the installation root; a refused replacement of
+    // the earlier report is told here, the other file errors are raised.
     void LabelSauveSonsClick(IDialogs& dialogs, HWND owner, const std::wstring& installationRoot);
     // Prints the list on the default printer; raises the printing errors.
     void LabelModifSonsClick(const std::wstring& installationRoot);

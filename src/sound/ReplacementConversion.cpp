@@ -1,6 +1,7 @@
 #include "sound/ReplacementConversion.h"
 
 #include "ui/Dialogs.h"
+#include "ui/ProgressWindow.h"
 #include "sound/FileBytes.h"
 #include "sound/WaveConversion.h"
 #include "util/FileNames.h"
@@ -30,7 +31,19 @@ std::wstring_view RefusalPattern(sound::ConversionFault fault)
     }
 }
 
+sound::Conversion ConvertShowingProgress(IDialogs& dialogs, HWND owner, const std::wstring& replacement)
+{
+    ProgressWindow progress(dialogs, owner, msg::ConvertingCaption,
+                            FormatMessageText(msg::ConvertingSample, ExtractFileName(replacement)));
+    return sound::ConvertToEngineFormat(FileBytes(replacement), [&](double done) { return progress.Step(done); });
+}
+
 } // namespace
+
+bool IsTooLargeForTheGame(const std::wstring& path)
+{
+    return FileBytes(path).Size() > sound::LargestSampleBytes;
+}
 
 ReplacementContent ChooseReplacementContent(IDialogs& dialogs, HWND owner, const std::wstring& replacement)
 {
@@ -44,7 +57,9 @@ ReplacementContent ChooseReplacementContent(IDialogs& dialogs, HWND owner, const
         return {};
     if (answer != DialogButton::Yes)
         return {.cancelled = true};
-    sound::Conversion conversion = sound::ConvertToEngineFormat(FileBytes(replacement));
+    sound::Conversion conversion = ConvertShowingProgress(dialogs, owner, replacement);
+    if (conversion.fault == sound::ConversionFault::Cancelled)
+        return {.cancelled = true};
     if (conversion.fault != sound::ConversionFault::None) {
         dialogs.MessageDlg(owner, FormatMessageText(RefusalPattern(conversion.fault), name), DialogKind::Error,
                            {DialogButton::Ok});

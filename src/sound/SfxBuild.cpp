@@ -4,6 +4,7 @@
 #include "util/HourGlass.h"
 #include "sound/SoundArea.h"
 #include "ui/AreaHost.h"
+#include "ui/PatienceQuestion.h"
 #include "sound/SfxOutputs.h"
 #include "sound/SoundSetReport.h"
 #include "sound/UnitChoixWad.h"
@@ -13,9 +14,11 @@
 #include "util/InstallLayout.h"
 #include "util/Messages.h"
 #include "util/RunAndWait.h"
+#include "util/Win32Handle.h"
 
 #include <shellapi.h>
 
+#include <optional>
 #include <vector>
 
 namespace tessark {
@@ -30,10 +33,17 @@ bool FolderExists(const std::wstring& path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+struct BuilderRun {
+    std::intptr_t shellCode = 0;
+    bool stopped = false;
+    std::optional<DWORD> exitCode;  // none when the shell gave no process
+};
+
 // Starts the builder through the shell, hidden, and waits for its end, the
-// window repainting meanwhile. Returns the shell's code.
-std::intptr_t RunBuilder(HWND owner, const std::wstring& file, const std::wstring& parameters,
-                         const std::wstring& folder)
+// window repainting meanwhile and the user asked after each `patience` whether
+// to stop it.
+BuilderRun RunBuilder(HWND owner, const std::wstring& file, const std::wstring& parameters,
+                      const std::wstring& folder, DWORD patience, const KeepWaiting& keepWaiting)
 {
     SHELLEXECUTEINFOW start{};
     start.cbSize = sizeof start;
@@ -45,14 +55,17 @@ std::intptr_t RunBuilder(HWND owner, const std::wstring& file, const std::wstrin
     start.nShow = SW_HIDE;
     HourGlass hourGlass;
     ShellExecuteExW(&start);
-    const auto code = reinterpret_cast<std::intptr_t>(start.hInstApp);
+    BuilderRun run;
+    run.shellCode = reinterpret_cast<std::intptr_t>(start.hInstApp);
     if (start.hProcess) {
-        WaitWhileRepainting(start.hProcess, INFINITE);
-        CloseHandle(start.hProcess);
-    } else if (code > 32) {
+        const Handle process(start.hProcess);
+        const ToolRun waited = WaitWithPatience(process.get(), patience, keepWaiting);
+        run.stopped = waited.outcome == ToolRun::Outcome::Stopped;
+        run.exitCode = waited.exitCode;
+    } else if (run.shellCode > 32) {
         WaitWhileRepainting(nullptr, PauseWithoutProcess);
     }
-    return code;
+    return run;
 }
 
 struct BuildOutputs {
@@ -85,20 +98,40 @@ void DeleteBuilderCopies(const std::vector<std::wstring>& built)
         DeleteFileW(output.c_str());
 }
 
-// Returns the shell's code; above 32 the builder ran and its outputs are
+// A builder that was stopped or failed, or whose outputs are missing or
+// damaged, installs nothing.
+void RefuseUnlessBuilt(const BuilderRun& run, const std::vector<std::wstring>& built)
+{
+    if (run.stopped)
+        throw SfxNotInstalled(std::wstring(msg::SoundBuilderStopped));
+    if (run.exitCode && *run.exitCode != 0)
+        throw SfxNotInstalled(FormatMessageText(msg::SoundBuilderFailed, std::to_wstring(*run.exitCode)));
+    RefuseWhenNotWritten(built);
+}
+
+struct BuildResult {
+    std::intptr_t shellCode = 0;
+    SoundSetReport report;
+};
+
+// Above 32 the builder ran, and its outputs, read and found good, are
 // installed. Raises SfxNotInstalled.
-std::intptr_t BuildAndInstall(HWND owner, const std::wstring& builderFile, const std::wstring& parameter,
-                              const std::wstring& builderFolder, const BuildOutputs& outputs)
+BuildResult BuildAndInstall(HWND owner, const std::wstring& builderFile, const std::wstring& parameter,
+                            const std::wstring& builderFolder, const BuildOutputs& outputs, DWORD patience,
+                            const KeepWaiting& keepWaiting)
 {
     EarlierOutputs earlier(outputs.built);
-    const std::intptr_t code = RunBuilder(owner, builderFile, parameter, builderFolder);
-    if (code <= 32)
-        return code;
-    RefuseWhenNotWritten(outputs.built);
+    const BuilderRun run = RunBuilder(owner, builderFile, parameter, builderFolder, patience, keepWaiting);
+    if (run.shellCode <= 32)
+        return {run.shellCode, {}};
+    RefuseUnlessBuilt(run, outputs.built);
+    SoundSetReport report = ReportBuiltSoundSet(outputs.built[0], outputs.built[1], builderFolder);
+    if (report.damaged)
+        throw SfxNotInstalled(report.text);
     earlier.Drop();
     InstallTogether(outputs.built, outputs.targets);
     DeleteBuilderCopies(outputs.built);
-    return code;
+    return {run.shellCode, std::move(report)};
 }
 
 } // namespace
@@ -118,6 +151,11 @@ void SoundArea::BtConvertSFXClick(TFicheChoixWad& ficheChoixWad)
         return;
     }
     const std::wstring wadName = wad::WadNameOf(parameter);
+    if (!wad::IsPlainFileName(wadName)) {
+        host_.dialogs().MessageDlg(host_.hwnd(), FormatMessageText(msg::WadNameNotPlain, wadName), DialogKind::Error,
+                                   {DialogButton::Ok});
+        return;
+    }
     const std::wstring builder = layout::InstallPath(host_.InstallationRoot(), layout::SoundBuilder);
     if (!FileExists(builder)) {
         host_.dialogs().MessageDlg(host_.hwnd(), FormatMessageText(msg::SoundBuilderMissing, builder), DialogKind::Error,
@@ -127,23 +165,23 @@ void SoundArea::BtConvertSFXClick(TFicheChoixWad& ficheChoixWad)
     const std::wstring builderFolder =
         IncludeTrailingBackslash(layout::InstallPath(host_.InstallationRoot(), layout::SoundBuilderFolder));
     const BuildOutputs outputs = OutputsOf(wadName, builderFolder, wadFolder);
-    std::intptr_t code = 0;
+    BuildResult result;
     try {
-        code = BuildAndInstall(host_.hwnd(), layout::InstallPath(host_.InstallationRoot(), layout::SoundBuilderNoExt), parameter,
-                               builderFolder, outputs);
+        result = BuildAndInstall(host_.hwnd(), layout::InstallPath(host_.InstallationRoot(), layout::SoundBuilderNoExt),
+                                 parameter, builderFolder, outputs, builderPatience_,
+                                 AskWhetherToStop(host_.dialogs(), host_.hwnd(), msg::SoundBuilderStillRunning,
+                                                  builderPatience_));
     } catch (const SfxNotInstalled& refused) {
         host_.dialogs().MessageDlg(host_.hwnd(), refused.text(), DialogKind::Error, {DialogButton::Ok});
         return;
     }
-    if (code <= 32) {
-        const auto name = wad::StartFailureName(code);
-        host_.dialogs().ShowMessage(host_.hwnd(), std::to_wstring(code) + L"  " +
-                                         std::wstring(name ? *name : msg::SoundBuilderNotStarted));
+    if (result.shellCode <= 32) {
+        const auto name = wad::StartFailureName(result.shellCode);
+        host_.dialogs().ShowMessage(host_.hwnd(), std::to_wstring(result.shellCode) + L"  " +
+                                                      std::wstring(name ? *name : msg::SoundBuilderNotStarted));
         return;
     }
-    const SoundSetReport report = ReportBuiltSoundSet(outputs.targets[0], outputs.targets[1], builderFolder);
-    host_.dialogs().MessageDlg(host_.hwnd(), report.text, report.damaged ? DialogKind::Warning : DialogKind::Information,
-                        {DialogButton::Ok});
+    host_.dialogs().MessageDlg(host_.hwnd(), result.report.text, DialogKind::Information, {DialogButton::Ok});
 }
 
 } // namespace tessark

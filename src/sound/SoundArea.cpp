@@ -254,6 +254,11 @@ void SoundArea::BitBtn1Click()
         dialogs.MessageDlg(host_.hwnd(), *damaged, DialogKind::Error, {DialogButton::Ok});
         return;
     }
+    if (IsTooLargeForTheGame(fichierRemplacement_)) {
+        dialogs.MessageDlg(host_.hwnd(), FormatMessageText(msg::SampleTooLarge, ExtractFileName(fichierRemplacement_)),
+                           DialogKind::Error, {DialogButton::Ok});
+        return;
+    }
     const ReplacementContent content = ChooseReplacementContent(dialogs, host_.hwnd(), fichierRemplacement_);
     if (content.cancelled)
         return;

@@ -39,6 +39,8 @@ public:
     void BitBtn1Click();
     // The tool column's "Construire les fichiers SFX/SAM", with the WAD chooser.
     void BtConvertSFXClick(TFicheChoixWad& ficheChoixWad);
+    // How long the builder runs before the user is asked whether to stop it.
+    void SetBuilderPatience(DWORD milliseconds) { builderPatience_ = milliseconds; }
 
     const std::wstring& FichierOriginal() const { return fichierOriginal_; }
     const std::wstring& FichierRemplacement() const { return fichierRemplacement_; }
@@ -78,6 +80,7 @@ private:
     std::wstring fichierBak_;
     // Set by a replacement, cleared by the next accepted pick in either list.
     bool replacedSincePick_ = false;
+    DWORD builderPatience_ = 60000;
 
     HWND panel6_ = nullptr;
     HWND menuTexteSFX_ = nullptr;

@@ -9,7 +9,7 @@ struct SoundSetReport {
     bool damaged = false;  // the pair cannot be read or does not hold together
 };
 
-// Reads the installed pair and looks for each sample where the builder does:
+// Reads the pair just built and looks for each sample where the builder does:
 // in its own folder, then in the "Samples" folder beside it.
 SoundSetReport ReportBuiltSoundSet(const std::wstring& sfxPath, const std::wstring& samPath,
                                    const std::wstring& builderFolder);

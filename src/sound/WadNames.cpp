@@ -31,7 +31,36 @@ constexpr std::array<std::pair<int, std::wstring_view>, 12> StartFailures = {{
     {32, L"SE_ERR_DLLNOTFOUND"},
 }};
 
+constexpr std::wstring_view ForbiddenInNames = L"\\/:*?\"<>|";
+
+std::wstring AsciiUpperCopy(std::wstring_view text)
+{
+    std::wstring upper(text);
+    for (wchar_t& c : upper)
+        if (c >= L'a' && c <= L'z')
+            c = static_cast<wchar_t>(c - L'a' + L'A');
+    return upper;
+}
+
+bool IsDeviceName(std::wstring_view name)
+{
+    const std::wstring stem = AsciiUpperCopy(name.substr(0, name.find(L'.')));
+    for (std::wstring_view device : {L"CON", L"PRN", L"AUX", L"NUL"})
+        if (stem == device)
+            return true;
+    return stem.size() == 4 && (stem.starts_with(L"COM") || stem.starts_with(L"LPT")) && stem[3] >= L'1' &&
+           stem[3] <= L'9';
+}
+
 } // namespace
+
+bool IsPlainFileName(std::wstring_view name)
+{
+    for (wchar_t c : name)
+        if (c < 32 || ForbiddenInNames.find(c) != std::wstring_view::npos)
+            return false;
+    return !IsDeviceName(name);
+}
 
 std::wstring ShownEntry(std::wstring_view line)
 {

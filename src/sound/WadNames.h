@@ -19,6 +19,12 @@ std::wstring ShownEntry(std::wstring_view line);
 // The WAD's name from the chosen entry: its first blank turned back into '.'.
 std::wstring WadNameOf(std::wstring_view chosenEntry);
 
+// True when the WAD's name names a file right in the folder it is joined to:
+// no folder part ("\\", "/", a drive's ":"), none of the characters Windows
+// refuses in a file name, and not a device such as "NUL" or "COM1", which
+// Windows takes in every folder whatever the extension.
+bool IsPlainFileName(std::wstring_view name);
+
 // The name of a start failure that the shell reported, for the codes that
 // have one.
 std::optional<std::wstring_view> StartFailureName(long long shellCode);

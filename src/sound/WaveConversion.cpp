@@ -26,6 +26,29 @@ constexpr double ZeroCrossings = 32;
 constexpr double KaiserBeta = 9.0;
 // Rate pairs that need more phases than this get them interpolated.
 constexpr std::uint64_t MaxPhases = 1024;
+// How often the progress is told, in frames or output samples.
+constexpr std::uint64_t ProgressStep = 16384;
+// The part of the work that the mix-down takes; the resampling takes the rest.
+constexpr double MixDownShare = 0.2;
+
+// The progress of one stage, told as a part of the whole work.
+class StageProgress {
+public:
+    StageProgress(const ConversionProgress& progress, double from, double share)
+        : progress_(progress), from_(from), share_(share)
+    {
+    }
+    // False when the user cancelled.
+    bool Tell(std::uint64_t done, std::uint64_t total) const
+    {
+        return !progress_ || progress_(from_ + share_ * (total ? static_cast<double>(done) / total : 1.0));
+    }
+
+private:
+    const ConversionProgress& progress_;
+    double from_;
+    double share_;
+};
 
 void PutLe(std::string& out, std::uint32_t value, int bytes)
 {
@@ -114,11 +137,13 @@ std::optional<SampleDecoder> DecoderFor(std::uint16_t coding, std::uint16_t bits
     return std::nullopt;
 }
 
-// The channels of each frame averaged into one; false when a read fails.
-bool MixDown(const ByteSource& file, const ChunkPlace& data, const WaveFormat& wave, SampleDecoder decode,
-             std::vector<float>& mono)
+enum class MixDownEnd { Done, ReadFailed, Cancelled };
+
+// The channels of each frame averaged into one.
+MixDownEnd MixDown(const ByteSource& file, const ChunkPlace& data, const WaveFormat& wave, SampleDecoder decode,
+                   std::vector<float>& mono, const StageProgress& progress)
 {
-    constexpr std::size_t FramesARead = 16384;
+    constexpr std::size_t FramesARead = ProgressStep;
     const std::size_t frameBytes = wave.blockAlign;
     const std::size_t sampleBytes = wave.bitsPerSample / 8u;
     const std::uint64_t frames = data.size / frameBytes;
@@ -127,8 +152,10 @@ bool MixDown(const ByteSource& file, const ChunkPlace& data, const WaveFormat& w
     for (std::uint64_t done = 0; done < frames;) {
         const auto count = static_cast<std::size_t>(std::min<std::uint64_t>(FramesARead, frames - done));
         block.resize(count * frameBytes);
+        if (!progress.Tell(done, frames))
+            return MixDownEnd::Cancelled;
         if (!file.ReadAt(data.body + done * frameBytes, block))
-            return false;
+            return MixDownEnd::ReadFailed;
         for (std::size_t f = 0; f < count; ++f) {
             double sum = 0;
             for (std::size_t c = 0; c < wave.channels; ++c)
@@ -138,7 +165,7 @@ bool MixDown(const ByteSource& file, const ChunkPlace& data, const WaveFormat& w
         }
         done += count;
     }
-    return true;
+    return MixDownEnd::Done;
 }
 
 double BesselI0(double x)
@@ -212,10 +239,13 @@ bool IsEngineFormat(const WaveFormat& wave)
            wave.chunkIds == std::vector<std::string>{"fmt ", "data"};
 }
 
+namespace {
+
 // A polyphase filter: output n lies at n * from / to input samples, between
 // input i and i + 1 at phase k / L (L = to / gcd). Each phase has its row of
 // taps, worked out once.
-std::vector<float> Resample(const std::vector<float>& input, std::uint32_t fromRate, std::uint32_t toRate)
+std::vector<float> ResampleTelling(const std::vector<float>& input, std::uint32_t fromRate, std::uint32_t toRate,
+                                   const StageProgress& progress)
 {
     if (fromRate == toRate || input.empty())
         return input;
@@ -238,6 +268,8 @@ std::vector<float> Resample(const std::vector<float>& input, std::uint32_t fromR
     const auto last = static_cast<std::int64_t>(input.size()) - 1;
     std::vector<float> output(static_cast<std::size_t>(count));
     for (std::uint64_t n = 0; n < count; ++n) {
+        if (n % ProgressStep == 0 && !progress.Tell(n, count))
+            return {};
         const std::uint64_t position = n * down;
         const auto i = static_cast<std::int64_t>(position / up);
         const double phase = static_cast<double>(position % up) * phases / up;
@@ -262,7 +294,15 @@ std::vector<float> Resample(const std::vector<float>& input, std::uint32_t fromR
     return output;
 }
 
-Conversion ConvertToEngineFormat(const ByteSource& file)
+} // namespace
+
+std::vector<float> Resample(const std::vector<float>& input, std::uint32_t fromRate, std::uint32_t toRate,
+                            const ConversionProgress& progress)
+{
+    return ResampleTelling(input, fromRate, toRate, StageProgress(progress, 0, 1));
+}
+
+Conversion ConvertToEngineFormat(const ByteSource& file, const ConversionProgress& progress)
 {
     const SoundCheck check = ReadWaveFile(file);
     if (!check.Good())
@@ -280,12 +320,19 @@ Conversion ConvertToEngineFormat(const ByteSource& file)
         return Refused(ConversionFault::Unusual);
     const std::uint64_t frames = layout->data.size / wave.blockAlign;
     const std::uint64_t outFrames = (frames * EngineSampleRate + wave.sampleRate - 1) / wave.sampleRate;
-    if (outFrames * 2 > std::numeric_limits<std::uint32_t>::max() - CleanHeaderSize)
+    if (CleanHeaderSize + outFrames * 2 > LargestSampleBytes)
         return Refused(ConversionFault::TooLong);
     std::vector<float> mono;
-    if (!MixDown(file, layout->data, wave, *decode, mono))
-        return Refused(ConversionFault::Damaged);
-    return Conversion{ConversionFault::None, CleanWave(Resample(mono, wave.sampleRate, EngineSampleRate))};
+    switch (MixDown(file, layout->data, wave, *decode, mono, StageProgress(progress, 0, MixDownShare))) {
+    case MixDownEnd::ReadFailed: return Refused(ConversionFault::Damaged);
+    case MixDownEnd::Cancelled: return Refused(ConversionFault::Cancelled);
+    case MixDownEnd::Done: break;
+    }
+    const std::vector<float> resampled =
+        ResampleTelling(mono, wave.sampleRate, EngineSampleRate, StageProgress(progress, MixDownShare, 1 - MixDownShare));
+    if (resampled.empty() != mono.empty())
+        return Refused(ConversionFault::Cancelled);
+    return Conversion{ConversionFault::None, CleanWave(resampled)};
 }
 
 } // namespace tessark::sound

@@ -1,6 +1,7 @@
 #pragma once
 // Running a console program with no window and keeping what it writes on its
 // standard output and error, while the window stays painted.
+#include "util/RunAndWait.h"
 #include "util/Win32.h"
 
 #include <functional>
@@ -16,10 +17,6 @@ struct CapturedRun {
 };
 
 inline constexpr std::size_t MaximumCapturedOutput = 4 * 1024 * 1024;
-
-// Asked each time the program has run for another `patience` ms: true to wait
-// on, false to end the program.
-using KeepWaiting = std::function<bool()>;
 
 // Starts `commandLine` in `workingFolder` with no console window, its standard
 // input empty and both output streams into one pipe, and waits for its end as

@@ -90,6 +90,8 @@ inline constexpr std::wstring_view TextNotRenamed =
 inline constexpr std::wstring_view TextBackupIsFolder =
     L"Un dossier porte le nom de la sauvegarde, le texte n'a pas été converti :\n%s";
 inline constexpr std::wstring_view NgCenterRuns = L"Script TRNG (ligne %s) : NG Center le compile.";
+inline constexpr std::wstring_view NgCenterStillRunning =
+    L"NG Center tourne depuis %s s sans avoir fini.\nL'arrêter ?";
 inline constexpr std::wstring_view NgCenterNotStarted = L"NG Center n'a pas pu être lancé :\n%s";
 inline constexpr std::wstring_view NgCenterMadeNgData = L"NG Center a écrit %s avec ses données NG.";
 inline constexpr std::wstring_view NgCenterMadeNoNgData = L"Le script.dat n'a pas de données NG : NG Center ne l'a pas compilé (%s).";
@@ -104,6 +106,9 @@ inline constexpr std::wstring_view AboutVersion = L"Version %s";
 inline constexpr std::wstring_view HelpNestedTooDeep =
     L"Le document d'aide %s imbrique ses groupes trop profondément pour être mis en forme : "
     L"il est affiché en texte simple.";
+inline constexpr std::wstring_view HelpTooLarge =
+    L"Le document d'aide %s dépasse 4 Mo : il n'est pas affiché, la fenêtre d'aide mettrait trop longtemps à le "
+    L"mettre en forme.";
 inline constexpr std::wstring_view FatalFault = L"Tessark a rencontré une erreur inattendue et doit se fermer.";
 inline constexpr std::wstring_view FatalFaultTextRescued =
     L"Tessark a rencontré une erreur inattendue et doit se fermer.\n"
@@ -117,6 +122,15 @@ inline constexpr std::wstring_view PrintFailed = L"L'impression n'a pas pu comme
 inline constexpr std::wstring_view NoMciDevice = L"Aucun périphérique MCI ouvert";
 inline constexpr std::wstring_view PreviewOpenFailed = L"Erreur de traitement";
 inline constexpr std::wstring_view ReportSaved = L"La liste des modifications a été enregistré sous\r\n%s";
+inline constexpr std::wstring_view ReportReadOnly =
+    L"Le rapport est en lecture seule, la liste des modifications n'a pas été enregistrée :\n%s";
+inline constexpr std::wstring_view ReportOldBackupNotDeleted =
+    L"L'ancienne sauvegarde du rapport ne peut pas être supprimée (lecture seule ?), la liste des modifications "
+    L"n'a pas été enregistrée :\n%s";
+inline constexpr std::wstring_view ReportNotRenamed =
+    L"Le rapport ne peut pas être renommé en .bak, la liste des modifications n'a pas été enregistrée :\n%s";
+inline constexpr std::wstring_view ReportBackupIsFolder =
+    L"Un dossier porte le nom de la sauvegarde du rapport, la liste des modifications n'a pas été enregistrée :\n%s";
 inline constexpr std::wstring_view OriginalReadOnly =
     L"Le son original est en lecture seule, il n'a pas été remplacé :\n%s";
 inline constexpr std::wstring_view OldBackupNotDeleted =
@@ -142,7 +156,11 @@ inline constexpr std::wstring_view UnusualNotConverted =
     L"Le son %s a une taille d'échantillon ou une fréquence inhabituelle : il ne peut pas être converti, "
     L"rien n'a été remplacé. Répondez Non pour le mettre tel quel.";
 inline constexpr std::wstring_view TooLongToConvert =
-    L"Le son %s converti serait trop long pour un fichier WAV : rien n'a été remplacé.";
+    L"Le son %s converti ferait plus de 64 Mo, bien plus que ce que le jeu peut jouer : rien n'a été remplacé.";
+inline constexpr std::wstring_view SampleTooLarge =
+    L"Le son %s fait plus de 64 Mo, bien plus que ce que le jeu peut jouer : rien n'a été remplacé.";
+inline constexpr std::wstring_view ConvertingCaption = L"Conversion du son";
+inline constexpr std::wstring_view ConvertingSample = L"Conversion de %s au format du jeu…";
 inline constexpr std::wstring_view UnreadableNotConverted =
     L"Le son %s n'a pas pu être lu pour être converti : rien n'a été remplacé.";
 // Why a sound file is refused, shown after its name.
@@ -185,6 +203,17 @@ inline constexpr std::wstring_view NoWadChosen = L"Pas de fichier WAD sélection
 inline constexpr std::wstring_view SoundBuilderMissing =
     L"Impossible d'executer la construction des fichiers SFX!\r\nLe programme n'existe pas à l'endroit spécifié.\r\n\r\n%s";
 inline constexpr std::wstring_view SoundBuilderNotStarted = L"Le constructeur des fichiers SFX n'a pas pu être lancé";
+inline constexpr std::wstring_view WadNameNotPlain =
+    L"Le nom du WAD « %s » de ListeWadSfx.lws n'est pas un simple nom de fichier (il contient un dossier, un "
+    L"lecteur, un nom de périphérique ou un caractère interdit) : la construction n'a pas été lancée.";
+inline constexpr std::wstring_view SoundBuilderStillRunning =
+    L"Le constructeur des fichiers SFX tourne depuis %s s sans avoir fini.\nL'arrêter ?";
+inline constexpr std::wstring_view SoundBuilderStopped =
+    L"Construction arrêtée : le constructeur des fichiers SFX ne finissait pas. Rien n'a été installé dans le "
+    L"répertoire des WAD.";
+inline constexpr std::wstring_view SoundBuilderFailed =
+    L"La construction a échoué : le constructeur des fichiers SFX s'est terminé avec le code %s. Rien n'a été "
+    L"installé dans le répertoire des WAD.";
 inline constexpr std::wstring_view EarlierOutputNotSetAside =
     L"Le fichier laissé par une construction précédente ne peut pas être mis de côté, la construction n'a pas été "
     L"lancée :\n%s";
@@ -210,7 +239,8 @@ inline constexpr std::wstring_view SoundSetMissing = L"Échantillons introuvable
 inline constexpr std::wstring_view SoundSetWrongFormat =
     L"Échantillons hors du format du jeu (PCM 22 050 Hz, 16 bits, mono, bloc fmt de 16 octets) : %s";
 inline constexpr std::wstring_view SoundSetAllGood = L"Tous les échantillons sont présents et au format du jeu.";
-inline constexpr std::wstring_view SoundSetDamaged = L"Le fichier construit est incorrect :\n%s";
+inline constexpr std::wstring_view SoundSetDamaged =
+    L"Le fichier construit est incorrect, rien n'a été installé dans le répertoire des WAD :\n%s";
 inline constexpr std::wstring_view SoundSetUnreadable = L"Les fichiers SFX/SAM construits ne peuvent pas être lus :\n%s";
 inline constexpr std::wstring_view SfxShortMap = L"fichier .sfx trop court pour sa table des sons";
 inline constexpr std::wstring_view SfxDetailsPastEnd = L"le fichier .sfx annonce plus de sons qu'il n'en contient";
@@ -268,6 +298,11 @@ inline constexpr std::wstring_view InvalidPictureSize = L"Taille d'image incorre
 inline constexpr std::wstring_view ChooseValidPicture = L"Vous devez choisir une image valide !";
 inline constexpr std::wstring_view PackerNotStarted = L"Le Logo Packer n'a pas pu être lancé :\n%s";
 inline constexpr std::wstring_view PackerLeftNoPak = L"Le Logo Packer n'a pas généré le fichier :\n%s";
+inline constexpr std::wstring_view PackerStillRunning =
+    L"Le Logo Packer tourne depuis %s s sans avoir fini.\nL'arrêter ?";
+inline constexpr std::wstring_view PackerStopped =
+    L"Le Logo Packer ne finissait pas et a été arrêté : le fichier qu'il a pu laisser n'est ni vérifié ni "
+    L"installé :\n%s";
 inline constexpr std::wstring_view RawFilter = L"Fichier image RAW |*.raw";
 inline constexpr std::wstring_view BlackPixels = L"%s pixels noirs : transparents dans le jeu";
 inline constexpr std::wstring_view OneBlackPixel = L"%s pixel noir : transparent dans le jeu";

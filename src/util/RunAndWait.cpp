@@ -33,6 +33,9 @@ void Repaint()
         DispatchMessageW(&message);
 }
 
+// After ending a program that was not waited for any longer.
+constexpr DWORD EndingWait = 5000;
+
 } // namespace
 
 bool WaitWhileRepainting(HANDLE object, DWORD milliseconds)
@@ -60,7 +63,10 @@ bool WaitWhileRepainting(HANDLE object, DWORD milliseconds)
     }
 }
 
-bool RunAndWait(std::wstring_view commandLine, std::wstring_view workingFolder, ProgramWindow window)
+namespace {
+
+// Starts the program; the process's handle, or an empty one.
+Handle StartProcess(std::wstring_view commandLine, std::wstring_view workingFolder, ProgramWindow window)
 {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -77,11 +83,43 @@ bool RunAndWait(std::wstring_view commandLine, std::wstring_view workingFolder, 
     const std::wstring folder(workingFolder);
     if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, creationFlags, nullptr,
                         folder.empty() ? nullptr : folder.c_str(), &startup, &process))
-        return false;
-    Handle processHandle(process.hProcess);
+        return Handle();
     CloseHandle(process.hThread);
-    WaitWhileRepainting(processHandle.get(), INFINITE);
+    return Handle(process.hProcess);
+}
+
+} // namespace
+
+bool RunAndWait(std::wstring_view commandLine, std::wstring_view workingFolder, ProgramWindow window)
+{
+    const Handle process = StartProcess(commandLine, workingFolder, window);
+    if (!process.ok())
+        return false;
+    WaitWhileRepainting(process.get(), INFINITE);
     return true;
+}
+
+ToolRun WaitWithPatience(HANDLE process, DWORD patience, const KeepWaiting& keepWaiting)
+{
+    while (!WaitWhileRepainting(process, patience)) {
+        if (keepWaiting && keepWaiting())
+            continue;
+        TerminateProcess(process, 1);
+        WaitForSingleObject(process, EndingWait);
+        return {ToolRun::Outcome::Stopped, 0};
+    }
+    DWORD exitCode = 0;
+    GetExitCodeProcess(process, &exitCode);
+    return {ToolRun::Outcome::Finished, exitCode};
+}
+
+ToolRun RunWithPatience(std::wstring_view commandLine, std::wstring_view workingFolder, ProgramWindow window,
+                        DWORD patience, const KeepWaiting& keepWaiting)
+{
+    const Handle process = StartProcess(commandLine, workingFolder, window);
+    if (!process.ok())
+        return {};
+    return WaitWithPatience(process.get(), patience, keepWaiting);
 }
 
 } // namespace tessark

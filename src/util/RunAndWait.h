@@ -2,6 +2,7 @@
 // Running a command line to its end while the window stays painted.
 #include "util/Win32.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,26 @@ enum class ProgramWindow {
 // when it cannot be started. While waiting, see WaitWhileRepainting.
 bool RunAndWait(std::wstring_view commandLine, std::wstring_view workingFolder = {},
                 ProgramWindow window = ProgramWindow::AsItChooses);
+
+// Asked each time a program has run for another `patience` ms: true to wait
+// on, false to end the program.
+using KeepWaiting = std::function<bool()>;
+
+struct ToolRun {
+    enum class Outcome { Finished, NotStarted, Stopped };
+    Outcome outcome = Outcome::NotStarted;
+    DWORD exitCode = 0;  // when finished
+};
+
+// Waits for `process` as WaitWhileRepainting does, asking `keepWaiting` after
+// each `patience` ms; when it says no, the process is ended. Returns Finished
+// with the exit code, or Stopped.
+ToolRun WaitWithPatience(HANDLE process, DWORD patience, const KeepWaiting& keepWaiting);
+
+// RunAndWait with a patience: a program that does not end is not waited for
+// for ever.
+ToolRun RunWithPatience(std::wstring_view commandLine, std::wstring_view workingFolder, ProgramWindow window,
+                        DWORD patience, const KeepWaiting& keepWaiting);
 
 // Waits until `object` is signalled (nullptr: only the time) or `milliseconds`
 // have passed (INFINITE: no limit). Meanwhile the thread's windows keep

@@ -41,6 +41,15 @@ TEST(WadNameTest, TheFirstBlankBecomesTheDotAgainAndTheOutputsFollowTheLastDot)
     EXPECT_EQ(WadNameOf(L""), L"");
 }
 
+TEST(WadNameTest, OnlyANameWithoutFolderPartsOrDevicesIsPlain)
+{
+    for (std::wstring_view plain : {L"tut1.wad", L"ma cite.wad", L"..x", L"forêt", L"CONSOLE.wad", L"COM0"})
+        EXPECT_TRUE(IsPlainFileName(plain)) << testing::PrintToString(std::wstring(plain));
+    for (std::wstring_view outside : {L"..\\..\\data\\x.wad", L"C:\\x", L"a/b", L"C:x", L"x?.wad", L"a\tb",
+                                      L"nul.wad", L"Com3", L"LPT1.wad", L"aux"})
+        EXPECT_FALSE(IsPlainFileName(outside)) << testing::PrintToString(std::wstring(outside));
+}
+
 TEST(StartFailureTest, NamesTheTableCodesOnly)
 {
     EXPECT_EQ(StartFailureName(2), L"ERRO_FILE_NOT_FOUND");

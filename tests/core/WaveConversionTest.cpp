@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -130,6 +131,53 @@ TEST(WaveConversionTest, CompressedUnusualAndDamagedSamplesAreRefused)
     EXPECT_EQ(Convert(badBlock).fault, ConversionFault::Unusual);
     EXPECT_EQ(Convert(Wave({}, "abcd").substr(0, 30)).fault, ConversionFault::Damaged);
     EXPECT_EQ(Convert("not a wave file").fault, ConversionFault::Damaged);
+}
+
+TEST(WaveConversionTest, AResultOverTheLargestSampleIsRefusedBeforeAnyDecoding)
+{
+    // 8-bit mono at 11,025 Hz grows fourfold: twice the samples, two bytes each.
+    const std::uint32_t fits = (LargestSampleBytes - 44) / 4;
+    const std::uint32_t over = fits + 1;
+    int calls = 0;
+    const ConversionProgress counting = [&](double) {
+        ++calls;
+        return true;
+    };
+    EXPECT_EQ(ConvertToEngineFormat(MemoryBytes(Wave({.rate = 11025, .bits = 8}, std::string(over, '\x80'))), counting)
+                  .fault,
+              ConversionFault::TooLong);
+    EXPECT_EQ(calls, 0) << "refused before decoding";
+    // One byte less passes the check: the work starts, and is stopped at once.
+    EXPECT_EQ(ConvertToEngineFormat(MemoryBytes(Wave({.rate = 11025, .bits = 8}, std::string(fits, '\x80'))),
+                                    [](double) { return false; })
+                  .fault,
+              ConversionFault::Cancelled);
+}
+
+TEST(WaveConversionTest, TheProgressRisesToTheEndAndCancellingStopsTheWork)
+{
+    const std::string wave = Wave({.rate = 11025, .bits = 8}, std::string(200000, '\x90'));
+    std::vector<double> told;
+    const Conversion whole = ConvertToEngineFormat(MemoryBytes(wave), [&](double done) {
+        told.push_back(done);
+        return true;
+    });
+    ASSERT_EQ(whole.fault, ConversionFault::None);
+    ASSERT_GT(told.size(), 10u);
+    EXPECT_TRUE(std::is_sorted(told.begin(), told.end()));
+    EXPECT_GE(told.front(), 0.0);
+    EXPECT_LE(told.back(), 1.0);
+    EXPECT_GT(told.back(), 0.9);
+    EXPECT_EQ(whole.wav, ConvertToEngineFormat(MemoryBytes(wave)).wav) << "the same result without a progress";
+
+    for (const std::size_t stopAt : {std::size_t{1}, told.size() - 1}) {
+        std::size_t calls = 0;
+        const Conversion stopped =
+            ConvertToEngineFormat(MemoryBytes(wave), [&](double) { return ++calls < stopAt; });
+        EXPECT_EQ(stopped.fault, ConversionFault::Cancelled) << stopAt;
+        EXPECT_TRUE(stopped.wav.empty());
+        EXPECT_EQ(calls, stopAt) << "no work goes on after the cancel";
+    }
 }
 
 TEST(WaveConversionTest, DamagedBytesAnywhereNeverCrash)

@@ -235,6 +235,58 @@ TEST_F(HelpViewerTest, MissingPlainOrDamagedDocuments)
     EXPECT_NE(richedit::Text(Text()).find(L"Lisible"), std::wstring::npos);
 }
 
+// A help document of `size` bytes: rich text of plain paragraphs.
+std::string LongHelp(std::size_t size)
+{
+    std::string rtf = "{\\rtf1\\ansi AUDIOSFX ";
+    const std::string paragraph = "Une ligne d'aide ordinaire, sans rien de particulier.\\par\r\n";
+    while (rtf.size() + paragraph.size() + 1 <= size)
+        rtf += paragraph;
+    rtf.append(size - 1 - rtf.size(), ' ');
+    return rtf + "}";
+}
+
+TEST_F(HelpViewerTest, ADocumentOverFourMegabytesIsRefusedAtOnceAndTheHelpShownStays)
+{
+    constexpr std::size_t FourMegabytes = 4 * 1024 * 1024;
+    Start();
+    Menu(id::Aide1);
+    const std::wstring shown = richedit::Text(Text());
+    SendMessageW(Aide().hwnd(), WM_CLOSE, 0, 0);
+
+    WriteBytes(help, LongHelp(FourMegabytes + 1));
+    const std::wstring refusal = L"Le document d'aide " + help +
+                                 L" dépasse 4 Mo : il n'est pas affiché, la fenêtre d'aide mettrait trop longtemps "
+                                 L"à le mettre en forme.";
+    for (bool fromTheSounds : {false, true}) {
+        SCOPED_TRACE(fromTheSounds);
+        dialogs.shown.clear();
+        const ULONGLONG start = GetTickCount64();
+        if (fromTheSounds) {
+            Click(id::BtEditSon);
+            PressStripLabel(id::MenuAideEditeurSons);
+        } else {
+            Menu(id::Aide1);
+        }
+        EXPECT_LT(GetTickCount64() - start, 3000u);
+        ASSERT_EQ(dialogs.shown.size(), 1u);
+        EXPECT_EQ(dialogs.shown[0].kind, DialogKind::Error);
+        EXPECT_EQ(dialogs.shown[0].text, refusal);
+        EXPECT_FALSE(Visible(Aide().hwnd()));
+        EXPECT_EQ(richedit::Text(Text()), shown);
+    }
+
+    // Up to the limit the document is shown, in a time a user bears.
+    WriteBytes(help, LongHelp(FourMegabytes));
+    dialogs.shown.clear();
+    const ULONGLONG start = GetTickCount64();
+    Menu(id::Aide1);
+    EXPECT_LT(GetTickCount64() - start, 30000u);
+    EXPECT_TRUE(dialogs.shown.empty()) << testing::PrintToString(LastMessageText());
+    EXPECT_TRUE(Visible(Aide().hwnd()));
+    EXPECT_EQ(richedit::Text(Text()).rfind(L"AUDIOSFX Une ligne", 0), 0u);
+}
+
 TEST_F(HelpViewerTest, PrintingWithoutAPrinterSaysSo)
 {
     wchar_t name[256];

@@ -5,6 +5,7 @@
 #include "image/BmpImage.h"
 #include "image/ExportTexts.h"
 #include "util/FileNames.h"
+#include "util/HourGlass.h"
 
 #include <cstdlib>
 
@@ -46,6 +47,7 @@ protected:
     void TearDown() override
     {
         SetEnvironmentVariableW(L"TESSARK_STANDIN_PACKER_FAULT", nullptr);
+        SetEnvironmentVariableW(L"TESSARK_STANDIN_DELAY_MS", nullptr);
         MainWindowTest::TearDown();
         SetCurrentDirectoryW(L"C:\\");
     }
@@ -177,6 +179,32 @@ TEST_F(LogoExportTest, ThePackersPakIsCheckedAndAnsweringNoInstallsNothing)
     EXPECT_EQ(ReadBytes(gameBackup), OlderBackup);
     EXPECT_EQ(FilesIn(data), (std::vector<std::wstring>{L"uklogo.bak", L"uklogo.pak"}));
     KeepForPythonCheck(L"good_packer");
+}
+
+TEST_F(LogoExportTest, APackerThatNeverEndsIsOfferedToBeStoppedAndItsPakIsNotInstalled)
+{
+    InstallPacker();
+    MakeGameData(installation.path());
+    SetEnvironmentVariableW(L"TESSARK_STANDIN_DELAY_MS", L"60000");
+    Start();
+    OpenLogo();
+    form->Pictures().SetPackerPatience(1000);
+    const ULONGLONG start = GetTickCount64();
+    Export({DialogButton::No, DialogButton::Yes, DialogButton::Ok});
+    const ULONGLONG took = GetTickCount64() - start;
+    EXPECT_GE(took, 2000u);
+    EXPECT_LT(took, 10000u);
+    ASSERT_EQ(dialogs.shown.size(), 3u);
+    EXPECT_EQ(dialogs.shown[0].kind, DialogKind::Confirmation);
+    EXPECT_EQ(dialogs.shown[0].text, L"Le Logo Packer tourne depuis 1 s sans avoir fini.\nL'arrêter ?");
+    EXPECT_EQ(dialogs.shown[1].text, L"Le Logo Packer tourne depuis 2 s sans avoir fini.\nL'arrêter ?");
+    EXPECT_EQ(dialogs.shown[2].kind, DialogKind::Error);
+    EXPECT_EQ(dialogs.shown[2].text, L"Le Logo Packer ne finissait pas et a été arrêté : le fichier qu'il a pu "
+                                     L"laisser n'est ni vérifié ni installé :\n" + pak);
+    EXPECT_FALSE(Exists(pak));
+    EXPECT_EQ(ReadBytes(gameLogo), OldGameLogo);
+    EXPECT_EQ(ReadBytes(gameBackup), OlderBackup);
+    EXPECT_FALSE(HourGlass::Active());
 }
 
 TEST_F(LogoExportTest, ABadPakFromThePackerIsReportedInsteadOfSuccess)

@@ -4,6 +4,7 @@
 
 #include "sound/SoundSetReport.h"
 #include "sound/UnitChoixWad.h"
+#include "util/HourGlass.h"
 
 #include <functional>
 #include <regex>
@@ -143,7 +144,7 @@ protected:
     void TearDown() override
     {
         for (const wchar_t* variable :
-             {L"TESSARK_STANDIN_DELAY_MS", L"TESSARK_STANDIN_SKIP", L"TESSARK_STANDIN_SFX_BYTES"})
+             {L"TESSARK_STANDIN_DELAY_MS", L"TESSARK_STANDIN_SKIP", L"TESSARK_STANDIN_SFX_BYTES", L"TESSARK_STANDIN_EXIT"})
             SetEnvironmentVariableW(variable, nullptr);
         MainWindowTest::TearDown();
     }
@@ -278,8 +279,9 @@ TEST_F(SfxBuildTest, TheSummaryCountsTheBuiltSetAndNamesTheSamplesTheGameWouldNo
     EXPECT_EQ(ReadBytes(wads + L"tut1.sam"), "porte_grince\r\npas_1\r\npas_2\r\npas_3\r\nvent\r\n");
 }
 
-TEST_F(SfxBuildTest, ADamagedSfxIsReportedAndTheInstalledPairIsKept)
+TEST_F(SfxBuildTest, ADamagedSfxIsRefusedBeforeTheInstalledPairIsTouched)
 {
+    WriteOldPair();
     Start();
     Click(id::BtEditSon);
     const std::pair<const wchar_t*, const wchar_t*> cuts[] = {
@@ -289,16 +291,87 @@ TEST_F(SfxBuildTest, ADamagedSfxIsReportedAndTheInstalledPairIsKept)
     for (const auto& [kept, reason] : cuts) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(kept)));
         SetEnvironmentVariableW(L"TESSARK_STANDIN_SFX_BYTES", kept);
+        // A refused build's outputs stay in the builder's folder, where the
+        // next build sets them aside and brings them back: here, no such leftovers.
+        DeleteFileW((builderFolder + L"tut1.sfx").c_str());
+        DeleteFileW((builderFolder + L"tut1.sam").c_str());
         dialogs.shown.clear();
-        Choose(0);
+        FailToBuildTut1();
+        ASSERT_EQ(dialogs.shown.size(), 1u);
+        EXPECT_EQ(dialogs.shown[0].kind, DialogKind::Error);
+        EXPECT_EQ(dialogs.shown[0].text, L"Le fichier construit est incorrect, rien n'a été installé dans le "
+                                         L"répertoire des WAD :\n" +
+                                             builderFolder + L"tut1.sfx\n" + reason);
+        ExpectOldPairIntact();
+        EXPECT_EQ(ReadBytes(builderFolder + L"tut1.sfx").size(), std::stoul(kept));
+    }
+}
+
+TEST_F(SfxBuildTest, ABuilderThatExitsWithAnErrorInstallsNothing)
+{
+    WriteOldPair();
+    SetEnvironmentVariableW(L"TESSARK_STANDIN_EXIT", L"1");
+    Start();
+    Click(id::BtEditSon);
+    FailToBuildTut1();
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].kind, DialogKind::Error);
+    EXPECT_EQ(dialogs.shown[0].text, L"La construction a échoué : le constructeur des fichiers SFX s'est terminé avec "
+                                     L"le code 1. Rien n'a été installé dans le répertoire des WAD.");
+    ExpectOldPairIntact();
+    ExpectNewPairInBuilderFolder();
+}
+
+TEST_F(SfxBuildTest, AWadNameWithPathPartsIsRefusedBeforeTheBuilderStarts)
+{
+    WriteBytes(installation / L"ListeWadSfx.lws", "..\\..\\data\\x.wad\r\nC:\\x\r\na/b\r\nnul.wad\r\n");
+    CreateDirectoryW((installation / L"data").c_str(), nullptr);
+    WriteBytes(installation / L"data\\x.sfx", "sfx du jeu");
+    Start();
+    Click(id::BtEditSon);
+    const wchar_t* names[] = {L"..\\..\\data\\x.wad", L"C:\\x", L"a/b", L"nul.wad"};
+    for (int entry = 0; entry < 4; ++entry) {
+        SCOPED_TRACE(entry);
+        dialogs.shown.clear();
         dialogs.Answer(DialogButton::Ok);
+        Choose(entry);
         Click(id::BtConvertSFX);
         ASSERT_EQ(dialogs.shown.size(), 1u);
-        EXPECT_EQ(dialogs.shown[0].kind, DialogKind::Warning);
-        EXPECT_EQ(dialogs.shown[0].text, L"Le fichier construit est incorrect :\n" + wads + L"tut1.sfx\n" + reason);
-        EXPECT_EQ(ReadBytes(wads + L"tut1.sfx").size(), std::stoul(kept));
-        EXPECT_EQ(ReadBytes(wads + L"tut1.sam"), "porte_grince\r\n");
+        EXPECT_EQ(dialogs.shown[0].kind, DialogKind::Error);
+        EXPECT_EQ(dialogs.shown[0].text, L"Le nom du WAD « " + std::wstring(names[entry]) +
+                                             L" » de ListeWadSfx.lws n'est pas un simple nom de fichier (il contient "
+                                             L"un dossier, un lecteur, un nom de périphérique ou un caractère "
+                                             L"interdit) : la construction n'a pas été lancée.");
+        EXPECT_TRUE(FilesIn(wads).empty());
+        EXPECT_EQ(FilesIn(builderFolder), (std::vector<std::wstring>{L"pcwadsfx.exe", L"Sounds.txt"}));
+        EXPECT_EQ(ReadBytes(installation / L"data\\x.sfx"), "sfx du jeu");
     }
+}
+
+TEST_F(SfxBuildTest, ABuilderThatNeverEndsIsOfferedToBeStoppedAndInstallsNothing)
+{
+    WriteOldPair();
+    SetEnvironmentVariableW(L"TESSARK_STANDIN_DELAY_MS", L"60000");
+    Start();
+    Click(id::BtEditSon);
+    form->Sounds().SetBuilderPatience(1000);
+    dialogs.Answer(DialogButton::No);   // wait on once
+    dialogs.Answer(DialogButton::Yes);  // then stop it
+    const ULONGLONG start = GetTickCount64();
+    FailToBuildTut1();
+    const ULONGLONG took = GetTickCount64() - start;
+    EXPECT_GE(took, 2000u);
+    EXPECT_LT(took, 10000u);
+    ASSERT_EQ(dialogs.shown.size(), 3u);
+    EXPECT_EQ(dialogs.shown[0].kind, DialogKind::Confirmation);
+    EXPECT_EQ(dialogs.shown[0].text, L"Le constructeur des fichiers SFX tourne depuis 1 s sans avoir fini.\nL'arrêter ?");
+    EXPECT_EQ(dialogs.shown[1].text, L"Le constructeur des fichiers SFX tourne depuis 2 s sans avoir fini.\nL'arrêter ?");
+    EXPECT_EQ(dialogs.shown[2].kind, DialogKind::Error);
+    EXPECT_EQ(dialogs.shown[2].text, L"Construction arrêtée : le constructeur des fichiers SFX ne finissait pas. Rien "
+                                     L"n'a été installé dans le répertoire des WAD.");
+    ExpectOldPairIntact();
+    EXPECT_EQ(FilesIn(builderFolder), (std::vector<std::wstring>{L"pcwadsfx.exe", L"Sounds.txt"}));
+    EXPECT_FALSE(HourGlass::Active());
 }
 
 TEST(SoundSetReport, APairThatCannotBeReadIsNamedAsSuch)

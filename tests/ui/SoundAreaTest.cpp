@@ -4,6 +4,7 @@
 #include "UiHarness.h"
 
 #include "ui/Gauge.h"
+#include "ui/ProgressWindow.h"
 #include "sound/ModificationList.h"
 #include "sound/WaveVolume.h"
 #include "util/FileNames.h"
@@ -113,6 +114,47 @@ bool HaveWaveOutput()
 }
 
 constexpr const char* NoWaveOutput = "no wave output device in this session";
+
+// A mono PCM WAV whose header claims `dataBytes` of samples, made by growing
+// the file: a huge sample that costs the disk (nearly) nothing.
+void WriteHugeWav(const std::wstring& path, std::uint32_t dataBytes, std::uint32_t rate, std::uint16_t bits)
+{
+    std::string header = Wav(0, 0, rate, bits);
+    std::string sizes;
+    PutLittleEndian(sizes, 36 + dataBytes, 4);
+    header = Patched(header, 4, sizes);
+    sizes.clear();
+    PutLittleEndian(sizes, dataBytes, 4);
+    WriteBytes(path, Patched(header, 40, sizes));
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    LARGE_INTEGER end{};
+    end.QuadPart = 44 + static_cast<LONGLONG>(dataBytes);
+    EXPECT_TRUE(SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file));
+    CloseHandle(file);
+}
+
+// What the test saw of the progress window before pressing its "Annuler".
+struct SeenProgress {
+    bool shown = false;
+    std::wstring caption;
+    bool ownerDisabled = false;
+};
+SeenProgress seenProgress;
+HWND progressOwner = nullptr;
+
+// From the progress window's own loop: a real click on its "Annuler".
+void CALLBACK CancelTheProgress(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    HWND progress = FindWindowW(ProgressWindowClass, nullptr);
+    if (!progress || !IsWindowVisible(progress))
+        return;
+    KillTimer(nullptr, timer);
+    seenProgress = {true, WindowText(progress), IsWindowEnabled(progressOwner) == FALSE};
+    HWND cancel = GetDlgItem(progress, IDCANCEL);
+    SendMessageW(cancel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(cancel, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+}
 
 class SoundAreaTest : public MainWindowTest {
 protected:
@@ -557,6 +599,65 @@ TEST_F(SoundAreaTest, AConversionThatCannotBeMadeOrWrittenLosesNothing)
     EXPECT_FALSE(Exists(samples + L"\\porte.bak"));
 }
 
+TEST_F(SoundAreaTest, ASampleFarTooLargeForTheGameIsRefusedBeforeAnyConversionOrCopy)
+{
+    WriteHugeWav(replacements + L"\\giga.wav", 1000000000, 11025, 8);
+    WriteHugeWav(replacements + L"\\moteur.wav", 100000000, 22050, 16);  // the game's format: no question
+    WriteHugeWav(replacements + L"\\long.wav", 40000000, 11025, 8);      // 160 MB once converted
+    const auto sampleFiles = FilesIn(samples + L"\\");
+    OpenSounds();
+    for (const wchar_t* name : {L"giga.wav", L"moteur.wav"}) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(name)));
+        dialogs.shown.clear();
+        PickBoth(L"porte.wav", name);
+        dialogs.Answer(DialogButton::Ok);
+        const ULONGLONG start = GetTickCount64();
+        Click(id::BitBtn1);
+        EXPECT_LT(GetTickCount64() - start, 5000u);
+        ASSERT_EQ(dialogs.shown.size(), 1u);
+        EXPECT_EQ(dialogs.shown[0].kind, DialogKind::Error);
+        EXPECT_EQ(dialogs.shown[0].text, L"Le son " + std::wstring(name) +
+                                             L" fait plus de 64 Mo, bien plus que ce que le jeu peut jouer : rien "
+                                             L"n'a été remplacé.");
+        ExpectNothingReplaced();
+        EXPECT_EQ(FilesIn(samples + L"\\"), sampleFiles);
+    }
+    dialogs.shown.clear();
+    PickBoth(L"porte.wav", L"long.wav");
+    dialogs.Answer(DialogButton::Yes);
+    dialogs.Answer(DialogButton::Ok);
+    Click(id::BitBtn1);
+    ASSERT_EQ(dialogs.shown.size(), 2u);
+    EXPECT_EQ(dialogs.shown[1].text, L"Le son long.wav converti ferait plus de 64 Mo, bien plus que ce que le jeu peut "
+                                     L"jouer : rien n'a été remplacé.");
+    ExpectNothingReplaced();
+    EXPECT_EQ(FilesIn(samples + L"\\"), sampleFiles);
+}
+
+TEST_F(SoundAreaTest, ALongConversionShowsItsProgressAndItsCancelLosesNothing)
+{
+    // 23 minutes at 11,025 Hz: 60 MB once converted, seconds of work.
+    WriteBytes(replacements + L"\\long.wav", Wav(15000000, 0x50));
+    const auto sampleFiles = FilesIn(samples + L"\\");
+    OpenSounds();
+    PickBoth(L"porte.wav", L"long.wav");
+    dialogs.Answer(DialogButton::Yes);
+    seenProgress = {};
+    progressOwner = mainWindow;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, CancelTheProgress);
+    Click(id::BitBtn1);
+    KillTimer(nullptr, timer);
+    EXPECT_TRUE(seenProgress.shown);
+    EXPECT_EQ(seenProgress.caption, L"Conversion du son");
+    EXPECT_TRUE(seenProgress.ownerDisabled);
+    EXPECT_EQ(dialogs.shown.size(), 1u) << "a cancel needs no message: " << testing::PrintToString(LastMessageText());
+    ExpectNothingReplaced();
+    EXPECT_EQ(FilesIn(samples + L"\\"), sampleFiles);
+    EXPECT_TRUE(IsWindowEnabled(mainWindow));
+    HWND progress = FindWindowW(ProgressWindowClass, nullptr);
+    EXPECT_TRUE(!progress || !IsWindowVisible(progress));
+}
+
 TEST_F(SoundAreaTest, AFullDiskDuringTheConvertedWriteLosesNoSample)
 {
     ExpectAFullDiskLosesNoSample(StereoWav(200000, 500, 500), DialogButton::Yes);  // 200 KB once converted
@@ -787,6 +888,53 @@ TEST_F(SoundAreaTest, TheReportIsSavedInTheRootWithItsBackup)
     Pump();
     EXPECT_EQ(ReadBytes(ChangeFileExt(path, L".bak")), "premier rapport");
     EXPECT_EQ(ReadBytes(path), expected);
+}
+
+TEST_F(SoundAreaTest, AReadOnlyReportOrBackupIsRefusedAndLeavesNoStrayFile)
+{
+    OpenSounds();
+    PickBoth(L"porte.wav", L"grince.wav");
+    Click(id::BitBtn1);
+    const std::wstring path = installation / report::ReportFileName(ShortDateToday());
+    const std::wstring backup = ChangeFileExt(path, L".bak");
+    const auto save = [this] {
+        dialogs.shown.clear();
+        dialogs.Answer(DialogButton::Ok);
+        SendMessageW(GetParent(Control(id::LabelSauveSons)), WM_COMMAND, MAKEWPARAM(id::LabelSauveSons, STN_CLICKED),
+                     reinterpret_cast<LPARAM>(Control(id::LabelSauveSons)));
+        Pump();
+    };
+    WriteBytes(path, "rapport du matin");
+    WriteBytes(backup, "sauvegarde protégée");
+    SetFileAttributesW(backup.c_str(), FILE_ATTRIBUTE_READONLY);
+    const auto rootFiles = FilesIn(installation.path());
+    // Every later save of the day says the same and changes nothing.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        save();
+        ASSERT_EQ(dialogs.shown.size(), 1u);
+        EXPECT_EQ(dialogs.shown[0].kind, DialogKind::Error);
+        EXPECT_EQ(dialogs.shown[0].text, L"L'ancienne sauvegarde du rapport ne peut pas être supprimée (lecture seule ?), "
+                                         L"la liste des modifications n'a pas été enregistrée :\n" + backup);
+        EXPECT_EQ(ReadBytes(path), "rapport du matin");
+        EXPECT_EQ(ReadBytes(backup), "sauvegarde protégée");
+        EXPECT_EQ(FilesIn(installation.path()), rootFiles);
+    }
+    SetFileAttributesW(backup.c_str(), FILE_ATTRIBUTE_NORMAL);
+
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    save();
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(LastMessageText(), L"Le rapport est en lecture seule, la liste des modifications n'a pas été "
+                                 L"enregistrée :\n" + path);
+    EXPECT_EQ(ReadBytes(path), "rapport du matin");
+    EXPECT_EQ(FilesIn(installation.path()), rootFiles);
+
+    // Once writable again, the save goes through and leaves just the pair.
+    save();
+    EXPECT_EQ(dialogs.shown.at(0).kind, DialogKind::Information);
+    EXPECT_EQ(ReadBytes(backup), "rapport du matin");
+    EXPECT_EQ(ReadBytes(path).rfind("Indice\t", 0), 0u);
+    EXPECT_EQ(FilesIn(installation.path()), rootFiles);
 }
 
 TEST_F(SoundAreaTest, PrintingWithoutAPrinterSaysSo)
