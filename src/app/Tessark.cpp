@@ -34,7 +34,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int showCommand)
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     // Like the common controls: the text control's class, ready for any window.
-    tessark::ui::RegisterScintilla();
+    tessark::RegisterScintilla();
     OleInitialize(nullptr);
     tessark::lastresort::Install();
     tessark::Win32Dialogs dialogs;

@@ -2,7 +2,7 @@
 
 #include <Scintilla.h>
 
-namespace tessark::ui {
+namespace tessark {
 
 bool RegisterScintilla()
 {
@@ -63,4 +63,4 @@ std::string ScintillaEdit::Text() const
     return text;
 }
 
-} // namespace tessark::ui
+} // namespace tessark

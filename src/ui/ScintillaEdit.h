@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace tessark::ui {
+namespace tessark {
 
 // Registers Scintilla's window class once for the whole program; false when
 // Windows refused it.
@@ -39,4 +39,4 @@ private:
     HWND window_ = nullptr;
 };
 
-} // namespace tessark::ui
+} // namespace tessark

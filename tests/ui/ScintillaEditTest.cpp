@@ -10,8 +10,6 @@
 namespace tessark::test {
 namespace {
 
-using ui::ScintillaEdit;
-
 std::string EveryByteValue()
 {
     std::string bytes;
