@@ -18,8 +18,10 @@ file(GLOB gcc_dirs LIST_DIRECTORIES true /usr/lib/gcc/${TOOLCHAIN_PREFIX}/*-posi
 list(SORT gcc_dirs COMPARE NATURAL ORDER DESCENDING)
 list(GET gcc_dirs 0 gcc_dir)
 set(cxx_headers ${gcc_dir}/include/c++)
+# That libstdc++ keeps its thread-local variables (std::call_once's, which
+# Scintilla uses) in GCC's emulated TLS: clang's code must reach them the same way.
 set(CMAKE_CXX_FLAGS_INIT
-    "-isystem ${cxx_headers} -isystem ${cxx_headers}/${TOOLCHAIN_PREFIX} -isystem ${cxx_headers}/backward")
+    "-isystem ${cxx_headers} -isystem ${cxx_headers}/${TOOLCHAIN_PREFIX} -isystem ${cxx_headers}/backward -femulated-tls")
 foreach(kind EXE SHARED MODULE)
   set(CMAKE_${kind}_LINKER_FLAGS_INIT "-fuse-ld=lld -L${gcc_dir} -lpthread")
 endforeach()

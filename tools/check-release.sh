@@ -3,7 +3,8 @@
 #   check-release.sh BUILD_DIR
 # Its name carries the project's version; it holds exactly the program, the help
 # document, the read-me and the licence; the texts are for Notepad (CR LF, the
-# read-me UTF-8 with a BOM); the program needs no DLL beside it.
+# read-me UTF-8 with a BOM); the program needs no DLL beside it, neither by
+# its imports nor by loading one at run time (Scintilla is linked in).
 set -eu
 build=$1
 fail() { echo "release zip: $*" >&2; exit 1; }
@@ -39,11 +40,16 @@ crlf_only "$licence" || fail "LICENSE.txt has lines without CR LF"
 cmp -s "$work/AideVUDEvizuzi.rtf" "$(dirname "$0")/../demo/files/AideVUDEvizuzi.rtf" || fail "AideVUDEvizuzi.rtf differs from the help document"
 
 # Only DLLs that every Windows has: nothing to ship beside Tessark.exe.
-system_dlls=" advapi32.dll comctl32.dll comdlg32.dll gdi32.dll kernel32.dll msvcrt.dll ole32.dll oleaut32.dll "
-system_dlls+=" shell32.dll shlwapi.dll ucrtbase.dll user32.dll uxtheme.dll version.dll winmm.dll winspool.drv ws2_32.dll "
+system_dlls=" advapi32.dll comctl32.dll comdlg32.dll gdi32.dll imm32.dll kernel32.dll msimg32.dll msvcrt.dll "
+system_dlls+=" ole32.dll oleaut32.dll shell32.dll shlwapi.dll ucrtbase.dll user32.dll uxtheme.dll version.dll winmm.dll winspool.drv ws2_32.dll "
 imports=$(x86_64-w64-mingw32-objdump -p "$work/Tessark.exe" | sed -n 's/^\s*DLL Name: //p' | tr 'A-Z' 'a-z')
 [ -n "$imports" ] || fail "Tessark.exe imports nothing: not a Windows program?"
 for dll in $imports; do
   case "$system_dlls" in *" $dll "*) ;; *) fail "Tessark.exe needs $dll, which Windows does not have";; esac
 done
+# A text control from a DLL would not show among the imports: LoadLibrary
+# takes its name as a string, narrow or wide.
+loaded=$( { strings -a "$work/Tessark.exe"; strings -a -el "$work/Tessark.exe"; } |
+  grep -ioE '(scintilla|scilexer|lexilla)[a-z0-9_-]*\.dll' | sort -u | tr '\n' ' ') || true
+[ -z "$loaded" ] || fail "Tessark.exe loads $loaded, which the zip does not hold"
 echo "release zip $zip: $(echo "$listed" | tr '\n' ' ')- Tessark.exe imports only $(echo $imports)"

@@ -3,6 +3,7 @@
 #include "app/MainForm.h"
 #include "ui/MessageLoop.h"
 #include "ui/Win32Dialogs.h"
+#include "ui/ScintillaEdit.h"
 
 #include <commctrl.h>
 #include <ole2.h>
@@ -32,6 +33,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int showCommand)
 {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_UPDOWN_CLASS | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
+    // Like the common controls: the text control's class, ready for any window.
+    tessark::RegisterScintilla();
     OleInitialize(nullptr);
     tessark::lastresort::Install();
     tessark::Win32Dialogs dialogs;
