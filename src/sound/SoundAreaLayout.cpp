@@ -87,9 +87,9 @@ void SoundArea::CreateControls(HWND panel3)
     panel6_ = CreateStrip(panel3, id::Panel6, 0, 0, 10, StripHeight);
     const COLORREF menu = GetSysColor(COLOR_MENU);
     menuTexteSFX_ = CreateStripLabel(panel6_, id::MenuTexteSFX, L"Contenu du SFX", 0, 88, menu, SS_CENTER);
-    label14_ = CreateStripLabel(panel6_, id::Label14, L"", 88, 22, menu);
+    label14_ = CreateStripLabel(panel6_, id::Label14, L"", 88, 32, menu);
     menuAideEditeurSons_ =
-        CreateStripLabel(panel6_, id::MenuAideEditeurSons, L" Aide de l'éditeur de sons", 110, 131, menu);
+        CreateStripLabel(panel6_, id::MenuAideEditeurSons, L" Aide de l'éditeur de sons", 120, 121, menu);
     CreateOriginalsGroup(panel3);
     CreateReplacementsGroup(panel3);
     CreateReplacementRow(panel3);
@@ -173,8 +173,8 @@ int SoundArea::LayOutStrip(int width)
 {
     const StripEntry entries[] = {
         {menuTexteSFX_, 0, 88},
-        {label14_, 88, 22},
-        {menuAideEditeurSons_, 110, 131},
+        {label14_, 88, 32},
+        {menuAideEditeurSons_, 120, 121},
         {modifications_.PrintLabel(), 241, 176},
         {modifications_.SaveLabel(), 421, 166},
     };
