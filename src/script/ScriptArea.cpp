@@ -354,15 +354,28 @@ bool ScriptArea::OnNotify(NMHDR& header, LRESULT& result)
         info.lpszText = info.szText;
         return true;
     }
+    // The toolbar's own tooltip does not pass TTN_SHOW on under Wine: its
+    // buttons' hints follow the button under the pointer instead.
+    case TBN_HOTITEMCHANGE: {
+        if (header.hwndFrom != toolBar_)
+            return false;
+        const auto& hot = reinterpret_cast<const NMTBHOTITEM&>(header);
+        const std::wstring hint = (hot.dwFlags & HICF_LEAVING) ? std::wstring() : HintOf(hot.idNew, false);
+        host_.ShowHint(LongPart(hint));
+        return true;
+    }
     case TTN_SHOW: {
-        const bool byWindow = header.hwndFrom == hintTip_;
-        const std::wstring hint = HintOf(header.idFrom, byWindow);
+        if (header.hwndFrom != hintTip_)
+            return false;
+        const std::wstring hint = HintOf(header.idFrom, true);
         if (hint.empty())
             return false;
         host_.ShowHint(LongPart(hint));
         return true;
     }
     case TTN_POP:
+        if (header.hwndFrom != hintTip_)
+            return false;
         host_.ShowHint(L"");
         return true;
     default:
