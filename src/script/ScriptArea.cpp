@@ -359,9 +359,12 @@ bool ScriptArea::OnNotify(NMHDR& header, LRESULT& result)
     case TBN_HOTITEMCHANGE: {
         if (header.hwndFrom != toolBar_)
             return false;
+        // Only the pointer's own moves: a click or a key leaves the hint as it is.
         const auto& hot = reinterpret_cast<const NMTBHOTITEM&>(header);
-        const std::wstring hint = (hot.dwFlags & HICF_LEAVING) ? std::wstring() : HintOf(hot.idNew, false);
-        host_.ShowHint(LongPart(hint));
+        if (hot.dwFlags & HICF_LEAVING)
+            host_.ShowHint(L"");
+        else if ((hot.dwFlags & HICF_MOUSE) && !(hot.dwFlags & HICF_LMOUSE))
+            host_.ShowHint(LongPart(HintOf(hot.idNew, false)));
         return true;
     }
     case TTN_SHOW: {
