@@ -12,9 +12,11 @@ namespace {
 
 constexpr UINT_PTR FitSubclass = 2;
 constexpr wchar_t ChosenFontProperty[] = L"TessarkChosenFont";
-// Windows' own fonts (Segoe UI) are wider than the ones the sizes were made
-// for; a few pixels less is as far as a caption may shrink and stay legible.
 constexpr int MarginUnits = 3;
+// Windows' own fonts (Segoe UI) are wider than the ones the sizes were made
+// for; a quarter of the height less is as far as a caption may shrink and
+// stay easy to read.
+constexpr int MostShrinkDivisor = 4;
 
 std::wstring CaptionOf(HWND button)
 {
@@ -50,7 +52,7 @@ HFONT FittingFont(HWND button, HFONT chosen)
     GetClientRect(button, &client);
     const int room = client.right - 2 * Scaled(button, MarginUnits);
     const std::wstring caption = CaptionOf(button);
-    const int mostSmaller = HeightOf(chosen) / 4;
+    const int mostSmaller = HeightOf(chosen) / MostShrinkDivisor;
     HFONT font = chosen;
     for (int smaller = 1; smaller <= mostSmaller && !FitsIn(button, font, caption, room); ++smaller) {
         HFONT next = SmallerFont(chosen, smaller);
