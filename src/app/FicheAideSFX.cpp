@@ -143,9 +143,10 @@ void TFicheAide::ShowTop()
     SendMessageW(richEdit1_, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&top));
 }
 
+// A minimised window is brought back to its size first.
 void TFicheAide::ShowInFront()
 {
-    ShowWindow(hwnd(), SW_SHOW);
+    ShowWindow(hwnd(), IsIconic(hwnd()) ? SW_RESTORE : SW_SHOW);
     SetForegroundWindow(hwnd());
 }
 
@@ -253,8 +254,12 @@ void TFicheAide::DpiChanged()
     richedit::ZoomToDpi(richEdit1_, DpiOf(hwnd()), SystemDpi());
 }
 
+// The find dialog goes with the window: left alone, it would go on
+// selecting in a text no one sees.
 void TFicheAide::Quitter1Click()
 {
+    if (findDialog_)
+        ShowWindow(findDialog_, SW_HIDE);
     ShowWindow(hwnd(), SW_HIDE);
 }
 

@@ -15,7 +15,6 @@
 #include <shellapi.h>
 
 #include <array>
-#include <cmath>
 
 namespace tessark {
 namespace {
@@ -25,22 +24,9 @@ constexpr int FormWidth = 776;
 constexpr int FormHeight = 538;
 constexpr int StatusPanelRightEdges[3] = {120, 180, 230};
 
-// The interface's default font size in points, from its height in pixels.
-int DefaultFontPoints()
-{
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    HDC screen = GetDC(nullptr);
-    const int pixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    LONG height = metrics.lfMessageFont.lfHeight;
-    if (height == 0 || pixelsPerInch <= 0)
-        return 8;
-    if (height > 0)
-        height = -height;
-    return static_cast<int>(std::lround(-(height * 72.0 / pixelsPerInch)));
-}
+// The script starts at the interface's 8 points whatever the system's own
+// message font (9 points on recent Windows) and the screen's scale.
+constexpr int DefaultFontPoints = 8;
 
 std::wstring DroppedFileName(HDROP drop, UINT index)
 {
@@ -93,7 +79,7 @@ void TMainForm::FormCreate()
     script_->SetDocumentName(std::wstring(UnnamedDocument));
     script_->SelectionChange();
     // Setting the font marks the control as modified; the empty start text is not.
-    script_->SetUpTextAttributes(DefaultFontPoints());
+    script_->SetUpTextAttributes(DefaultFontPoints);
     SendMessageW(script_->Editor(), EM_SETMODIFY, FALSE, 0);
 }
 

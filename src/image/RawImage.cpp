@@ -88,8 +88,9 @@ void EncodeRaw(Picture& picture, std::int32_t width, std::int32_t height,
 {
     const std::int32_t shownWidth = std::min(picture.width(), MaxRawSide);
     const std::int32_t shownHeight = std::min(picture.height(), MaxRawSide);
-    if (shownWidth != width || shownHeight != height)
-        picture.Resize(width, height, Rgb{});
+    // Each side changes only when it differs, as counted for RAW files.
+    picture.Resize(shownWidth != width ? width : picture.width(), shownHeight != height ? height : picture.height(),
+                   Rgb{});
     const std::int32_t columns = std::min(width, MaxRawSide);
     if (columns == 0)
         return;

@@ -14,9 +14,9 @@
 namespace tessark::image {
 
 // Gives the RAW bytes of `picture` at width x height, one row per call of
-// `writeRow`. The picture is first resized to that size (its top-left part
-// kept, the rest black) when its width or height, each counted as at most
-// 1024, differs from it. At most 1024 columns are written per row; rows from
+// `writeRow`. The picture's width, counted as at most 1024, is first set to
+// `width` when it differs from it, and its height likewise (the top-left part
+// kept, the rest black); a side that does not differ stays as it is. At most 1024 columns are written per row; rows from
 // 1024 on, and rows below the picture's height before the resize, are black.
 // A width of 0 writes nothing. A negative size, or a resize beyond
 // Picture::MaxPixels, raises UserError before the picture changes or

@@ -354,15 +354,31 @@ bool ScriptArea::OnNotify(NMHDR& header, LRESULT& result)
         info.lpszText = info.szText;
         return true;
     }
+    // The toolbar's own tooltip does not pass TTN_SHOW on under Wine: its
+    // buttons' hints follow the button under the pointer instead.
+    case TBN_HOTITEMCHANGE: {
+        if (header.hwndFrom != toolBar_)
+            return false;
+        // Only the pointer's own moves: a click or a key leaves the hint as it is.
+        const auto& hot = reinterpret_cast<const NMTBHOTITEM&>(header);
+        if (hot.dwFlags & HICF_LEAVING)
+            host_.ShowHint(L"");
+        else if ((hot.dwFlags & HICF_MOUSE) && !(hot.dwFlags & HICF_LMOUSE))
+            host_.ShowHint(LongPart(HintOf(hot.idNew, false)));
+        return true;
+    }
     case TTN_SHOW: {
-        const bool byWindow = header.hwndFrom == hintTip_;
-        const std::wstring hint = HintOf(header.idFrom, byWindow);
+        if (header.hwndFrom != hintTip_)
+            return false;
+        const std::wstring hint = HintOf(header.idFrom, true);
         if (hint.empty())
             return false;
         host_.ShowHint(LongPart(hint));
         return true;
     }
     case TTN_POP:
+        if (header.hwndFrom != hintTip_)
+            return false;
         host_.ShowHint(L"");
         return true;
     default:

@@ -60,6 +60,7 @@ private:
         int width;
     };
     int LayOutStrip(int width);
+    void GiveFillerRoomToHelpCaption(RECT& filler, RECT& help) const;
     void LayOutOriginals(int x, int y, int width, int height);
     void LayOutReplacements(int x, int y, int width, int height);
     void LayOutReplacementRow(int row, int width);

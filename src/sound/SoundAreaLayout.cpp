@@ -32,6 +32,19 @@ constexpr int ArrowWidth = 24;
 constexpr int OctetsWidth = 56;
 constexpr int FormatLeft = 160;
 constexpr DWORD FormatStyle = WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS;
+// The caption's width on one line in the label's font.
+int CaptionWidth(HWND label)
+{
+    const std::wstring caption = WindowText(label);
+    HDC dc = GetDC(label);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
+    RECT needed{};
+    DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &needed, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(dc, old);
+    ReleaseDC(label, dc);
+    return needed.right;
+}
+
 // The folder list has half the room of the two lists.
 int FolderListHeight(int listsHeight)
 {
@@ -87,9 +100,9 @@ void SoundArea::CreateControls(HWND panel3)
     panel6_ = CreateStrip(panel3, id::Panel6, 0, 0, 10, StripHeight);
     const COLORREF menu = GetSysColor(COLOR_MENU);
     menuTexteSFX_ = CreateStripLabel(panel6_, id::MenuTexteSFX, L"Contenu du SFX", 0, 88, menu, SS_CENTER);
-    label14_ = CreateStripLabel(panel6_, id::Label14, L"", 88, 22, menu);
+    label14_ = CreateStripLabel(panel6_, id::Label14, L"", 88, 32, menu);
     menuAideEditeurSons_ =
-        CreateStripLabel(panel6_, id::MenuAideEditeurSons, L" Aide de l'éditeur de sons", 110, 131, menu);
+        CreateStripLabel(panel6_, id::MenuAideEditeurSons, L" Aide de l'éditeur de sons", 120, 121, menu);
     CreateOriginalsGroup(panel3);
     CreateReplacementsGroup(panel3);
     CreateReplacementRow(panel3);
@@ -173,24 +186,42 @@ int SoundArea::LayOutStrip(int width)
 {
     const StripEntry entries[] = {
         {menuTexteSFX_, 0, 88},
-        {label14_, 88, 22},
-        {menuAideEditeurSons_, 110, 131},
+        {label14_, 88, 32},
+        {menuAideEditeurSons_, 120, 121},
         {modifications_.PrintLabel(), 241, 176},
         {modifications_.SaveLabel(), 421, 166},
     };
     int line = 0, lineStart = 0;
-    for (const StripEntry& entry : entries) {
+    RECT places[std::size(entries)] = {};
+    for (std::size_t i = 0; i < std::size(entries); ++i) {
+        const StripEntry& entry = entries[i];
         if (entry.x > lineStart && U(entry.x - lineStart + entry.width + 2) > width) {
             ++line;
             lineStart = entry.x;
         }
         // Each edge is scaled on its own, so that neighbours meet without a gap or an overlap.
-        const int left = U(entry.x - lineStart), right = U(entry.x - lineStart + entry.width);
-        Place(entry.label, left, U(line * StripLineHeight), right - left, U(StripLineHeight));
+        places[i] = {U(entry.x - lineStart), U(line * StripLineHeight), U(entry.x - lineStart + entry.width),
+                     U((line + 1) * StripLineHeight)};
     }
+    GiveFillerRoomToHelpCaption(places[1], places[2]);
+    for (std::size_t i = 0; i < std::size(entries); ++i)
+        Place(entries[i].label, places[i].left, places[i].top, places[i].right - places[i].left,
+              places[i].bottom - places[i].top);
     const int stripHeight = U(StripHeight + line * StripLineHeight);
     Place(panel6_, 0, 0, width, stripHeight);
     return stripHeight;
+}
+
+// At some scales the help label's caption rounds a pixel or two past the
+// label's width: the empty filler on its left gives it that room.
+void SoundArea::GiveFillerRoomToHelpCaption(RECT& filler, RECT& help) const
+{
+    if (filler.top != help.top || filler.right != help.left)
+        return;
+    const int shortfall = CaptionWidth(menuAideEditeurSons_) - (help.right - help.left);
+    const int taken = std::clamp(shortfall, 0, static_cast<int>(filler.right - filler.left));
+    filler.right -= taken;
+    help.left -= taken;
 }
 
 void SoundArea::LayOutOriginals(int x, int y, int width, int height)

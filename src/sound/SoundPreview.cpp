@@ -18,8 +18,9 @@ namespace {
 constexpr COLORREF PaleYellow = RGB(255, 255, 128);
 constexpr int ButtonWidth = 28;
 constexpr int ButtonHeight = 26;
-// Fifteenths of the width that the gauge shares with the clip's name.
-constexpr int GaugeShare = 8;
+constexpr int GaugeWidth = 177;
+// The clip's name keeps this much room beside the gauge before the gauge gives way.
+constexpr int ClipNameMinWidth = 100;
 constexpr int VolumeMax = 65535;
 constexpr int VolumeLine = 1;
 constexpr int VolumePage = 10;
@@ -80,7 +81,7 @@ SoundPreview::SoundPreview(IAreaHost& host, HWND group) : host_(host)
     autoStart_ = CreateChild(group, L"BUTTON", L"Auto start", WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 154, 22, 80,
                              18, id::AutoStart);
     SendMessageW(autoStart_, BM_SETCHECK, BST_CHECKED, 0);
-    gauge1_.Create(group, id::Gauge1, 240, 24, 177, 13);
+    gauge1_.Create(group, id::Gauge1, 240, 24, GaugeWidth, 13);
     gauge1_.SetMaxValue(100);
     staticText3_ = CreateChild(group, L"STATIC", L"", WS_VISIBLE | SS_CENTER | SS_SUNKEN | SS_NOPREFIX |
                                                          SS_CENTERIMAGE | SS_ENDELLIPSIS,
@@ -214,8 +215,10 @@ bool SoundPreview::OnTimer(UINT_PTR timerId)
     return true;
 }
 
-// Sizes are in units (see Dpi.h). The gauge and the clip's name share the
-// width right of the check box, the volume bar takes the rest of its line.
+// Sizes are in units (see Dpi.h). Right of the check box the gauge keeps its
+// width whatever the window's frame leaves, and the clip's name takes the
+// rest; only a narrow window shrinks the gauge. The volume bar takes the rest
+// of its line.
 void SoundPreview::LayOut(int width)
 {
     const auto u = [this](int units) { return Scaled(mediaPlayer1_, units); };
@@ -228,7 +231,7 @@ void SoundPreview::LayOut(int width)
         place(buttons_[i], u(static_cast<int>(i) * ButtonWidth), 0, u(ButtonWidth), u(ButtonHeight));
     place(autoStart_, u(154), u(22), u(80), u(18));
     const int gaugeLeft = u(240), shared = std::max(0, width - gaugeLeft - u(7 + 8));
-    const int gaugeWidth = shared * GaugeShare / 15;
+    const int gaugeWidth = std::clamp(shared - u(ClipNameMinWidth), 0, u(GaugeWidth));
     place(gauge1_.hwnd(), gaugeLeft, u(24), gaugeWidth, u(13));
     place(staticText3_, gaugeLeft + gaugeWidth + u(7), u(20), shared - gaugeWidth, u(20));
     place(labelNum3_->hwnd(), u(8), u(53), u(89), u(13));

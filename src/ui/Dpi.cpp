@@ -1,5 +1,7 @@
 #include "ui/Dpi.h"
 
+#include <algorithm>
+#include <compare>
 #include <cstdint>
 #include <map>
 #include <utility>
@@ -29,9 +31,17 @@ UINT DpiForWindowOrZero(HWND window)
 
 enum class FontKind { Regular, Bold, Stock };
 
+// A font is one of the kinds at a DPI, made `smaller` pixels less high.
+struct FontKey {
+    FontKind kind;
+    int dpi;
+    int smaller;
+    auto operator<=>(const FontKey&) const = default;
+};
+
 struct FontCache {
-    std::map<std::pair<FontKind, int>, HFONT> byDpi;
-    std::map<HFONT, std::pair<FontKind, int>> kindOf;
+    std::map<FontKey, HFONT> byKey;
+    std::map<HFONT, FontKey> keyOf;
 };
 
 FontCache& Fonts()
@@ -63,20 +73,29 @@ LONG ScaleFontMeasure(LONG measure, int dpi)
     return static_cast<LONG>(static_cast<long long>(measure) * dpi / SystemDpi());
 }
 
+LONG Smaller(LONG height, int pixels)
+{
+    return height < 0 ? std::min<LONG>(-1, height + pixels) : std::max<LONG>(1, height - pixels);
+}
+
 // The system's fonts are given at the system's DPI.
-HFONT FontAt(FontKind kind, int dpi)
+HFONT FontAt(FontKey key)
 {
     FontCache& cache = Fonts();
-    const auto key = std::make_pair(kind, dpi);
-    if (const auto found = cache.byDpi.find(key); found != cache.byDpi.end())
+    if (const auto found = cache.byKey.find(key); found != cache.byKey.end())
         return found->second;
-    LOGFONTW face = BaseFace(kind);
-    face.lfHeight = ScaleFontMeasure(face.lfHeight, dpi);
-    face.lfWidth = ScaleFontMeasure(face.lfWidth, dpi);
+    LOGFONTW face = BaseFace(key.kind);
+    face.lfHeight = Smaller(ScaleFontMeasure(face.lfHeight, key.dpi), key.smaller);
+    face.lfWidth = ScaleFontMeasure(face.lfWidth, key.dpi);
     HFONT font = CreateFontIndirectW(&face);
-    cache.byDpi[key] = font;
-    cache.kindOf[font] = key;
+    cache.byKey[key] = font;
+    cache.keyOf[font] = key;
     return font;
+}
+
+HFONT FontAt(FontKind kind, int dpi)
+{
+    return FontAt(FontKey{kind, dpi, 0});
 }
 
 HANDLE Pack(int low, int high)
@@ -104,9 +123,9 @@ void PlaceAgain(HWND child, int dpi)
 void FontAgain(HWND child, int dpi)
 {
     const auto font = reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0));
-    const auto& kinds = Fonts().kindOf;
-    if (const auto found = kinds.find(font); found != kinds.end() && found->second.second != dpi)
-        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(FontAt(found->second.first, dpi)), FALSE);
+    const auto& keys = Fonts().keyOf;
+    if (const auto found = keys.find(font); found != keys.end() && found->second.dpi != dpi)
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(FontAt(found->second.kind, dpi)), FALSE);
 }
 
 BOOL CALLBACK ApplyToChild(HWND child, LPARAM dpi)
@@ -168,6 +187,15 @@ HFONT BoldGuiFont(int dpi)
 HFONT StockGuiFont(int dpi)
 {
     return FontAt(FontKind::Stock, dpi);
+}
+
+HFONT SmallerFont(HFONT font, int pixels)
+{
+    const auto& keys = Fonts().keyOf;
+    const auto found = keys.find(font);
+    if (found == keys.end())
+        return nullptr;
+    return FontAt(FontKey{found->second.kind, found->second.dpi, found->second.smaller + pixels});
 }
 
 void RememberPlacement(HWND child, int x, int y, int width, int height)

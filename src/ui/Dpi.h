@@ -27,6 +27,9 @@ HFONT BoldGuiFont(int dpi);
 // The interface's stock font (DEFAULT_GUI_FONT) at a DPI.
 HFONT StockGuiFont(int dpi);
 
+// One of the fonts above, `pixels` less high (nullptr for any other font).
+HFONT SmallerFont(HFONT font, int pixels);
+
 // Records the place of a child in units, as given when it was created, so
 // that a change of DPI can put it there again at the new scale.
 void RememberPlacement(HWND child, int x, int y, int width, int height);

@@ -1,6 +1,7 @@
 #include "ui/Window.h"
 
 #include "ui/Dpi.h"
+#include "ui/PushButton.h"
 #include "util/HourGlass.h"
 
 #include <commctrl.h>
@@ -96,6 +97,12 @@ LRESULT CALLBACK GroupFrameProcedure(HWND hwnd, UINT message, WPARAM wParam, LPA
 bool IsGroupFrame(const wchar_t* className, DWORD style)
 {
     return _wcsicmp(className, L"BUTTON") == 0 && (style & BS_TYPEMASK) == BS_GROUPBOX;
+}
+
+bool IsPushButton(const wchar_t* className, DWORD style)
+{
+    const DWORD type = style & BS_TYPEMASK;
+    return _wcsicmp(className, L"BUTTON") == 0 && (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON);
 }
 
 } // namespace
@@ -212,6 +219,8 @@ HWND CreateChild(HWND parent, const wchar_t* className, std::wstring_view text, 
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
                                    nullptr);
     RememberPlacement(control, x, y, width, height);
+    if (IsPushButton(className, style))
+        KeepCaptionClearOfFrame(control);
     UseGuiFont(control);
     if (IsGroupFrame(className, style))
         SetWindowSubclass(control, GroupFrameProcedure, 1, 0);

@@ -406,5 +406,36 @@ TEST_F(HelpViewerTest, TheAboutBoxIsShownModallyFromTheMenu)
     EXPECT_EQ(dialogs.modalsShown, 1);
 }
 
+TEST_F(HelpViewerTest, AMinimisedHelpComesBackAndItsFindDialogGoesWithTheWindow)
+{
+    Start();
+    Menu(id::Aide1);
+    ShowWindow(Aide().hwnd(), SW_MINIMIZE);
+    Pump();
+    ASSERT_TRUE(IsIconic(Aide().hwnd()));
+    Menu(id::Aide1);
+    EXPECT_FALSE(IsIconic(Aide().hwnd())) << "asked for again, the help is restored";
+    EXPECT_TRUE(Visible(Aide().hwnd()));
+
+    ShowWindow(Aide().hwnd(), SW_MINIMIZE);
+    Pump();
+    Click(id::BtEditSon);
+    PressStripLabel(id::MenuAideEditeurSons);
+    EXPECT_FALSE(IsIconic(Aide().hwnd())) << "from the sound strip too";
+    EXPECT_EQ(Selected(), L"AUDIOSFX");
+
+    SendMessageW(Aide().hwnd(), WM_COMMAND, 3 /* Rechercher */, 0);
+    Pump();
+    ASSERT_TRUE(Visible(Aide().FindDialog()));
+    SendMessageW(Aide().hwnd(), WM_COMMAND, 2 /* Fermer */, 0);
+    Pump();
+    EXPECT_FALSE(Visible(Aide().hwnd()));
+    EXPECT_FALSE(Visible(Aide().FindDialog())) << "hidden with its window";
+    SendMessageW(Aide().hwnd(), WM_COMMAND, 3, 0);
+    Pump();
+    EXPECT_TRUE(Visible(Aide().FindDialog())) << "and shown again by Rechercher";
+}
+
+
 } // namespace
 } // namespace tessark::test

@@ -107,6 +107,19 @@ std::vector<std::wstring> CutCaptions(HWND root)
     return cut;
 }
 
+std::vector<std::wstring> CutPushButtonCaptions(HWND root)
+{
+    std::vector<std::wstring> cut;
+    for (HWND control : VisibleDescendants(root)) {
+        const LONG type = GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK;
+        if (_wcsicmp(ClassOf(control).c_str(), L"Button") != 0 || (type != BS_PUSHBUTTON && type != BS_DEFPUSHBUTTON))
+            continue;
+        if (const auto room = RoomForCaption(control); room && !CaptionFits(control, *room))
+            cut.push_back(Describe(control));
+    }
+    return cut;
+}
+
 std::vector<std::wstring> OutsideTheirParent(HWND root)
 {
     std::vector<std::wstring> outside;

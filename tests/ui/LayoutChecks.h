@@ -20,6 +20,10 @@ void SimulateDpi(HWND topLevel, int dpi);
 // group boxes and text labels (labels made to end in "..." excepted).
 std::vector<std::wstring> CutCaptions(HWND root);
 
+// The same for push buttons only: their captions keep 3 pixels (in units)
+// clear of the frame on each side.
+std::vector<std::wstring> CutPushButtonCaptions(HWND root);
+
 // One line for each visible window under `root` that is not wholly inside
 // its parent's client area.
 std::vector<std::wstring> OutsideTheirParent(HWND root);

@@ -288,4 +288,59 @@ TEST_F(MainWindowTest, AHintShowsItsLongPartInTheWholeStatusBarUntilItIsGone)
     EXPECT_STREQ(tipText.lpszText, L"Font Size");
 }
 
+namespace {
+
+// What the status bar shows while it is one hint panel ("" otherwise).
+std::wstring HintShown(HWND bar)
+{
+    if (!SendMessageW(bar, SB_ISSIMPLE, 0, 0))
+        return L"";
+    wchar_t text[64] = {};
+    SendMessageW(bar, SB_GETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(text));
+    if (text[0] == L'\0')
+        SendMessageW(bar, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+// The pointer really moved there, as the mouse moves it; the window then
+// gets its messages until the status bar shows `expected` or a second passed.
+std::wstring HintAfterPointerMove(HWND bar, HWND over, POINT at, const std::wstring& expected)
+{
+    ClientToScreen(over, &at);
+    SetCursorPos(at.x, at.y);
+    const DWORD until = GetTickCount() + 1000;
+    std::wstring shown;
+    do {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        Sleep(10);
+        shown = HintShown(bar);
+    } while (shown != expected && static_cast<LONG>(until - GetTickCount()) > 0);
+    return shown;
+}
+
+TEST_F(MainWindowTest, AToolbarButtonUnderThePointerPutsItsHintInTheStatusBar)
+{
+    Start();
+    form->ShowWorkArea(WorkArea::Script);
+    Pump();
+    HWND toolBar = Control(id::StandardToolBar), bar = Control(id::StatusBar);
+    const auto centreOf = [toolBar](int commandId) {
+        RECT button{};
+        SendMessageW(toolBar, TB_GETITEMRECT, SendMessageW(toolBar, TB_COMMANDTOINDEX, commandId, 0),
+                     reinterpret_cast<LPARAM>(&button));
+        return POINT{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
+    };
+    EXPECT_EQ(HintAfterPointerMove(bar, toolBar, centreOf(id::Btnouveau), L"Nouveau"), L"Nouveau");
+    EXPECT_EQ(HintAfterPointerMove(bar, toolBar, centreOf(id::BtChercher), L"Chercher"), L"Chercher");
+    RECT editor{};
+    GetClientRect(Control(id::Editor), &editor);
+    EXPECT_EQ(HintAfterPointerMove(bar, Control(id::Editor), {editor.right / 2, editor.bottom / 2}, L""), L"");
+    EXPECT_EQ(StatusPanel(0), L"Line:   1   Col:   1") << "the three panels are back";
+}
+
+} // namespace
 } // namespace tessark::test

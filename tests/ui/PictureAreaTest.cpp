@@ -737,5 +737,33 @@ TEST_F(PictureAreaTest, ADamagedPakIsRefusedWithItsReasonAndLeavesNothingToExpor
     EXPECT_EQ(RawOf(form->Pictures().ShownPicture()), RawOf(Pattern(512, 256))) << "once free, it is shown";
 }
 
+// Counted as at most 1024 wide, the picture already has the width asked
+// for: only its height changes on screen.
+TEST_F(PictureAreaTest, ASkyFromAPictureWiderThan1024ChangesOnlyTheSideThatDiffers)
+{
+    const Picture wide = Pattern(1100, 256);
+    WriteBytes(pictures + L"\\large.bmp", AsText(image::EncodeBmp24(wide)));
+    Start();
+    Click(id::BtEditCiel);
+    Click(id::RadioButton3);
+    Type(id::EditX, L"1024");
+    Type(id::EditY, L"512");
+    ClickFile(L"large.bmp");
+    dialogs.Answer(DialogButton::Yes);
+    dialogs.ChooseFile(pictures + L"\\ciel");
+    Click(id::BtconvertCiel);
+    RECT shown{};
+    GetClientRect(Control(id::Image1), &shown);
+    EXPECT_EQ(shown.right, 1100) << "the width was not changed";
+    EXPECT_EQ(shown.bottom, 512);
+
+    const std::string raw = ReadBytes(pictures + L"\\ciel.raw");
+    ASSERT_EQ(raw.size(), 1024u * 512 * 3);
+    const std::string wideRaw = RawOf(wide);
+    for (std::size_t row = 0; row < 256; ++row)
+        ASSERT_EQ(raw.substr(row * 1024 * 3, 1024 * 3), wideRaw.substr(row * 1100 * 3, 1024 * 3)) << "row " << row;
+    EXPECT_EQ(raw.find_first_not_of('\0', 256 * 1024 * 3), std::string::npos) << "the rows below are black";
+}
+
 } // namespace
 } // namespace tessark::test

@@ -107,5 +107,27 @@ TEST_F(SoundLayoutTest, TransportGlyphsGrowWithTheScale)
     EXPECT_LT(atDouble, atBase * 5);
 }
 
+// Windows' frame takes 8 pixels on each side where Wine's takes 4: the
+// gauge keeps its size whichever frame the window has.
+TEST_F(SoundLayoutTest, TheStripAndTheGaugeHaveTheirOwnSizesAt96Dpi)
+{
+    HWND strip = Control(id::Panel6);
+    const RECT filler = RectIn(Control(id::Label14), strip);
+    EXPECT_EQ(filler.left, 88);
+    EXPECT_EQ(filler.right - filler.left, 32);
+    const RECT help = RectIn(Control(id::MenuAideEditeurSons), strip);
+    EXPECT_EQ(help.left, 120);
+    EXPECT_EQ(help.right - help.left, 121);
+    EXPECT_EQ(RectIn(Control(id::LabelModifSons), strip).left, 241);
+    EXPECT_EQ(CutCaptions(strip), std::vector<std::wstring>{});
+    for (int narrower : {0, 8}) {
+        ResizeTo(776 - 2 * narrower, 538);
+        const RECT gauge = RectIn(Control(id::Gauge1), Control(id::GroupBox7));
+        EXPECT_EQ(gauge.right - gauge.left, 177) << narrower;
+        EXPECT_EQ(gauge.bottom - gauge.top, 13) << narrower;
+        EXPECT_GT(RectIn(Control(id::StaticText3), Control(id::GroupBox7)).left, gauge.right);
+    }
+}
+
 } // namespace
 } // namespace tessark::test
