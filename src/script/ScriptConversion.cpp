@@ -213,11 +213,23 @@ private:
         return ReadWholeFile(script_);
     }
 
-    bool IsTrng(const std::string& text) const
+    // The SCRIPT.DAT of an earlier compilation, when it can be read: its NG
+    // block tells a TRNG script. One held by another program is no TRNG sign.
+    std::string EarlierScriptDat() const
     {
         const std::wstring dat = folder_ + L"\\" + From1252(script::CompiledScriptName);
-        const std::string earlier = FileExists(dat) && FileSizeOf(dat) < (16 << 20) ? ReadWholeFile(dat) : std::string();
-        return script::IsTrngScript(text, earlier, ngCenterInstalled_);
+        if (!FileExists(dat) || FileSizeOf(dat) >= (16 << 20))
+            return {};
+        try {
+            return ReadWholeFile(dat);
+        } catch (const UserError&) {
+            return {};
+        }
+    }
+
+    bool IsTrng(const std::string& text) const
+    {
+        return script::IsTrngScript(text, EarlierScriptDat(), ngCenterInstalled_);
     }
 
     // What shows the script is a TRNG one, for the user: "22 : « Diagnostic »".

@@ -30,7 +30,13 @@ void Offer(IAreaHost& host, const std::wstring& path)
 {
     if (!FileExists(path) || FileSizeOf(path) > LargestText)
         return;
-    const std::string bytes = ReadWholeFile(path);
+    // A text that cannot be read is the compiler's to report, not ours.
+    std::string bytes;
+    try {
+        bytes = ReadWholeFile(path);
+    } catch (const UserError&) {
+        return;
+    }
     if (!utf8::Utf8Line(bytes))
         return;
     const cp1252::Converted converted = cp1252::FromUtf8(bytes);
