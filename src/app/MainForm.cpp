@@ -43,6 +43,9 @@ std::wstring DroppedFileName(HDROP drop, UINT index)
 TMainForm::TMainForm(IDialogs& dialogs, StartupArguments arguments)
     : dialogs_(dialogs), arguments_(std::move(arguments))
 {
+    // Made full before anything can change the current folder.
+    if (!arguments_.others.empty() && !arguments_.others.front().empty())
+        commandLineFile_ = ExpandFileName(arguments_.others.front());
     CreateTopLevel(MainClass, ApplicationTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, FormWidth, FormHeight,
                    CreateMainMenu());
     CreateToolColumn();
@@ -145,7 +148,9 @@ bool TMainForm::PreTranslate(MSG& message)
         return true;
     if (ficheAide_ && ficheAide_->IsDialogMessageOfFind(message))
         return true;
-    if (actionList_ && TranslateAcceleratorW(hwnd(), actionList_, &message))
+    // The action list acts in this window only, not in the help window.
+    if (actionList_ && (message.hwnd == hwnd() || IsChild(hwnd(), message.hwnd)) &&
+        TranslateAcceleratorW(hwnd(), actionList_, &message))
         return true;
     if (ficheAide_ && ficheAide_->CloseOnEscape(message))
         return true;
@@ -255,8 +260,10 @@ void TMainForm::FormShow()
 {
     if (IsWindowVisible(script_->GroupBox1()))
         script_->UpdateCaretPosition();
-    if (!arguments_.others.empty() && FileExists(arguments_.others.front()))
-        script_->LoadDocument(arguments_.others.front());
+    if (commandLineFile_.empty() || !FileExists(commandLineFile_))
+        return;
+    // A file that cannot be read is reported; the program goes on with an empty editor.
+    RunGuarded(dialogs_, hwnd(), [&] { script_->LoadDocument(commandLineFile_, arguments_.others.front()); });
 }
 
 void TMainForm::FormResize()
@@ -365,6 +372,11 @@ LRESULT TMainForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_CLOSE:
         Close();
+        return 0;
+    case WM_QUERYENDSESSION:
+        return QueryEndSession(lParam) ? TRUE : FALSE;
+    case WM_ENDSESSION:
+        EndSession(wParam != FALSE, lParam);
         return 0;
     case WM_DESTROY:
         PostQuitMessage(0);

@@ -69,6 +69,10 @@ public:
     void FormPaint();
     void FormCloseQuery(bool& canClose);
     void HandleDroppedFiles(HDROP drop);
+    // Log-off or shutdown: the unsaved-text question (false refuses the end),
+    // then the rescue of the unsaved text when the session ends anyway.
+    bool QueryEndSession(LPARAM reason);
+    void EndSession(bool ending, LPARAM reason);
 
     // Tool column and menu. The conversions are their areas' own handlers.
     void BtConvertScriptClick() { script_->BtConvertScriptClick(); }
@@ -108,6 +112,8 @@ private:
 
     IDialogs& dialogs_;
     StartupArguments arguments_;
+    std::wstring commandLineFile_;   // argument 1 as a full path
+    bool textLetGoAtSessionEnd_ = false;
     std::wstring installationRoot_;
     FileDialogState openDialog_;
     FileDialogState saveDialog_;

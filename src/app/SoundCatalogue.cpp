@@ -17,11 +17,13 @@ void TMainForm::MenuTexteSFXClick()
                             {DialogButton::Ok});
         return;
     }
+    // Annuler keeps everything as it was, the area shown included.
+    if (!script_->ConfirmSaveChanges())
+        return;
     ShowWorkArea(WorkArea::Script);
     MakeDropTarget();
     script_->RichEditChange();
     SetFocus(script_->Editor());
-    // The catalogue replaces the editor's text without a question.
     script_->LoadDocument(path);
     SendMessageW(script_->Editor(), EM_SETREADONLY, FALSE, 0);
     EnableWindow(Control(id::BtConvertScript), TRUE);
@@ -40,8 +42,9 @@ void TMainForm::BtRetourSFXClick()
                                 {DialogButton::Yes, DialogButton::No, DialogButton::Cancel});
         if (answer == DialogButton::Cancel)
             return;
-        if (answer == DialogButton::Yes)
-            script_->FileSave();
+        // A save the user abandoned keeps the catalogue shown.
+        if (answer == DialogButton::Yes && !script_->FileSave())
+            return;
     }
     ShowWorkArea(WorkArea::Sound);
     EnableWindow(panel1_, TRUE);

@@ -187,4 +187,15 @@ void Forget(HWND editor)
         plan.editor = nullptr;
 }
 
+std::wstring RescueNow()
+{
+    switch (RescueText()) {
+    case Outcome::RescuedFirst: return plan.places[0];
+    case Outcome::RescuedFallback: return plan.places[1];
+    case Outcome::NothingUnsaved:
+    case Outcome::Lost: break;
+    }
+    return {};
+}
+
 } // namespace tessark::lastresort

@@ -9,6 +9,8 @@
 #include "script/ScriptRescue.h"
 #include "script/ScriptText.h"
 
+#include <string>
+
 namespace tessark::lastresort {
 
 // Installs the guard for the whole process; call once, on the window thread.
@@ -17,5 +19,9 @@ void Install();
 void Watch(HWND editor, const script::RescuePlaces& places, script::LineEnd lineEnd);
 // The editor is going away: nothing to rescue from it any more.
 void Forget(HWND editor);
+// The session is ending and the program with it: the unsaved text is written
+// now, where a fault would write it, and nothing is shown. Returns the file
+// written; empty when nothing was unsaved or no place could be written.
+std::wstring RescueNow();
 
 } // namespace tessark::lastresort

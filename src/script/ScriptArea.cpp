@@ -8,6 +8,7 @@
 #include "ui/Window.h"
 #include "script/ReportPanel.h"
 #include "ui/RichEdit.h"
+#include "util/FmxUtils.h"
 #include "util/Messages.h"
 #include "util/TextUtils.h"
 
@@ -114,8 +115,8 @@ ScriptArea::~ScriptArea()
 // its line ends as it happens: when the program dies, it asks nothing else.
 void ScriptArea::KeepRescuePlanCurrent()
 {
-    const bool untitled = documentName_ == UnnamedDocument;
-    lastresort::Watch(editor_, script::RescuePlacesFor(documentName_, untitled, host_.InstallationRoot()), lineEnd_);
+    const bool untitled = documentPath_.empty();
+    lastresort::Watch(editor_, script::RescuePlacesFor(documentPath_, untitled, host_.InstallationRoot()), lineEnd_);
 }
 
 HWND ScriptArea::Control(int controlId) const
@@ -176,21 +177,24 @@ HWND ScriptArea::CreateEditor(const RECT& place, bool visible)
 // its length (minutes for a few megabytes), and takes one in faster while
 // hidden. So a new text goes into a fresh hidden control set up as the old one
 // (place, attributes, margins, read-only state), which then takes the old
-// one's place and focus. When the text does not go in, the old control stays.
-bool ScriptArea::ReplaceEditor(std::wstring_view text)
+// one's place and focus. When the system makes no control, or the text does
+// not go in, the old control stays with its text.
+ScriptArea::Replacement ScriptArea::ReplaceEditor(std::wstring_view text)
 {
     HWND old = editor_;
     RECT place{};
     GetWindowRect(old, &place);
     MapWindowPoints(HWND_DESKTOP, groupBox1_, reinterpret_cast<POINT*>(&place), 2);
     HWND fresh = CreateEditor(place, false);
+    if (!fresh)
+        return Replacement::NoControl;
     SendMessageW(fresh, EM_SETREADONLY, (GetWindowLongPtrW(old, GWL_STYLE) & ES_READONLY) != 0, 0);
     richedit::SetDefaultFace(fresh, EditorFace, true, richedit::DefaultSize(old));
     richedit::ZoomToDpi(fresh, DpiOf(fresh), SystemDpi());
     ApplyMargins(fresh);
     if (!richedit::SetText(fresh, text)) {
         DestroyWindow(fresh);
-        return false;
+        return Replacement::TextRefused;
     }
     const bool focused = GetFocus() == old;
     editor_ = fresh;
@@ -199,7 +203,7 @@ bool ScriptArea::ReplaceEditor(std::wstring_view text)
         SetFocus(fresh);
     DestroyWindow(old);
     KeepRescuePlanCurrent();
-    return true;
+    return Replacement::Done;
 }
 
 void ScriptArea::CreateToolBar()
@@ -407,7 +411,18 @@ void ScriptArea::SetUpTextAttributes(int points)
 
 void ScriptArea::SetDocumentName(std::wstring name)
 {
-    documentName_ = std::move(name);
+    if (name == UnnamedDocument) {
+        NameDocument({}, std::move(name));
+        return;
+    }
+    std::wstring path = ExpandFileName(name);
+    NameDocument(std::move(path), std::move(name));
+}
+
+void ScriptArea::NameDocument(std::wstring path, std::wstring shownName)
+{
+    documentPath_ = std::move(path);
+    documentName_ = std::move(shownName);
     KeepRescuePlanCurrent();
 }
 

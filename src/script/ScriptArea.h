@@ -29,7 +29,11 @@ public:
     HWND Editor() const { return editor_; }
     HWND Control(int controlId) const;
     HWND FindDialog() const { return findDialog_; }
+    // The document's name as the user gave it, shown in the questions.
     const std::wstring& DocumentName() const { return documentName_; }
+    // The full path the text is saved to, fixed when the document was loaded
+    // or named; empty while the text has no file ("Sans nom").
+    const std::wstring& DocumentPath() const { return documentPath_; }
     std::wstring EditorText() const;
     void LayOut(int width, int height);
     // The narrowest the area can be with nothing overlapping, in units.
@@ -57,10 +61,12 @@ public:
 
     // Document operations.
     void FileOpen();
-    void LoadDocument(const std::wstring& path);
+    // `shownName` is the name the questions show (the path when empty); a
+    // relative path is made full at once, from the current folder.
+    void LoadDocument(const std::wstring& path, std::wstring_view shownName = {});
     bool ConfirmSaveChanges();   // false when the user chose Annuler: the caller stops
     void FileNew();
-    bool FileSave();             // false when a save under a new name was abandoned
+    bool FileSave();             // false when the save was abandoned (no name chosen, characters lost)
     bool FileSaveAs();
     void PrintButtonClick();
     void FileExit();
@@ -95,13 +101,19 @@ public:
 private:
     void CreateControls();
     HWND CreateEditor(const RECT& place, bool visible);
-    bool ReplaceEditor(std::wstring_view text);
+    enum class Replacement { Done, NoControl, TextRefused };
+    Replacement ReplaceEditor(std::wstring_view text);
     const std::wstring& SearchableText();
     void CreateToolBar();
     void RemakeToolBar();
     void CreateFontSizeBox();
     bool SaveUnderChosenName();
-    void WriteDocument(const std::wstring& path);
+    // `path` full, or empty for "Sans nom".
+    void NameDocument(std::wstring path, std::wstring shownName);
+    // False when the text holds characters Windows-1252 cannot hold and the
+    // user chose not to save them as '?'.
+    bool AcceptLostCharacters(const std::wstring& text);
+    void WriteDocument(const std::wstring& path, const std::wstring& text);
     void ApplySize(int points);
     void KeepRescuePlanCurrent();
     void ReportLineChosen();
@@ -124,6 +136,7 @@ private:
     FINDREPLACEW find_{};
     wchar_t findText_[256] = {};
     std::wstring documentName_{UnnamedDocument};
+    std::wstring documentPath_;
     script::LineEnd lineEnd_ = script::LineEnd::CrLf;
     // A copy of the editor's text for the find dialog, taken again after edits:
     // searching the control itself takes seconds on a long script under Wine.

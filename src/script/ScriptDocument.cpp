@@ -5,8 +5,10 @@
 #include "ui/Window.h"
 #include "ui/RichEdit.h"
 #include "script/ScriptArea.h"
+#include "script/LostCharacters.h"
 #include "util/FileIO.h"
 #include "util/FileNames.h"
+#include "util/FmxUtils.h"
 #include "util/InstallLayout.h"
 #include "util/Messages.h"
 
@@ -66,17 +68,24 @@ void ScriptArea::FileOpen()
     SetWindowTextOf(staticTextFichier_, ExtractFileName(*chosen));
 }
 
-void ScriptArea::LoadDocument(const std::wstring& path)
+void ScriptArea::LoadDocument(const std::wstring& path, std::wstring_view shownName)
 {
-    auto content = script::DecodeScript(ReadWholeFile(path));
-    if (!ReplaceEditor(content.text))
-        throw UserError(std::wstring(msg::StreamLoadError));
+    // The name is fixed now: a file list may make another folder current later.
+    std::wstring fullPath = ExpandFileName(path);
+    auto content = script::DecodeScript(ReadWholeFile(fullPath));
+    switch (ReplaceEditor(content.text)) {
+    case Replacement::Done: break;
+    case Replacement::NoControl: throw UserError(std::wstring(msg::EditorNotReplaced));
+    case Replacement::TextRefused: throw UserError(std::wstring(msg::StreamLoadError));
+    }
     searchText_ = std::move(content.text);
     searchTextValid_ = true;
     richedit::Select(editor_, 0, 0);
     lineEnd_ = content.lineEnd;
-    SetDocumentName(path);
-    SetFocus(editor_);
+    NameDocument(std::move(fullPath), shownName.empty() ? path : std::wstring(shownName));
+    // Keys typed into a hidden editor would change the text unseen.
+    if (IsWindowVisible(editor_))
+        SetFocus(editor_);
     richedit::SetModified(editor_, false);
     ShowModifiedState(false);
     // The report's line numbers belong to the text it was made from.
@@ -87,8 +96,9 @@ void ScriptArea::LoadDocument(const std::wstring& path)
 
 void ScriptArea::FileNew()
 {
+    if (ReplaceEditor(L"") != Replacement::Done)
+        throw UserError(std::wstring(msg::EditorNotReplaced));
     SetDocumentName(std::wstring(UnnamedDocument));
-    ReplaceEditor(L"");
     searchText_.clear();
     searchTextValid_ = true;
     lineEnd_ = script::LineEnd::CrLf;
@@ -101,9 +111,12 @@ void ScriptArea::FileNew()
 
 bool ScriptArea::FileSave()
 {
-    if (documentName_ == UnnamedDocument)
+    if (documentPath_.empty())
         return FileSaveAs();
-    WriteDocument(documentName_);
+    const std::wstring text = EditorText();
+    if (!AcceptLostCharacters(text))
+        return false;
+    WriteDocument(documentPath_, text);
     richedit::SetModified(editor_, false);
     ShowModifiedState(false);
     return true;
@@ -121,6 +134,9 @@ void ScriptArea::PrintButtonClick()
 
 bool ScriptArea::SaveUnderChosenName()
 {
+    const std::wstring text = EditorText();
+    if (!AcceptLostCharacters(text))
+        return false;
     auto& dialog = host_.SaveDialog();
     const auto chosen = host_.dialogs().SaveFile(host_.hwnd(), {std::wstring(SaveFilter), 1,
                                                                 dialog.initialFolder, dialog.fileName});
@@ -134,16 +150,27 @@ bool ScriptArea::SaveUnderChosenName()
         if (answer != DialogButton::Yes)
             return false;
     }
-    WriteDocument(*chosen);
+    WriteDocument(*chosen, text);
     SetDocumentName(*chosen);
     richedit::SetModified(editor_, false);
     ShowModifiedState(false);
     return true;
 }
 
-void ScriptArea::WriteDocument(const std::wstring& path)
+bool ScriptArea::AcceptLostCharacters(const std::wstring& text)
 {
-    WriteFileSafely(path, script::EncodeScript(EditorText(), lineEnd_));
+    const auto lost = script::CharactersLostIn1252(text);
+    if (lost.empty())
+        return true;
+    const auto answer = host_.dialogs().MessageDlg(
+        host_.hwnd(), FormatMessageText(msg::CharactersLostOnSave, script::DescribeLostCharacters(lost)),
+        DialogKind::Warning, {DialogButton::Yes, DialogButton::Cancel});
+    return answer == DialogButton::Yes;
+}
+
+void ScriptArea::WriteDocument(const std::wstring& path, const std::wstring& text)
+{
+    WriteFileSafely(path, script::EncodeScript(text, lineEnd_));
 }
 
 void ScriptArea::FileExit()

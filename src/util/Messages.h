@@ -101,6 +101,13 @@ inline constexpr std::wstring_view TextChangedSave = L"Le texte a changé. Sauve
 inline constexpr std::wstring_view OkToOverwrite = L"OK to overwrite %s";
 inline constexpr std::wstring_view StreamLoadError = L"Erreur au chargement de flux";
 inline constexpr std::wstring_view StreamSaveError = L"Erreur à l'enregistrement de flux";
+// Before a save of the script editor's text (%s: one line per text line, "ligne 3 : Ж 音").
+inline constexpr std::wstring_view CharactersLostOnSave =
+    L"Ces caractères ne peuvent pas être enregistrés : le fichier est écrit en Windows-1252, "
+    L"qui ne les connaît pas, et ils y deviendraient des « ? ».\n%s\nEnregistrer quand même ?";
+inline constexpr std::wstring_view EditorNotReplaced =
+    L"Le système n'a pas pu créer la zone de texte de l'éditeur pour le nouveau texte : "
+    L"le texte affiché et son document n'ont pas changé.";
 // The about box's line under its title (%s: the program's version).
 inline constexpr std::wstring_view AboutVersion = L"Version %s";
 inline constexpr std::wstring_view HelpNestedTooDeep =

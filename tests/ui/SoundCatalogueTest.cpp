@@ -39,9 +39,8 @@ protected:
 TEST_F(SoundCatalogueTest, ShowsTheCatalogueInTheEditorAndHoldsTheToolColumn)
 {
     Start();
-    SetEditorText(L"un script pas encore sauvé");
     OpenCatalogue();
-    EXPECT_TRUE(dialogs.shown.empty()) << "no question about the text it replaces";
+    EXPECT_TRUE(dialogs.shown.empty()) << "nothing unsaved, no question (UnsavedTextTest asks about unsaved text)";
     EXPECT_EQ(form->ShownArea(), WorkArea::Script);
     EXPECT_EQ(EditorText(), L"PORTE: porte_grince\rPAS: pas_sable\r");  // the editor keeps CR alone
     EXPECT_EQ(Caption(id::StaticTextFichier), L"Sounds.txt");
@@ -90,7 +89,11 @@ TEST_F(SoundCatalogueTest, TheWayBackAsksAboutChangesAndFollowsTheAnswer)
     EXPECT_EQ(ReadBytes(catalogue), catalogueText);
     EXPECT_EQ(EditorText(), L"PORTE: porte_lourde\r") << "the changes stay in the editor";
 
+    // Opened again over those changes, the catalogue asks first; Non reads it afresh.
+    dialogs.Answer(DialogButton::No);
     Press(id::MenuTexteSFX, WM_LBUTTONDOWN, WM_LBUTTONUP);
+    EXPECT_EQ(LastMessageText(), L"Le texte a changé. Sauver " + catalogue + L"?");
+    EXPECT_EQ(EditorText(), L"PORTE: porte_grince\rPAS: pas_sable\r");
     SetEditorText(L"PORTE: porte_lourde\r\n");
     dialogs.Answer(DialogButton::Yes);
     Click(id::BtRetourSFX);
