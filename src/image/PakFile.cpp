@@ -21,17 +21,9 @@ std::uint32_t ReadU32(std::span<const std::uint8_t> bytes)
            static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
 }
 
-std::string To1252(std::wstring_view text)
-{
-    std::string bytes;
-    for (wchar_t c : text)
-        bytes += static_cast<char>(cp1252::FromUnicode(c).value_or('?'));
-    return bytes;
-}
-
 PakReading Problem(std::wstring_view text)
 {
-    return {{}, To1252(text)};
+    return {{}, cp1252::Encode(text)};
 }
 
 class Inflater {

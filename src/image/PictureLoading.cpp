@@ -30,14 +30,6 @@ std::span<const std::uint8_t> BytesOf(const std::string& bytes)
     return {reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()};
 }
 
-std::wstring FromCp1252(std::string_view bytes)
-{
-    std::wstring text;
-    for (char byte : bytes)
-        text += cp1252::ToUnicode(static_cast<unsigned char>(byte));
-    return text;
-}
-
 std::optional<std::uint64_t> FileSize(const std::wstring& path)
 {
     WIN32_FILE_ATTRIBUTE_DATA data;
@@ -53,7 +45,7 @@ std::variant<image::Picture, std::wstring> ReadPakFile(const std::wstring& path)
         return std::wstring(msg::InvalidBitmap);
     const image::PakReading reading = image::ReadPak(BytesOf(ReadWholeFile(path)));
     if (!reading.problem.empty())
-        return FromCp1252(reading.problem);
+        return cp1252::Decode(reading.problem);
     auto logo = image::DecodeRaw(reading.raw, LogoWidth, false, false);
     if (!logo)
         return std::wstring(msg::InvalidBitmap);

@@ -19,22 +19,6 @@
 namespace tessark {
 namespace {
 
-std::string To1252(std::wstring_view text)
-{
-    std::string bytes;
-    for (wchar_t c : text)
-        bytes += static_cast<char>(cp1252::FromUnicode(c).value_or('?'));
-    return bytes;
-}
-
-std::wstring From1252(std::string_view bytes)
-{
-    std::wstring text;
-    for (char c : bytes)
-        text += cp1252::ToUnicode(static_cast<unsigned char>(c));
-    return text;
-}
-
 std::optional<std::string> ReadIfPresent(const std::wstring& path)
 {
     if (!FileExists(path))
@@ -58,7 +42,7 @@ std::wstring JoinedNames(const std::vector<script::CompiledFile>& files)
     std::wstring joined;
     for (const auto& file : files)
         if (file.name != script::StringsHeaderName)
-            joined += (joined.empty() ? L"" : L", ") + From1252(file.name);
+            joined += (joined.empty() ? L"" : L", ") + cp1252::Decode(file.name);
     return joined;
 }
 
@@ -73,27 +57,27 @@ void CompileWithTessark(IAreaHost& host, ScriptArea& area, const std::wstring& f
                         Report leading)
 {
     HourGlass hourGlass;
-    const auto languageFile = [&](std::string_view name) { return ReadIfPresent(folder + L"\\" + From1252(name)); };
+    const auto languageFile = [&](std::string_view name) { return ReadIfPresent(folder + L"\\" + cp1252::Decode(name)); };
     const script::CompileResult result = script::CompileScript(scriptText, languageFile, {Today()});
     Report report = std::move(leading);
     if (result.error) {
         report.push_back(*result.error);
-        report.push_back({To1252(msg::BuiltInNothingWritten), 0, true});
+        report.push_back({cp1252::Encode(msg::BuiltInNothingWritten), 0, true});
         area.ShowReport(report, true);
-        return Refuse(host, msg::BuiltInScriptError, From1252(result.error->text));
+        return Refuse(host, msg::BuiltInScriptError, cp1252::Decode(result.error->text));
     }
     std::vector<NewFile> files;
     for (const auto& file : result.files)
-        files.push_back({folder + L"\\" + From1252(file.name), file.bytes});
+        files.push_back({folder + L"\\" + cp1252::Decode(file.name), file.bytes});
     try {
         WriteFilesTogether(files);
     } catch (const EStreamError& failure) {
-        report.push_back({To1252(failure.text()), 0, true});
-        report.push_back({To1252(msg::BuiltInNothingWritten), 0, true});
+        report.push_back({cp1252::Encode(failure.text()), 0, true});
+        report.push_back({cp1252::Encode(msg::BuiltInNothingWritten), 0, true});
         area.ShowReport(report, true);
         return Refuse(host, msg::BuiltInFilesNotWritten, failure.text());
     }
-    report.push_back({To1252(FormatMessageText(msg::ScriptCompiledByTessark, JoinedNames(result.files))), 0, false});
+    report.push_back({cp1252::Encode(FormatMessageText(msg::ScriptCompiledByTessark, JoinedNames(result.files))), 0, false});
     const std::optional<std::string_view> firstLanguage =
         result.files.size() > 1 && result.files[1].name != script::StringsHeaderName
             ? std::optional<std::string_view>(result.files[1].bytes)
@@ -105,7 +89,7 @@ void CompileWithTessark(IAreaHost& host, ScriptArea& area, const std::wstring& f
 
 void DescribeCompiledScript(IAreaHost& host, ScriptArea& area, const std::wstring& folder)
 {
-    const std::wstring path = folder + L"\\" + From1252(script::ScriptDatName);
+    const std::wstring path = folder + L"\\" + cp1252::Decode(script::ScriptDatName);
     const auto scriptDat = ReadIfPresent(path);
     if (!scriptDat)
         return Refuse(host, msg::NoCompiledScript, path);
@@ -113,9 +97,9 @@ void DescribeCompiledScript(IAreaHost& host, ScriptArea& area, const std::wstrin
     std::optional<std::string> language;
     if (const auto text = ReadIfPresent(folder + L"\\" + std::wstring(layout::ScriptFile)))
         if (const auto languages = script::LanguageFilesOf(*text); !languages.empty())
-            language = ReadIfPresent(folder + L"\\" + From1252(languages.front().datName));
+            language = ReadIfPresent(folder + L"\\" + cp1252::Decode(languages.front().datName));
     Report report = language ? script::DescribeScriptDat(*scriptDat, *language) : script::DescribeScriptDat(*scriptDat);
-    report.insert(report.begin(), {To1252(FormatMessageText(msg::CompiledScriptHolds, path)), 0, false});
+    report.insert(report.begin(), {cp1252::Encode(FormatMessageText(msg::CompiledScriptHolds, path)), 0, false});
     area.ShowReport(report);
 }
 

@@ -62,11 +62,7 @@ bool InsideScriptFolder(std::string_view path)
 
 std::string To1252(std::wstring_view text)
 {
-    std::string bytes;
-    bytes.reserve(text.size());
-    for (wchar_t c : text)
-        bytes += static_cast<char>(cp1252::FromUnicode(c).value_or('?'));
-    return bytes;
+    return cp1252::Encode(text);
 }
 
 std::string Fill(std::wstring_view pattern, std::initializer_list<std::string_view> values)

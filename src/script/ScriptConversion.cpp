@@ -35,27 +35,11 @@ namespace {
 // Lets the user see that the work is over before the window takes input again.
 constexpr DWORD PauseAfterCompiler = 2000;
 
-std::string To1252(std::wstring_view text)
-{
-    std::string bytes;
-    for (wchar_t c : text)
-        bytes += static_cast<char>(cp1252::FromUnicode(c).value_or('?'));
-    return bytes;
-}
-
-std::wstring From1252(std::string_view bytes)
-{
-    std::wstring text;
-    for (char c : bytes)
-        text += cp1252::ToUnicode(static_cast<unsigned char>(c));
-    return text;
-}
-
 std::wstring JoinedNames(const std::vector<std::string>& names)
 {
     std::wstring joined;
     for (const std::string& name : names)
-        joined += (joined.empty() ? L"" : L", ") + From1252(name);
+        joined += (joined.empty() ? L"" : L", ") + cp1252::Decode(name);
     return joined;
 }
 
@@ -85,7 +69,7 @@ std::vector<ExpectedFile> ExpectedOutputs(const std::wstring& folder, const std:
 {
     std::vector<ExpectedFile> files;
     auto expect = [&](const std::string& name) {
-        const std::wstring path = folder + L"\\" + From1252(name);
+        const std::wstring path = folder + L"\\" + cp1252::Decode(name);
         files.push_back({name, path, LastWriteOf(path)});
     };
     expect(std::string(script::CompiledScriptName));
@@ -99,7 +83,7 @@ Report OutsideLanguageFiles(const std::vector<script::LanguageFile>& languages)
     Report report;
     for (const auto& language : languages)
         if (language.outsideFolder)
-            report.push_back({To1252(FormatMessageText(msg::LanguageFileOutside, From1252(language.name))),
+            report.push_back({cp1252::Encode(FormatMessageText(msg::LanguageFileOutside, cp1252::Decode(language.name))),
                               language.scriptLine, true});
     return report;
 }
@@ -139,7 +123,7 @@ public:
         const auto languages = script::LanguageFilesOf(text);
         if (const Report outside = OutsideLanguageFiles(languages); !outside.empty()) {
             area_.ShowReport(outside);
-            return Fail(msg::LanguageFilesOutsideNotCompiled, From1252(outside.front().text));
+            return Fail(msg::LanguageFilesOutsideNotCompiled, cp1252::Decode(outside.front().text));
         }
         Report leading;
         if (IsTrng(text)) {
@@ -168,7 +152,7 @@ public:
         findings_.insert(findings_.end(), leading.begin(), leading.end());
         if (builtInBecause) {
             Report first = findings_;
-            first.push_back({To1252(*builtInBecause), 0, false});
+            first.push_back({cp1252::Encode(*builtInBecause), 0, false});
             return CompileWithTessark(host_, area_, folder_, text, std::move(first));
         }
 
@@ -187,7 +171,7 @@ public:
         const std::string text = ReadScriptOfferingWindows1252();
         if (const Report outside = OutsideLanguageFiles(script::LanguageFilesOf(text)); !outside.empty()) {
             area_.ShowReport(outside);
-            return Fail(msg::LanguageFilesOutsideNotCompiled, From1252(outside.front().text));
+            return Fail(msg::LanguageFilesOutsideNotCompiled, cp1252::Decode(outside.front().text));
         }
         Report leading;
         if (IsTrng(text) && !CompileWithoutNgData(text, leading))
@@ -208,7 +192,7 @@ private:
         std::vector<std::wstring> texts{script_};
         for (const auto& language : script::LanguageFilesOf(ReadWholeFile(script_)))
             if (!language.outsideFolder)
-                texts.push_back(folder_ + L"\\" + From1252(language.name));
+                texts.push_back(folder_ + L"\\" + cp1252::Decode(language.name));
         OfferWindows1252(host_, texts);
         return ReadWholeFile(script_);
     }
@@ -217,7 +201,7 @@ private:
     // block tells a TRNG script. One held by another program is no TRNG sign.
     std::string EarlierScriptDat() const
     {
-        const std::wstring dat = folder_ + L"\\" + From1252(script::CompiledScriptName);
+        const std::wstring dat = folder_ + L"\\" + cp1252::Decode(script::CompiledScriptName);
         if (!FileExists(dat) || FileSizeOf(dat) >= (16 << 20))
             return {};
         try {
@@ -238,7 +222,7 @@ private:
         const auto sign = script::TrngSignOf(text);
         if (!sign)
             return L"1";
-        return std::to_wstring(sign->line) + L" : « " + From1252(sign->what) + L" »";
+        return std::to_wstring(sign->line) + L" : « " + cp1252::Decode(sign->what) + L" »";
     }
 
     // The classic compilers drop every NG command: only the user's yes lets
@@ -248,7 +232,7 @@ private:
         if (host_.dialogs().MessageDlg(host_.hwnd(), FormatMessageText(msg::TrngScriptWithoutNgCenter, SignText(text)),
                                        DialogKind::Warning, {DialogButton::Yes, DialogButton::No}) != DialogButton::Yes)
             return false;
-        leading.push_back({To1252(FormatMessageText(msg::NgDataDropped, SignText(text))), 0, true});
+        leading.push_back({cp1252::Encode(FormatMessageText(msg::NgDataDropped, SignText(text))), 0, true});
         return true;
     }
 
@@ -259,8 +243,8 @@ private:
         findings_ = CheckScript(text, InstallationFileLookup(host_.InstallationRoot()), ScriptDialect::Trng);
         if (!findings_.empty() && !CompileDespite())
             return;
-        findings_.push_back({To1252(FormatMessageText(msg::NgCenterRuns, SignText(text))), 0, false});
-        const std::wstring dat = folder_ + L"\\" + From1252(script::CompiledScriptName);
+        findings_.push_back({cp1252::Encode(FormatMessageText(msg::NgCenterRuns, SignText(text))), 0, false});
+        const std::wstring dat = folder_ + L"\\" + cp1252::Decode(script::CompiledScriptName);
         const std::vector<ExpectedFile> expected = ExpectedOutputs(folder_, script::LanguageFilesOf(text));
         CapturedRun run;
         {
@@ -272,7 +256,7 @@ private:
         if (run.outcome == CapturedRun::Outcome::NotStarted)
             return Fail(msg::NgCenterNotStarted, ngCenter_);
         const bool ngData = FileExists(dat) && script::HasNgBlock(ReadWholeFile(dat));
-        findings_.push_back({To1252(FormatMessageText(ngData ? msg::NgCenterMadeNgData : msg::NgCenterMadeNoNgData, dat)),
+        findings_.push_back({cp1252::Encode(FormatMessageText(ngData ? msg::NgCenterMadeNgData : msg::NgCenterMadeNoNgData, dat)),
                              0, !ngData});
         ShowOutcome(run, expected);
     }
@@ -306,17 +290,17 @@ private:
         Report report = findings_;
         Report said = script::CompilerTextToReport(run.output);
         if (said.empty())
-            said.push_back({To1252(msg::CompilerSaidNothing), 0, false});
+            said.push_back({cp1252::Encode(msg::CompilerSaidNothing), 0, false});
         report.insert(report.end(), said.begin(), said.end());
         std::vector<std::string> made, missing;
         for (const ExpectedFile& file : expected)
             (file.Made() ? made : missing).push_back(file.name);
         if (run.outcome == CapturedRun::Outcome::Stopped)
-            report.push_back({To1252(msg::CompilerStopped), 0, true});
+            report.push_back({cp1252::Encode(msg::CompilerStopped), 0, true});
         if (missing.empty())
-            report.push_back({To1252(FormatMessageText(msg::ScriptCompiled, JoinedNames(made))), 0, false});
+            report.push_back({cp1252::Encode(FormatMessageText(msg::ScriptCompiled, JoinedNames(made))), 0, false});
         else
-            report.push_back({To1252(FormatMessageText(msg::ScriptFilesNotMade, JoinedNames(missing))), 0, true});
+            report.push_back({cp1252::Encode(FormatMessageText(msg::ScriptFilesNotMade, JoinedNames(missing))), 0, true});
         area_.ShowReport(report, true);
         if (!missing.empty() && run.outcome == CapturedRun::Outcome::Finished)
             host_.dialogs().MessageDlg(host_.hwnd(), FormatMessageText(msg::ScriptNotCompiled, JoinedNames(missing)),
@@ -363,7 +347,7 @@ void ScriptArea::BtVerifScriptClick()
     const std::string text = script::EncodeScript(EditorText(), script::LineEnd::CrLf);
     Report findings = CheckScript(text, InstallationFileLookup(host_.InstallationRoot()));
     if (findings.empty())
-        findings.push_back({To1252(msg::ScriptCheckClean), 0, false});
+        findings.push_back({cp1252::Encode(msg::ScriptCheckClean), 0, false});
     ShowReport(findings);
 }
 

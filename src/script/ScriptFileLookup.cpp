@@ -14,14 +14,6 @@
 namespace tessark {
 namespace {
 
-std::wstring From1252(std::string_view bytes)
-{
-    std::wstring text;
-    for (char c : bytes)
-        text += cp1252::ToUnicode(static_cast<unsigned char>(c));
-    return text;
-}
-
 // "DATA\COASTAL" of "Level= DATA\COASTAL,101": before any comma, trimmed.
 std::string_view LevelPathPart(std::string_view written)
 {
@@ -35,7 +27,7 @@ bool ExistsInside(const std::wstring& folder, std::string_view relative, std::ws
 {
     if (!script::StaysInsideFolder(relative))
         return false;
-    return FileExists(folder + From1252(relative) + std::wstring(extension));
+    return FileExists(folder + cp1252::Decode(relative) + std::wstring(extension));
 }
 
 // An included or language file, when it can be read; a text past any
@@ -43,7 +35,7 @@ bool ExistsInside(const std::wstring& folder, std::string_view relative, std::ws
 std::optional<std::string> ReadInside(const std::wstring& folder, std::string_view relative)
 {
     constexpr std::int64_t LargestText = 64 << 20;
-    const std::wstring path = folder + From1252(relative);
+    const std::wstring path = folder + cp1252::Decode(relative);
     if (!script::StaysInsideFolder(relative) || !FileExists(path) || FileSizeOf(path) > LargestText)
         return std::nullopt;
     try {

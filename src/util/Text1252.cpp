@@ -82,6 +82,24 @@ std::optional<unsigned char> FromUnicode(wchar_t c)
     return ByteOf(static_cast<char32_t>(c));
 }
 
+std::string Encode(std::wstring_view text)
+{
+    std::string bytes;
+    bytes.reserve(text.size());
+    for (wchar_t c : text)
+        bytes += static_cast<char>(FromUnicode(c).value_or('?'));
+    return bytes;
+}
+
+std::wstring Decode(std::string_view bytes)
+{
+    std::wstring text;
+    text.reserve(bytes.size());
+    for (char byte : bytes)
+        text += ToUnicode(static_cast<unsigned char>(byte));
+    return text;
+}
+
 LostCharacters LostIn(std::wstring_view text, KeptOtherwise kept)
 {
     LostCharacters lost;

@@ -15,6 +15,10 @@ std::optional<unsigned char> FromUnicode(wchar_t c);
 // The same for any Unicode character, beyond the 16 bits of a Windows wchar_t too.
 std::optional<unsigned char> ByteOf(char32_t c);
 
+// A whole text each way: characters the code page lacks become "?".
+std::string Encode(std::wstring_view text);
+std::wstring Decode(std::string_view bytes);
+
 // A character that Windows-1252 cannot hold, with its 1-based line ("\r\n",
 // "\n" and "\r" each end a line), so that a save can say what it would lose
 // instead of writing "?" without a word.
