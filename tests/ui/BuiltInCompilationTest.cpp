@@ -49,23 +49,6 @@ protected:
         dialogs.ChooseFile(script);
         Click(id::BtEditScript);
     }
-    std::vector<std::wstring> ReportShown() const
-    {
-        HWND list = Control(id::ReportList);
-        std::vector<std::wstring> lines;
-        const auto count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
-        for (int i = 0; i < count; ++i) {
-            std::wstring line(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)), L'\0');
-            SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line.data()));
-            lines.push_back(line);
-        }
-        return lines;
-    }
-    bool ReportHas(std::wstring_view text) const
-    {
-        const auto lines = ReportShown();
-        return std::find(lines.begin(), lines.end(), text) != lines.end();
-    }
     // The check finds the reference scripts' level files missing here: the
     // user compiles all the same.
     void CompileDespiteFindings() { dialogs.Answer(DialogButton::Yes); }

@@ -27,19 +27,6 @@ protected:
             SetEnvironmentVariableW(name, nullptr);
         MainWindowTest::TearDown();
     }
-    // The lines the report under the editor shows, as the user reads them.
-    std::vector<std::wstring> ReportShown() const
-    {
-        HWND list = Control(id::ReportList);
-        std::vector<std::wstring> lines;
-        const auto count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
-        for (int i = 0; i < count; ++i) {
-            std::wstring line(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)), L'\0');
-            SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line.data()));
-            lines.push_back(line);
-        }
-        return lines;
-    }
     int ReportIndexOf(std::wstring_view text) const
     {
         const auto lines = ReportShown();

@@ -27,18 +27,6 @@ protected:
         dialogs.ChooseFile(script);
         Click(id::BtEditScript);
     }
-    bool ReportHas(std::wstring_view text) const
-    {
-        HWND list = Control(id::ReportList);
-        const auto count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
-        for (int i = 0; i < count; ++i) {
-            std::wstring line(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)), L'\0');
-            SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line.data()));
-            if (line == text)
-                return true;
-        }
-        return false;
-    }
 
     std::wstring script = installation / L"script\\script.txt";
     std::wstring scriptDat = installation / L"script\\script.dat";

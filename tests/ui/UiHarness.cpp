@@ -7,6 +7,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <cstring>
 #include <iterator>
 #include <cwctype>
@@ -408,6 +409,25 @@ void MainWindowTest::CloseWindow()
 {
     PostMessageW(mainWindow, WM_SYSCOMMAND, SC_CLOSE, 0);
     Pump();
+}
+
+std::vector<std::wstring> MainWindowTest::ReportShown() const
+{
+    HWND list = Control(id::ReportList);
+    std::vector<std::wstring> lines;
+    const auto count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        std::wstring line(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, i, 0)), L'\0');
+        SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line.data()));
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+bool MainWindowTest::ReportHas(std::wstring_view text) const
+{
+    const auto lines = ReportShown();
+    return std::find(lines.begin(), lines.end(), text) != lines.end();
 }
 
 std::wstring MainWindowTest::Caption(int controlId) const

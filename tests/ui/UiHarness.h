@@ -118,6 +118,9 @@ protected:
 
     HWND Control(int controlId) const { return form->Control(controlId); }
     std::wstring Caption(int controlId) const;
+    // The lines the report under the script editor shows, as the user reads them.
+    std::vector<std::wstring> ReportShown() const;
+    bool ReportHas(std::wstring_view text) const;
     bool Enabled(int controlId) const { return IsWindowEnabled(Control(controlId)) != FALSE; }
     bool Visible(HWND window) const { return IsWindowVisible(window) != FALSE; }
     std::wstring StatusPanel(int panel) const;
