@@ -207,22 +207,26 @@ void SoundArea::FileListBox2Click()
     Pick({replacements_, staticText2_, fichierRemplacement_, *labelNum2_, labelFormat2_, 2});
 }
 
-// A pick counts whether or not the preview could open the file.
+// A pick counts whether or not the preview could open or play the file, so
+// the replacement is enabled before the preview gets its say: a device that
+// refuses to play reports it, and the pick stands.
 void SoundArea::Pick(const Side& side)
 {
     SoundPreview& preview = *preview_;
     preview.FichierApercu = side.list.SelectedPath().value_or(std::wstring());
-    if (IsPreviewable(preview.FichierApercu)) {
+    const bool previewable = IsPreviewable(preview.FichierApercu);
+    if (previewable) {
         SetWindowTextOf(side.text, L"[ " + ExtractFileName(preview.FichierApercu) + L" ]");
         side.path = preview.FichierApercu;
         side.size.SetValeur(SizeShown(FileSizeOf(side.path)));
         ShowSampleFormat(side.format, side.path);
         preview.ListeApercu = side.number;
         replacedSincePick_ = false;
-        preview.LoadPreview();
     }
     if (BothListsHaveSelection())
         EnableWindow(bitBtn1_, TRUE);
+    if (previewable)
+        preview.LoadPreview();
 }
 
 bool SoundArea::BothListsHaveSelection() const

@@ -364,6 +364,54 @@ TEST_F(SoundAreaTest, AnEmptyPickChangesNothing)
     EXPECT_TRUE(Enabled(id::BitBtn1)) << "both lists still have a selected entry";
 }
 
+// The prefix's wave device replaced, for one test, by one that opens every
+// clip and refuses to play it, as a device held by another program does. MCI
+// finds its drivers in the [mci] section of system.ini.
+class RefusingWaveDevice {
+public:
+    RefusingWaveDevice()
+    {
+        wchar_t value[MAX_PATH]{};
+        GetPrivateProfileStringW(L"mci", L"waveaudio", L"", value, MAX_PATH, L"system.ini");
+        previous_ = value;
+        installed_ = !previous_.empty() &&
+                     WritePrivateProfileStringW(L"mci", L"waveaudio", TESSARK_REFUSING_MCI, L"system.ini");
+    }
+    ~RefusingWaveDevice()
+    {
+        if (installed_)
+            WritePrivateProfileStringW(L"mci", L"waveaudio", previous_.c_str(), L"system.ini");
+    }
+    bool installed() const { return installed_; }
+
+private:
+    std::wstring previous_;
+    bool installed_ = false;
+};
+
+TEST_F(SoundAreaTest, APickEnablesTheReplacementEvenWhenTheDeviceRefusesToPlayTheClip)
+{
+    const RefusingWaveDevice device;
+    ASSERT_TRUE(device.installed());
+    OpenSounds(true);
+    ClickEntry(id::FileListBox1, L"porte.wav");
+    ClickEntry(id::FileListBox2, L"grince.wav");
+
+    wchar_t refusal[MAXERRORLENGTH]{};
+    ASSERT_TRUE(mciGetErrorStringW(MCIERR_WAVE_OUTPUTSINUSE, refusal, MAXERRORLENGTH));
+    ASSERT_EQ(dialogs.shown.size(), 2u) << "each pick's play is refused and said";
+    EXPECT_EQ(dialogs.shown[1].kind, DialogKind::Error);
+    EXPECT_EQ(dialogs.shown[1].text, refusal);
+    EXPECT_EQ(Caption(id::StaticText2), L"[ grince.wav ]");
+    EXPECT_EQ(Number(id::LabelNum4), 1000) << "the clip opened, with the length the device gives";
+    EXPECT_TRUE(Enabled(id::BitBtn1));
+
+    Click(id::BitBtn1);
+    EXPECT_EQ(dialogs.shown.size(), 2u) << LastMessageText();
+    EXPECT_EQ(ReadBytes(samples + L"\\porte.wav"), grince);
+    EXPECT_EQ(ReadBytes(samples + L"\\porte.bak"), porte);
+}
+
 TEST_F(SoundAreaTest, ReplacementKeepsTheOriginalAsBakAndAddsARow)
 {
     OpenSounds();
