@@ -77,8 +77,10 @@ std::vector<std::wstring> ChangedSamplesIn(const std::wstring& folder)
 
 std::wstring ChangedSampleLine(const std::wstring& sample)
 {
-    return ExtractFileName(sample) + L" — " + std::wstring(msg::KeptSide) + FormatAndSize(KeptOriginalPath(sample)) +
-           L" ; " + std::wstring(msg::CurrentSide) + FormatAndSize(sample);
+    constexpr std::wstring_view indent = L"\n    ";
+    return ExtractFileName(sample) + std::wstring(indent) + std::wstring(msg::KeptSide) +
+           FormatAndSize(KeptOriginalPath(sample)) + std::wstring(indent) + std::wstring(msg::CurrentSide) +
+           FormatAndSize(sample);
 }
 
 std::wstring KeptOriginalNote(const std::wstring& sample)

@@ -15,8 +15,9 @@ void RestoreKeptOriginal(const std::wstring& sample);
 // by name.
 std::vector<std::wstring> ChangedSamplesIn(const std::wstring& folder);
 
-// "porte.wav — original : 22050 Hz · 16 bits · mono · PCM · 0,45 s, 19890 octets ;
-// actuel : ...": what a restore would change.
+// What a restore would change, on three lines: the sample's name, then
+// "    original : 22050 Hz · 16 bits · mono · PCM · 0,45 s, 19890 octets" and
+// "    actuel : ..." below it.
 std::wstring ChangedSampleLine(const std::wstring& sample);
 
 // The format of the kept original of `sample`, as shown beside the sample's

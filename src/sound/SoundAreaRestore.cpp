@@ -16,7 +16,7 @@ namespace tessark {
 namespace {
 
 // More lines than this would push the question's buttons off the screen.
-constexpr std::size_t LinesListed = 20;
+constexpr std::size_t LinesListed = 12;
 
 std::wstring ListedLines(const std::vector<std::wstring>& lines)
 {

@@ -139,6 +139,7 @@ protected:
         EXPECT_EQ(LastMessageText(), L"Disque plein.");
         EXPECT_EQ(ReadBytes(folder + L"\\petit.wav"), small);
         EXPECT_EQ(FilesIn(folder + L"\\"), (std::vector<std::wstring>{L"petit.wav"}));
+        EXPECT_FALSE(Exists(folder + L"\\Originaux"));
         EXPECT_EQ(form->Sounds().Modifications().NbRemplacements(), 0);
         RemoveDirectoryW(folder.c_str());
     }
@@ -161,6 +162,7 @@ protected:
     {
         EXPECT_EQ(ReadBytes(samples + L"\\porte.wav"), porte);
         EXPECT_EQ(ReadBytes(replacements + L"\\grince.wav"), grince);
+        EXPECT_FALSE(Exists(samples + L"\\Originaux")) << "a refused replacement keeps no copy";
         EXPECT_EQ(form->Sounds().Modifications().NbRemplacements(), 0);
         EXPECT_EQ(GridCell(1, 1), L"");
         EXPECT_FALSE(Enabled(id::LabelSauveSons));
