@@ -15,13 +15,14 @@
 namespace tessark {
 namespace {
 
-// More lines than this would push the question's buttons off the screen.
-constexpr std::size_t LinesListed = 12;
+// More entries than this (each of a few lines) would push the question's
+// buttons off the screen.
+constexpr std::size_t EntriesListed = 8;
 
 std::wstring ListedLines(const std::vector<std::wstring>& lines)
 {
     std::wstring text;
-    const std::size_t shown = std::min(lines.size(), LinesListed);
+    const std::size_t shown = std::min(lines.size(), EntriesListed);
     for (std::size_t i = 0; i < shown; ++i)
         text += L"\n" + lines[i];
     if (lines.size() > shown)
