@@ -192,6 +192,40 @@ TEST_F(KeptOriginalsTest, RestoreAllListsTheChangedSamplesAndAHeldOneStopsNoneOf
     EXPECT_FALSE(Exists(samples + L"\\c.bak"));
 }
 
+// The question shows a few samples, so that its buttons stay on the
+// screen; every one of them is restored all the same.
+TEST_F(KeptOriginalsTest, RestoreAllOfManySamplesListsAFewAndRestoresThemAll)
+{
+    const std::wstring kept = samples + L"\\Originaux";
+    ASSERT_TRUE(CreateDirectoryW(kept.c_str(), nullptr));
+    for (int i = 0; i < 10; ++i) {
+        const std::wstring name = L"son" + std::to_wstring(i) + L".wav";
+        WriteBytes(kept + L"\\" + name, GameWav());
+        WriteBytes(samples + L"\\" + name, Wav(50, static_cast<char>(i)));
+    }
+    OpenSounds();
+    dialogs.Answer(DialogButton::Yes);
+    dialogs.Answer(DialogButton::Ok);
+    ClickButton(id::BtRestaurerTous);
+    ASSERT_EQ(dialogs.shown.size(), 2u);
+    const std::wstring& question = dialogs.shown[0].text;
+    EXPECT_NE(question.find(L"\nson7.wav\n"), std::wstring::npos) << question;
+    EXPECT_EQ(question.find(L"son8.wav"), std::wstring::npos) << question;
+    EXPECT_TRUE(question.ends_with(L"\n… et 2 autres sons.")) << question;
+    EXPECT_EQ(dialogs.shown[1].kind, DialogKind::Information);
+    EXPECT_EQ(dialogs.shown[1].text, L"Originaux remis : 10.");
+    for (int i = 0; i < 10; ++i)
+        EXPECT_EQ(ReadBytes(samples + L"\\son" + std::to_wstring(i) + L".wav"), GameWav()) << i;
+
+    // Once all are back, there is nothing left to restore.
+    dialogs.Answer(DialogButton::Ok);
+    ClickButton(id::BtRestaurerTous);
+    ASSERT_EQ(dialogs.shown.size(), 3u);
+    EXPECT_EQ(dialogs.shown[2].text,
+              L"Aucun son de ce dossier ne diffère de son original conservé :\n" +
+                  form->Sounds().OriginalFolders().Directory());
+}
+
 TEST_F(KeptOriginalsTest, AnOriginalThatCannotBeKeptIsNotReplaced)
 {
     const std::wstring folder = samples + L"\\Originaux";
