@@ -117,7 +117,7 @@ void ModificationList::SetHeaders()
 }
 
 void ModificationList::AddModification(std::wstring_view original, std::wstring_view replacement,
-                                       std::wstring_view backup)
+                                       std::wstring_view backup, std::wstring sample)
 {
     const std::size_t row = static_cast<std::size_t>(++count_);
     // The first replacement fills the empty row the grid starts with.
@@ -126,9 +126,19 @@ void ModificationList::AddModification(std::wstring_view original, std::wstring_
         AppendEmptyRow(grid_);
     }
     rows_[row] = {std::to_wstring(row), std::wstring(original), std::wstring(replacement), std::wstring(backup)};
+    samples_.resize(row);
+    samples_[row - 1] = std::move(sample);
     ShowRow(row);
     EnableWindow(printLabel_, TRUE);
     EnableWindow(saveLabel_, TRUE);
+}
+
+std::wstring ModificationList::SelectedSample() const
+{
+    const auto selected = SendMessageW(grid_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED);
+    if (selected < 0 || static_cast<std::size_t>(selected) >= samples_.size())
+        return {};
+    return samples_[static_cast<std::size_t>(selected)];
 }
 
 void ModificationList::ShowRow(std::size_t row)

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tessark {
 
@@ -24,7 +25,12 @@ public:
     void FollowDpi(int dpi);
     // The header row, written once at start-up.
     void SetHeaders();
-    void AddModification(std::wstring_view original, std::wstring_view replacement, std::wstring_view backup);
+    // `sample`, the full path of the sample written, is what a restore from
+    // the row puts back.
+    void AddModification(std::wstring_view original, std::wstring_view replacement, std::wstring_view backup,
+                         std::wstring sample = {});
+    // The full path of the sample of the selected row; empty when no row is selected.
+    std::wstring SelectedSample() const;
     std::int32_t NbRemplacements() const { return count_; }
     // The grid's cells, the header row first.
     const report::Grid& Rows() const { return rows_; }
@@ -42,6 +48,7 @@ private:
     HWND printLabel_ = nullptr;
     HWND saveLabel_ = nullptr;
     report::Grid rows_;
+    std::vector<std::wstring> samples_;  // one per data row
     std::int32_t count_ = 0;
     int cellsDpi_ = 0;
 };

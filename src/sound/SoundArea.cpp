@@ -6,7 +6,9 @@
 #include "ui/AreaHost.h"
 #include "ui/StripLabel.h"
 #include "ui/Window.h"
+#include "sound/KeptOriginals.h"
 #include "sound/ReplacementConversion.h"
+#include "sound/SampleRestore.h"
 #include "sound/SampleReplacement.h"
 #include "sound/SoundFileCheck.h"
 #include "util/FileNames.h"
@@ -109,6 +111,9 @@ HWND SoundArea::Control(int controlId) const
     case id::LabelVers2: return labelVers2_;
     case id::StaticText2: return staticText2_;
     case id::StringGrid1: return modifications_.Grid();
+    case id::LabelOriginal1: return labelOriginal1_;
+    case id::BtRestaurer: return btRestaurer_;
+    case id::BtRestaurerTous: return btRestaurerTous_;
     case id::GroupBox7: return groupBox7_;
     case id::GroupBox7Frame: return groupBox7Frame_;
     default: return preview_->Control(controlId);
@@ -143,6 +148,14 @@ bool SoundArea::OnCommand(int controlId, int code)
     case id::BitBtn1:
         if (code == BN_CLICKED)
             BitBtn1Click();
+        return true;
+    case id::BtRestaurer:
+        if (code == BN_CLICKED)
+            BtRestaurerClick();
+        return true;
+    case id::BtRestaurerTous:
+        if (code == BN_CLICKED)
+            BtRestaurerTousClick();
         return true;
     case id::LabelSauveSons:
         if (code == StripLabelPressed || code == StripLabelReleased)
@@ -220,6 +233,8 @@ void SoundArea::Pick(const Side& side)
         side.path = preview.FichierApercu;
         side.size.SetValeur(SizeShown(FileSizeOf(side.path)));
         ShowSampleFormat(side.format, side.path);
+        if (side.number == 1)
+            ShowKeptOriginal();
         preview.ListeApercu = side.number;
         replacedSincePick_ = false;
     }
@@ -227,6 +242,20 @@ void SoundArea::Pick(const Side& side)
         EnableWindow(bitBtn1_, TRUE);
     if (previewable)
         preview.LoadPreview();
+}
+
+// Beside the format: the kept original's, when the sample is no longer it.
+void SoundArea::ShowKeptOriginal()
+{
+    SetWindowTextOf(labelOriginal1_, KeptOriginalNote(fichierOriginal_));
+}
+
+// After a restore the picked original shows what it holds now.
+void SoundArea::RefreshOriginalShown()
+{
+    labelNum1_->SetValeur(SizeShown(FileSizeOf(fichierOriginal_)));
+    ShowSampleFormat(labelFormat1_, fichierOriginal_);
+    ShowKeptOriginal();
 }
 
 bool SoundArea::BothListsHaveSelection() const
@@ -268,10 +297,7 @@ void SoundArea::BitBtn1Click()
         return;
     const std::wstring backup = ChangeFileExt(fichierOriginal_, L".bak");
     try {
-        if (content.converted)
-            ReplaceSampleWithContent(fichierOriginal_, *content.converted, backup);
-        else
-            ReplaceSample(fichierOriginal_, fichierRemplacement_, backup);
+        ReplaceKeepingTheOriginal(content, backup);
     } catch (const ReplacementRefused& refused) {
         dialogs.MessageDlg(host_.hwnd(), refused.text(), DialogKind::Error, {DialogButton::Ok});
         return;
@@ -280,7 +306,27 @@ void SoundArea::BitBtn1Click()
     fichierBak_ = backup;
     preview_->SetEnabledButtons(AllTransportButtons);
     modifications_.AddModification(ExtractFileName(fichierOriginal_), ExtractFileName(fichierRemplacement_),
-                                   ExtractFileName(fichierBak_));
+                                   ExtractFileName(fichierBak_), fichierOriginal_);
+}
+
+// The game's sample is kept before its first replacement; a replacement
+// that fails afterwards takes the new copy away again, so that a refused
+// replacement changes nothing.
+void SoundArea::ReplaceKeepingTheOriginal(const ReplacementContent& content, const std::wstring& backup)
+{
+    if (IsInKeptOriginalsFolder(fichierOriginal_))
+        throw ReplacementRefused(FormatMessageText(msg::KeptOriginalNotReplaced, fichierOriginal_));
+    const std::optional<NewlyKept> kept = KeepOriginal(fichierOriginal_);
+    try {
+        if (content.converted)
+            ReplaceSampleWithContent(fichierOriginal_, *content.converted, backup);
+        else
+            ReplaceSample(fichierOriginal_, fichierRemplacement_, backup);
+    } catch (...) {
+        if (kept)
+            DropNewlyKept(*kept);
+        throw;
+    }
 }
 
 } // namespace tessark

@@ -10,11 +10,13 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace tessark {
 
 class IAreaHost;
 class TFicheChoixWad;
+struct ReplacementContent;
 
 class SoundArea {
 public:
@@ -37,6 +39,11 @@ public:
     void FileListBox1Click();
     void FileListBox2Click();
     void BitBtn1Click();
+    // "Restaurer l'original": the sample of the selected row of the list, or
+    // else the picked original, gets its kept original back.
+    void BtRestaurerClick();
+    // "Restaurer tous les originaux" of the folder the originals' list shows.
+    void BtRestaurerTousClick();
     // The tool column's "Construire les fichiers SFX/SAM", with the WAD chooser.
     void BtConvertSFXClick(TFicheChoixWad& ficheChoixWad);
     // How long the builder runs before the user is asked whether to stop it.
@@ -64,6 +71,7 @@ private:
     void LayOutOriginals(int x, int y, int width, int height);
     void LayOutReplacements(int x, int y, int width, int height);
     void LayOutReplacementRow(int row, int width);
+    void LayOutGridAndRestores(int top, int width, int height);
     void CreateControls(HWND panel3);
     void CreateOriginalsGroup(HWND panel3);
     void CreateReplacementsGroup(HWND panel3);
@@ -73,6 +81,13 @@ private:
     int U(int units) const { return Scaled(panel6_, units); }
     void Pick(const Side& side);
     bool BothListsHaveSelection() const;
+    void ReplaceKeepingTheOriginal(const ReplacementContent& content, const std::wstring& backup);
+    void ShowKeptOriginal();
+    std::wstring SampleToRestore() const;
+    // False, with why in `refusal`, when the sample was left as it was.
+    bool Restore(const std::wstring& sample, std::wstring* refusal);
+    void RestoreAll(const std::vector<std::wstring>& samples);
+    void RefreshOriginalShown();
     void PressFeedback(HWND label, int code);
 
     IAreaHost& host_;
@@ -95,6 +110,8 @@ private:
     HWND staticText1_ = nullptr, staticText2_ = nullptr;
     HWND labelVers1_ = nullptr, labelVers2_ = nullptr;
     HWND bitBtn1_ = nullptr;
+    HWND labelOriginal1_ = nullptr;
+    HWND btRestaurer_ = nullptr, btRestaurerTous_ = nullptr;
     DirectoryListBox originalFolders_;
     FileListBox originals_;
     DriveComboBox replacementDrives_;

@@ -31,6 +31,11 @@ constexpr int ButtonWidth = 150;
 constexpr int ArrowWidth = 24;
 constexpr int OctetsWidth = 56;
 constexpr int FormatLeft = 160;
+// Under the lists: the size and format line, then the kept original's line.
+constexpr int InfoLine = 16;
+constexpr int RestoreButtonWidth = 170;
+constexpr int RestoreButtonHeight = 25;
+constexpr int GapBetweenRestoreButtons = 4;
 constexpr DWORD FormatStyle = WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS;
 // The caption's width on one line in the label's font.
 int CaptionWidth(HWND label)
@@ -110,6 +115,10 @@ void SoundArea::CreateControls(HWND panel3)
     preview_ = std::make_unique<SoundPreview>(host_, groupBox7_);
     SendFrameToBack(groupBox7Frame_);
     modifications_.Create(panel3, panel6_);
+    btRestaurer_ = CreateChild(panel3, L"BUTTON", L"Restaurer l'original", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+                               0, 0, 10, 10, id::BtRestaurer);
+    btRestaurerTous_ = CreateChild(panel3, L"BUTTON", L"Restaurer tous les originaux",
+                                   WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 10, 10, id::BtRestaurerTous);
 }
 
 void SoundArea::CreateOriginalsGroup(HWND panel3)
@@ -121,6 +130,7 @@ void SoundArea::CreateOriginalsGroup(HWND panel3)
     labelOctets1_ = CreateChild(groupBox4_, L"STATIC", L"Octets", WS_VISIBLE | SS_LEFT, 0, 0, 50, 15,
                                 id::LabelOctets1);
     labelFormat1_ = CreateChild(groupBox4_, L"STATIC", L"", FormatStyle, 0, 0, 10, 15, id::LabelFormat1);
+    labelOriginal1_ = CreateChild(groupBox4_, L"STATIC", L"", FormatStyle, 0, 0, 10, 15, id::LabelOriginal1);
     SendFrameToBack(groupBox4Frame_);
 }
 
@@ -177,7 +187,19 @@ void SoundArea::LayOut(int width, int height)
     preview_->LayOut(width - U(4));
     const int gridTop = previewTop + U(PreviewHeight + GapAboveGrid);
     modifications_.FollowDpi(DpiOf(panel6_));
-    Place(modifications_.Grid(), U(2), gridTop, width - U(4), height - gridTop - U(GapBelowGrid));
+    LayOutGridAndRestores(gridTop, width, height - gridTop - U(GapBelowGrid));
+}
+
+// The restores stand beside the list whose rows they act on.
+void SoundArea::LayOutGridAndRestores(int top, int width, int height)
+{
+    const int buttons = U(RestoreButtonWidth);
+    const int gridWidth = std::max(U(100), width - U(4 + 4) - buttons);
+    Place(modifications_.Grid(), U(2), top, gridWidth, height);
+    const int left = U(2 + 4) + gridWidth;
+    Place(btRestaurer_, left, top, buttons, U(RestoreButtonHeight));
+    Place(btRestaurerTous_, left, top + U(RestoreButtonHeight + GapBetweenRestoreButtons), buttons,
+          U(RestoreButtonHeight));
 }
 
 // The labels keep their places in a line as long as the strip is wide
@@ -228,13 +250,15 @@ void SoundArea::LayOutOriginals(int x, int y, int width, int height)
 {
     Place(groupBox4_, x, y, width, height);
     Place(groupBox4Frame_, 0, 0, width, height);
-    const int inner = width - U(16), listsHeight = height - U(18 + 26);
+    const int inner = width - U(16), listsHeight = height - U(18 + 26 + InfoLine);
     const int folders = FolderListHeight(listsHeight);
     Place(originalFolders_.hwnd(), U(8), U(18), inner, folders);
     Place(originals_.hwnd(), U(8), U(22) + folders, inner, listsHeight - folders - U(4));
-    Place(labelNum1_->hwnd(), U(8), height - U(21), U(88), U(14));
-    Place(labelOctets1_, U(100), height - U(22), U(OctetsWidth), U(15));
-    Place(labelFormat1_, U(FormatLeft), height - U(22), width - U(FormatLeft + 8), U(15));
+    const int sizeLine = height - U(22 + InfoLine);
+    Place(labelNum1_->hwnd(), U(8), sizeLine + U(1), U(88), U(14));
+    Place(labelOctets1_, U(100), sizeLine, U(OctetsWidth), U(15));
+    Place(labelFormat1_, U(FormatLeft), sizeLine, width - U(FormatLeft + 8), U(15));
+    Place(labelOriginal1_, U(8), height - U(22), inner, U(15));
 }
 
 // The replacements' file list starts level with the originals' one; the
@@ -243,14 +267,16 @@ void SoundArea::LayOutReplacements(int x, int y, int width, int height)
 {
     Place(groupBox5_, x, y, width, height);
     Place(groupBox5Frame_, 0, 0, width, height);
-    const int inner = width - U(16), listsHeight = height - U(18 + 26);
+    const int inner = width - U(16), listsHeight = height - U(18 + 26 + InfoLine);
     const int folders = std::max(0, FolderListHeight(listsHeight) - U(26));
     Place(replacementDrives_.hwnd(), U(8), U(18), inner, U(200));
     Place(replacementFolders_.hwnd(), U(8), U(44), inner, folders);
     Place(replacements_.hwnd(), U(8), U(48) + folders, inner, listsHeight - U(26) - folders - U(4));
-    Place(labelNum2_->hwnd(), U(8), height - U(22), U(89), U(15));
-    Place(labelOctets2_, U(101), height - U(22), U(OctetsWidth), U(15));
-    Place(labelFormat2_, U(FormatLeft), height - U(22), width - U(FormatLeft + 8), U(15));
+    // Level with the originals' size line.
+    const int sizeLine = height - U(22 + InfoLine);
+    Place(labelNum2_->hwnd(), U(8), sizeLine, U(89), U(15));
+    Place(labelOctets2_, U(101), sizeLine, U(OctetsWidth), U(15));
+    Place(labelFormat2_, U(FormatLeft), sizeLine, width - U(FormatLeft + 8), U(15));
 }
 
 void SoundArea::LayOutReplacementRow(int row, int width)

@@ -27,7 +27,7 @@ enum : int {
     GroupBox4, GroupBox4Frame, DirectoryListBox1, FileListBox1, LabelNum1, LabelOctets1,
     GroupBox5, GroupBox5Frame, DriveComboBox2, DirectoryListBox2, FileListBox2, LabelNum2, LabelOctets2,
     StaticText1, LabelVers1, BitBtn1, LabelVers2, StaticText2,
-    StringGrid1, LabelFormat1, LabelFormat2,
+    StringGrid1, LabelFormat1, LabelFormat2, LabelOriginal1, BtRestaurer, BtRestaurerTous,
     // Sound preview
     GroupBox7 = 650, GroupBox7Frame, MediaPlayer1, MediaPlayer1Play, MediaPlayer1Pause, MediaPlayer1Stop,
     MediaPlayer1Next, MediaPlayer1Back, AutoStart, Gauge1, StaticText3, LabelNum3, LabelMs3, LabelNum4, LabelMs4,

@@ -150,6 +150,56 @@ inline constexpr std::wstring_view PickBeforeReplacingAgain =
     L"Ce son vient d'être remplacé. Choisissez de nouveau un son dans une des listes avant un autre "
     L"remplacement : la sauvegarde .bak de l'original serait écrasée.";
 inline constexpr std::wstring_view DamagedSound = L"Fichier son incorrect : %s";
+// Putting kept originals back (%s: the sample's path, its name or a count).
+inline constexpr std::wstring_view ModifiedKeptOriginal = L"modifié ; original conservé : %s";
+inline constexpr std::wstring_view KeptSide = L"original : ";
+inline constexpr std::wstring_view CurrentSide = L"actuel : ";
+inline constexpr std::wstring_view SizeInBytes = L"%s octets";
+inline constexpr std::wstring_view RestoredCell = L"original restauré";
+inline constexpr std::wstring_view RestoreReadOnly =
+    L"Le son est en lecture seule, son original n'a pas été remis :\n%s";
+inline constexpr std::wstring_view RestoreOldBackupNotDeleted =
+    L"L'ancienne sauvegarde ne peut pas être supprimée, l'original n'a pas été remis :\n%s";
+inline constexpr std::wstring_view RestoreNotRenamed =
+    L"Le son ne peut pas être renommé en .bak, son original n'a pas été remis :\n%s";
+inline constexpr std::wstring_view RestoreBackupIsFolder =
+    L"Un dossier porte le nom de la sauvegarde, l'original n'a pas été remis :\n%s";
+inline constexpr std::wstring_view NoKeptOriginal =
+    L"Aucun original conservé pour ce son. Choisissez un son déjà remplacé dans la liste des originaux, ou une "
+    L"ligne de la liste des modifications.";
+inline constexpr std::wstring_view SameAsKeptOriginal = L"%s est déjà identique à son original conservé.";
+inline constexpr std::wstring_view RestoreOneQuestion =
+    L"Remettre l'original conservé de %s ? Le contenu actuel sera gardé en .bak.";
+inline constexpr std::wstring_view NothingToRestore =
+    L"Aucun son de ce dossier ne diffère de son original conservé :\n%s";
+inline constexpr std::wstring_view RestoreAllQuestion =
+    L"Ces sons diffèrent de leur original conservé (%s). Remettre tous les originaux ? Le contenu actuel de chacun "
+    L"sera gardé en .bak.";
+inline constexpr std::wstring_view MoreSamplesNotListed = L"… et %s autres sons.";
+inline constexpr std::wstring_view AllRestored = L"Originaux remis : %s.";
+inline constexpr std::wstring_view SomeNotRestored =
+    L"Ces sons n'ont pas pu être remis à leur original et sont restés tels quels :";
+// The copy of a sample kept in "Originaux" before its first replacement (%s: the path concerned).
+inline constexpr std::wstring_view KeptOriginalNotRead =
+    L"Le son original n'a pas pu être lu pour en garder une copie dans « Originaux », il n'a pas été remplacé :\n%s";
+inline constexpr std::wstring_view KeptFolderIsAFile =
+    L"Un fichier porte le nom du dossier « Originaux » où la copie de l'original doit être gardée, le son n'a pas "
+    L"été remplacé :\n%s";
+inline constexpr std::wstring_view KeptFolderNotCreated =
+    L"Le dossier « Originaux » où la copie de l'original doit être gardée n'a pas pu être créé, le son n'a pas été "
+    L"remplacé :\n%s";
+inline constexpr std::wstring_view KeptFolderReadOnly =
+    L"Le dossier « Originaux » est en lecture seule : la copie de l'original ne peut pas y être gardée, le son n'a "
+    L"pas été remplacé :\n%s";
+inline constexpr std::wstring_view KeptCopyIsAFolder =
+    L"Un dossier porte le nom de la copie de l'original, le son n'a pas été remplacé :\n%s";
+inline constexpr std::wstring_view KeptCopyNotWritten =
+    L"La copie de l'original n'a pas pu être écrite dans « Originaux », le son n'a pas été remplacé :\n%s";
+inline constexpr std::wstring_view KeptCopyDiskFull =
+    L"Disque plein : la copie de l'original n'a pas pu être écrite dans « Originaux », le son n'a pas été "
+    L"remplacé :\n%s";
+inline constexpr std::wstring_view KeptOriginalNotReplaced =
+    L"Ce son est une copie gardée d'un original : il ne peut pas être remplacé.\n%s";
 // Replacing with a sample the game would play wrongly (%s: the replacement's name).
 inline constexpr std::wstring_view ConvertReplacement =
     L"Le son %s n'est pas au format que le jeu lit correctement : PCM 22 050 Hz, 16 bits, mono, sans autre "
