@@ -71,7 +71,7 @@ bool PictureArea::ShowFitted(image::FitWay way, std::int32_t width, std::int32_t
     if (host_.dialogs().MessageDlg(host_.hwnd(), confirm, DialogKind::Confirmation,
                                    {DialogButton::Yes, DialogButton::No}) == DialogButton::Yes) {
         // The size buttons now say the size the picture has.
-        CheckRadioSilently(width == 512 ? id::RadioButton2 : id::RadioButton1);
+        CheckRadioSilently(width == image::LogoWidth ? id::RadioButton2 : id::RadioButton1);
         return true;
     }
     picture_ = std::move(original);

@@ -1,7 +1,10 @@
 #include "PictureFiles.h"
 
+#include "LayoutChecks.h"
+
 #include <algorithm>
 #include <cstdlib>
+#include <cwchar>
 
 namespace tessark::test {
 
@@ -109,6 +112,21 @@ int PaintedPictureTest::LargestDifference(const image::Picture& expected) const
                                 std::abs(a.blue - b.blue)});
         }
     return largest;
+}
+
+void PaintedPictureTest::PauseForScreenshot()
+{
+    wchar_t pause[16] = {}, dpi[16] = {};
+    if (!GetEnvironmentVariableW(L"TESSARK_SCREENSHOT_PAUSE_MS", pause, 16))
+        return;
+    if (GetEnvironmentVariableW(L"TESSARK_SCREENSHOT_DPI", dpi, 16))
+        SimulateDpi(mainWindow, static_cast<int>(std::wcstol(dpi, nullptr, 10)));
+    SetWindowPos(mainWindow, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE);
+    const DWORD end = GetTickCount() + static_cast<DWORD>(std::wcstol(pause, nullptr, 10));
+    while (GetTickCount() < end) {
+        Pump();
+        Sleep(50);
+    }
 }
 
 std::string RawBytesOf(const image::Picture& picture)

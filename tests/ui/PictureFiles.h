@@ -40,6 +40,10 @@ protected:
     const image::Picture& Shown() const { return form->Pictures().ShownPicture(); }
     // The largest difference of one colour channel between the shown picture and `expected`.
     int LargestDifference(const image::Picture& expected) const;
+    // With TESSARK_SCREENSHOT_PAUSE_MS set, keeps the window as it is on the
+    // screen that long, for a screenshot of the display from outside; with
+    // TESSARK_SCREENSHOT_DPI too, at that DPI first (144 for 150 %).
+    void PauseForScreenshot();
     bool Checked(int radioId) const { return SendMessageW(Control(radioId), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
     std::wstring pictures = installation / L"Images";

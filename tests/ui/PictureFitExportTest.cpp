@@ -93,6 +93,7 @@ TEST_F(PictureFitExportTest, EachWayWritesTheLogoAsTheCoreFitsTheSamePixels)
         EXPECT_TRUE(Checked(id::RadioButton2));
         EXPECT_EQ(SizeShown().substr(0, 15), L"Image 512 x 256");
         if (fit.way == FitWay::Inside) {
+            PauseForScreenshot();
             // 1000 x 300 scaled to 512 x 154: 51 black rows above and below.
             for (int y : {0, 50, 205, 255})
                 EXPECT_EQ(PixelOf(bytes, 512, 256, y), Rgb{}) << "row " << y;

@@ -104,6 +104,7 @@ TEST_F(PngSaveTest, TheGamesPackedLogoAndAFittedPictureAreSavedAsShown)
     ASSERT_EQ(fitted.width(), 512);
     SaveShownAs(pictures + L"\\ajuste.png");
     EXPECT_TRUE(RawBytesOf(ReadBack(pictures + L"\\ajuste.png")) == RawBytesOf(fitted));
+    KeepForHostCheck(pictures + L"\\ajuste.png", fitted, L"fitted");
 }
 
 TEST_F(PngSaveTest, AFullDiskLeavesNoPngAndSaysWhy)
