@@ -8,6 +8,7 @@
 #include "ui/AreaHost.h"
 #include "ui/PatienceQuestion.h"
 #include "image/ExportTexts.h"
+#include "image/PictureFit.h"
 #include "image/LogoInstall.h"
 #include "image/PakFile.h"
 #include "image/RawFile.h"
@@ -110,11 +111,15 @@ void PictureArea::BtConvertLogoClick()
         return;
     }
     const PictureSize size = area.ChosenSize();
-    if ((size.width != 512 || size.height != 256) &&
+    const FitOutcome fit = OfferFit(logoPath, image::LogoWidth, image::LogoHeight);
+    if (fit == FitOutcome::Cancelled)
+        return;
+    if (fit == FitOutcome::KeptSize && (size.width != 512 || size.height != 256) &&
         host_.dialogs().MessageDlg(host_.hwnd(), LogoSizeQuestion(size.width, size.height), DialogKind::Warning,
                             {DialogButton::Yes, DialogButton::No}) == DialogButton::No)
         return;
-    const bool fromBmp = AsciiUpper(ExtractFileExt(logoPath)) == L".BMP";
+    // Every decoded picture goes to the packer as the RAW it is written to.
+    const bool fromBmp = IsPaintedPicture(logoPath);
     if (fromBmp) {
         image::Picture& picture = area.ShownPicture();
         std::wstring raw = logoPath;

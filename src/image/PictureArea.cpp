@@ -39,13 +39,14 @@ constexpr int CaptionHeight = 22;
 // The size text grows to hold a second line, with this much room below it.
 constexpr int CaptionPadding = 4;
 constexpr int CheckBoxHeight = 20;
+constexpr int ButtonHeight = 24;
 constexpr int EditWidth = 45;
 constexpr int EditYLeft = 311;
 // Room right of the last box of the group, its frame included.
 constexpr int GroupRightMargin = 12;
 constexpr int RadioIds[3] = {id::RadioButton1, id::RadioButton2, id::RadioButton3};
-constexpr wchar_t LogoMask[] = L"*.bmp;*.raw;*.pak";
-constexpr wchar_t SkyMask[] = L"*.raw;*.bmp";
+constexpr wchar_t LogoMask[] = L"*.bmp;*.raw;*.pak;*.png;*.jpg;*.jpeg;*.gif;*.tif;*.tiff;*.tga";
+constexpr wchar_t SkyMask[] = L"*.raw;*.bmp;*.png;*.jpg;*.jpeg;*.gif;*.tif;*.tiff;*.tga";
 
 LRESULT CALLBACK DigitsOnly(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
 {
@@ -67,7 +68,7 @@ PictureArea::PictureArea(IAreaHost& host) : host_(host)
 {
     CreateControls(host_.Control(id::Panel4));
     // The column is read from the top: drive, folders, files.
-    SetTabOrder({drives_.hwnd(), folders_.hwnd(), files_.hwnd(), showAsInGame_});
+    SetTabOrder({drives_.hwnd(), folders_.hwnd(), files_.hwnd(), btSavePng_, showAsInGame_});
 }
 
 void PictureArea::CreateControls(HWND panel4)
@@ -80,6 +81,8 @@ void PictureArea::CreateControls(HWND panel4)
                                10, id::StaticText4);
     showAsInGame_ = CreateChild(panel5_, L"BUTTON", msg::ShowAsInGame, WS_TABSTOP | BS_AUTOCHECKBOX, 0, 0, 10, 10,
                                 id::CheckShowAsInGame);
+    btSavePng_ = CreateChild(panel5_, L"BUTTON", msg::SaveAsPng, WS_VISIBLE | WS_TABSTOP | WS_DISABLED | BS_PUSHBUTTON,
+                             0, 0, 10, 10, id::BtSavePng);
 
     groupBox6_ = CreatePanel(panel4, id::GroupBox6, 0, 0, 10, GroupBox6Height, false);
     groupBox6Frame_ = CreateChild(groupBox6_, L"BUTTON",
@@ -115,6 +118,7 @@ HWND PictureArea::Control(int controlId) const
     case id::FileListBox3: return files_.hwnd();
     case id::StaticText4: return staticText4_;
     case id::CheckShowAsInGame: return showAsInGame_;
+    case id::BtSavePng: return btSavePng_;
     case id::GroupBox6: return groupBox6_;
     case id::GroupBox6Frame: return groupBox6Frame_;
     case id::RadioButton1: return radio_[0];
@@ -156,6 +160,10 @@ bool PictureArea::OnCommand(int controlId, int code)
         if (code == BN_CLICKED)
             ShowAsInGameWhenAsked();
         return true;
+    case id::BtSavePng:
+        if (code == BN_CLICKED)
+            BtSavePngClick();
+        return true;
     default:
         return false;
     }
@@ -180,12 +188,14 @@ void PictureArea::LayOut(int width, int height)
     // The check box is shown in logo mode only; the file list takes its room otherwise.
     const bool checkShown = (GetWindowLongW(showAsInGame_, GWL_STYLE) & WS_VISIBLE) != 0;
     const int checkTop = std::max(0, captionTop - margin - scaled(CheckBoxHeight));
-    const int filesBottom = (checkShown ? checkTop : captionTop) - margin;
+    const int buttonTop = std::max(0, (checkShown ? checkTop : captionTop) - margin - scaled(ButtonHeight));
+    const int filesBottom = buttonTop - margin;
     MoveWindow(panel5_, 0, 0, columnWidth, height, TRUE);
     MoveWindow(drives_.hwnd(), margin, scaled(DrivesTop), listWidth, scaled(DrivesDropHeight), TRUE);
     MoveWindow(folders_.hwnd(), margin, scaled(FoldersTop), listWidth, scaled(FoldersHeight), TRUE);
     MoveWindow(files_.hwnd(), margin, scaled(FilesTop), listWidth, std::max(0, filesBottom - scaled(FilesTop)),
                TRUE);
+    MoveWindow(btSavePng_, margin, buttonTop, listWidth, scaled(ButtonHeight), TRUE);
     MoveWindow(showAsInGame_, margin, checkTop, listWidth, scaled(CheckBoxHeight), TRUE);
     MoveWindow(staticText4_, margin, captionTop, listWidth, captionHeight, TRUE);
     const int right = std::max(0, width - columnWidth);
@@ -238,6 +248,9 @@ std::wstring PictureArea::SizeText() const
 {
     std::wstring text = PictureCaption(picture_.width(), picture_.height());
     if (mode_ == PictureMode::Logo)
+        if (const auto made = image::MadeTransparentText(madeTransparent_); !made.empty())
+            text += L"\r\n" + made;
+    if (mode_ == PictureMode::Logo)
         if (const auto black = image::BlackPixelsText(image::CountBlackPixels(picture_)); !black.empty())
             text += L"\r\n" + black;
     return text;
@@ -278,9 +291,14 @@ void PictureArea::CheckRadio(int radioId)
 {
     if (IsChecked(radioId))
         return;
+    CheckRadioSilently(radioId);
+    FileListBox3Click();
+}
+
+void PictureArea::CheckRadioSilently(int radioId)
+{
     for (int i = 0; i < 3; ++i)
         SendMessageW(radio_[i], BM_SETCHECK, RadioIds[i] == radioId ? BST_CHECKED : BST_UNCHECKED, 0);
-    FileListBox3Click();
 }
 
 PictureSize PictureArea::ChosenSize() const
@@ -310,7 +328,10 @@ std::int32_t PictureArea::RawWidth() const
 void PictureArea::ForgetShownPicture()
 {
     picture_ = image::Picture();
+    shownPath_.clear();
+    madeTransparent_ = 0;
     view_.PictureChanged();
+    EnableWindow(btSavePng_, FALSE);
     SetSizeText(L"");
     logoPath_.clear();
     EnableWindow(host_.Control(id::BtConvertLogo), FALSE);
@@ -337,6 +358,8 @@ void PictureArea::FileListBox3Click()
         SetWindowTextOf(editY_, std::to_wstring(h));
     }
     SetSizeText(SizeText());
+    shownPath_ = *name;
+    EnableWindow(btSavePng_, TRUE);
     logoPath_.clear();
     const bool logo = mode_ == PictureMode::Logo;
     // A ".pak" is already packed: the packer would take it for a RAW file and

@@ -3,6 +3,7 @@
 #include "image/PictureArea.h"
 #include "ui/AreaHost.h"
 #include "image/ExportTexts.h"
+#include "image/PictureFit.h"
 #include "image/RawFile.h"
 #include "util/FileNames.h"
 #include "util/Messages.h"
@@ -12,8 +13,13 @@ namespace tessark {
 void PictureArea::BtconvertCielClick()
 {
     PictureArea& area = *this;
-    const PictureSize size = area.ChosenSize();
-    if ((size.width != 256 || size.height != 256) &&
+    PictureSize size = area.ChosenSize();
+    const FitOutcome fit = OfferFit(shownPath_, image::SkySide, image::SkySide);
+    if (fit == FitOutcome::Cancelled)
+        return;
+    if (fit == FitOutcome::Fitted)
+        size = {image::SkySide, image::SkySide};
+    if (fit == FitOutcome::KeptSize && (size.width != 256 || size.height != 256) &&
         host_.dialogs().MessageDlg(host_.hwnd(), SkySizeQuestion(size.width, size.height), DialogKind::Warning,
                             {DialogButton::Yes, DialogButton::No}) == DialogButton::No)
         return;

@@ -1,6 +1,7 @@
 #include "image/WicImage.h"
 
 #include "util/Messages.h"
+#include "util/ReplacementFile.h"
 #include "util/Win32.h"
 
 #include <objbase.h>
@@ -197,24 +198,43 @@ HRESULT EncodePng(IWICImagingFactory* factory, IWICStream* stream, const Picture
     return hr;
 }
 
+// The whole PNG in memory, so that the file is written by the one careful
+// way of the program: beside it first, in its place only once complete.
+std::string EncodeInMemory(const Picture& picture, const std::wstring& path)
+{
+    ComApartment apartment;
+    ComRef<IWICImagingFactory> factory;
+    CreateFactory(apartment, factory);
+    ComRef<IStream> memory;
+    Require(CreateStreamOnHGlobal(nullptr, TRUE, memory.Out()), msg::PngNotWritten, path);
+    ComRef<IWICStream> stream;
+    Require(factory->CreateStream(stream.Out()), msg::ImagingUnavailable, path);
+    Require(stream->InitializeFromIStream(memory.get()), msg::PngNotWritten, path);
+    if (const HRESULT hr = EncodePng(factory.get(), stream.get(), picture); FAILED(hr))
+        throw Failure{WriteFailure(hr, path)};
+    HGLOBAL block = nullptr;
+    Require(GetHGlobalFromStream(memory.get(), &block), msg::PngNotWritten, path);
+    STATSTG status{};
+    Require(memory->Stat(&status, STATFLAG_NONAME), msg::PngNotWritten, path);
+    const void* bytes = GlobalLock(block);
+    if (bytes == nullptr)
+        Fail(msg::PngNotWritten, path);
+    std::string png(static_cast<const char*>(bytes), static_cast<std::size_t>(status.cbSize.QuadPart));
+    GlobalUnlock(block);
+    return png;
+}
+
 std::wstring Save(const Picture& picture, const std::wstring& path)
 {
     if (picture.empty())
         return FormatMessageText(msg::PngNotWritten, path);
-    ComApartment apartment;
-    ComRef<IWICImagingFactory> factory;
-    CreateFactory(apartment, factory);
-    HRESULT hr = S_OK;
-    {
-        ComRef<IWICStream> stream;
-        Require(factory->CreateStream(stream.Out()), msg::ImagingUnavailable, path);
-        if (FAILED(stream->InitializeFromFilename(path.c_str(), GENERIC_WRITE)))
-            return FormatMessageText(msg::CannotCreateFile, path);
-        hr = EncodePng(factory.get(), stream.get(), picture);
-    }  // the stream closes the file here, so that a failed one can go
-    if (FAILED(hr)) {
-        DeleteFileW(path.c_str());
-        return WriteFailure(hr, path);
+    const std::string png = EncodeInMemory(picture, path);
+    try {
+        ReplacementFile out(path);
+        out.Write(png.data(), png.size());
+        out.Commit(true);
+    } catch (const UserError& failure) {
+        return FormatMessageText(msg::PngNotWritten, path) + L"\r\n" + ErrorDisplayText(failure.text());
     }
     return {};
 }

@@ -21,8 +21,8 @@ struct WicRead {
 WicRead ReadPictureWithWic(const std::wstring& path) noexcept;
 
 // Writes `picture` as a 24-bit PNG file at `path`, replacing any file there.
-// Returns empty when written, otherwise why not, in French; a file left
-// half written is deleted. Never throws.
+// Returns empty when written, otherwise why not, in French; a failed write
+// leaves no new file and the file that was there as it was. Never throws.
 std::wstring SavePngWithWic(const Picture& picture, const std::wstring& path) noexcept;
 
 } // namespace tessark::image

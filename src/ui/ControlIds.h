@@ -21,7 +21,7 @@ enum : int {
     // Picture area
     Panel5 = 500, DriveComboBox3, DirectoryListBox3, FileListBox3, StaticText4,
     GroupBox6, GroupBox6Frame, RadioButton1, RadioButton2, RadioButton3, EditX, Label12, EditY,
-    ScrollBox1, Image1, CheckShowAsInGame,
+    ScrollBox1, Image1, CheckShowAsInGame, BtSavePng,
     // Sound area: the strip, the two sides, the replacement row
     Panel6 = 600, MenuTexteSFX, Label14, MenuAideEditeurSons, LabelModifSons, LabelSauveSons,
     GroupBox4, GroupBox4Frame, DirectoryListBox1, FileListBox1, LabelNum1, LabelOctets1,

@@ -3,6 +3,7 @@
 // so that tests can answer them; Win32Dialogs shows the real ones.
 #include "util/Win32.h"
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,6 +24,13 @@ struct FileDialogRequest {
     int filterIndex = 1;         // 1-based, as the common dialogs count
     std::wstring initialFolder;
     std::wstring fileName;       // proposed name: the one last chosen
+};
+
+// One of the ways a choice question offers: what its button says, and a line
+// under it that tells what it does.
+struct DialogChoice {
+    std::wstring caption;
+    std::wstring detail;
 };
 
 enum class ModalResult { None, Ok, Cancel };
@@ -51,6 +59,11 @@ public:
     virtual void ShowMessage(HWND owner, std::wstring_view text) = 0;
     // The default display of a failure: "Tessark", error icon, one OK.
     virtual void ShowError(HWND owner, std::wstring_view text) = 0;
+    // A question answered by one of several ways, each on its own button,
+    // with "Annuler" beside them; the index of the way chosen, nothing when
+    // the user cancelled or closed the box.
+    virtual std::optional<std::size_t> ChooseAmong(HWND owner, std::wstring_view text, DialogKind kind,
+                                                   const std::vector<DialogChoice>& choices) = 0;
     virtual std::optional<std::wstring> OpenFile(HWND owner, const FileDialogRequest& request) = 0;
     virtual std::optional<std::wstring> SaveFile(HWND owner, const FileDialogRequest& request) = 0;
     // Shows one of the program's own forms modally; returns how it was closed.

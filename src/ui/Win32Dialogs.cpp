@@ -1,5 +1,6 @@
 #include "ui/Win32Dialogs.h"
 
+#include <commctrl.h>
 #include <commdlg.h>
 
 #include <algorithm>
@@ -90,6 +91,39 @@ std::optional<std::wstring> RunFileDialog(HWND owner, const FileDialogRequest& r
     return std::wstring(buffer.c_str());
 }
 
+PCWSTR TaskDialogIcon(DialogKind kind)
+{
+    switch (kind) {
+    case DialogKind::Error: return TD_ERROR_ICON;
+    case DialogKind::Warning: return TD_WARNING_ICON;
+    case DialogKind::Information:
+    case DialogKind::Confirmation: return TD_INFORMATION_ICON;
+    }
+    return nullptr;
+}
+
+using TaskDialogFunction = HRESULT(WINAPI*)(const TASKDIALOGCONFIG*, int*, int*, BOOL*);
+
+// Version 6 of the common controls has it; looked up rather than imported,
+// so that a program without that version still starts.
+TaskDialogFunction FindTaskDialog()
+{
+    const HMODULE controls = GetModuleHandleW(L"comctl32.dll");
+    return controls ? reinterpret_cast<TaskDialogFunction>(
+                          reinterpret_cast<void*>(GetProcAddress(controls, "TaskDialogIndirect")))
+                    : nullptr;
+}
+
+constexpr int FirstChoiceId = 1000;
+
+// The system names the cancel button in its own language.
+HRESULT CALLBACK NameCancelInFrench(HWND dialog, UINT notification, WPARAM, LPARAM, LONG_PTR)
+{
+    if (notification == TDN_CREATED)
+        SetDlgItemTextW(dialog, IDCANCEL, std::wstring(DialogButtonCaption(DialogButton::Cancel)).c_str());
+    return S_OK;
+}
+
 } // namespace
 
 DialogButton Win32Dialogs::MessageDlg(HWND owner, std::wstring_view text, DialogKind kind,
@@ -117,6 +151,39 @@ void Win32Dialogs::ShowError(HWND owner, std::wstring_view text)
 {
     MessageBoxW(owner, std::wstring(text).c_str(), std::wstring(ApplicationTitle).c_str(),
                 MB_OK | MB_ICONERROR);
+}
+
+// Each way on a command link, its detail on the link's second line.
+std::optional<std::size_t> Win32Dialogs::ChooseAmong(HWND owner, std::wstring_view text, DialogKind kind,
+                                                     const std::vector<DialogChoice>& choices)
+{
+    const TaskDialogFunction taskDialog = FindTaskDialog();
+    if (!taskDialog)
+        return std::nullopt;
+    std::vector<std::wstring> labels;
+    for (const auto& choice : choices)
+        labels.push_back(choice.detail.empty() ? choice.caption : choice.caption + L"\n" + choice.detail);
+    std::vector<TASKDIALOG_BUTTON> buttons;
+    for (std::size_t i = 0; i < labels.size(); ++i)
+        buttons.push_back({FirstChoiceId + static_cast<int>(i), labels[i].c_str()});
+    const std::wstring title(DialogTitle(kind)), content(text);
+    TASKDIALOGCONFIG config{};
+    config.cbSize = sizeof config;
+    config.hwndParent = owner;
+    config.dwFlags = TDF_USE_COMMAND_LINKS | TDF_ALLOW_DIALOG_CANCELLATION | TDF_POSITION_RELATIVE_TO_WINDOW;
+    config.dwCommonButtons = TDCBF_CANCEL_BUTTON;
+    config.pszWindowTitle = title.c_str();
+    config.pszMainIcon = TaskDialogIcon(kind);
+    config.pszContent = content.c_str();
+    config.cButtons = static_cast<UINT>(buttons.size());
+    config.pButtons = buttons.data();
+    config.nDefaultButton = FirstChoiceId;
+    config.pfCallback = NameCancelInFrench;
+    int pressed = 0;
+    if (FAILED(taskDialog(&config, &pressed, nullptr, nullptr)) || pressed < FirstChoiceId ||
+        pressed >= FirstChoiceId + static_cast<int>(choices.size()))
+        return std::nullopt;
+    return static_cast<std::size_t>(pressed - FirstChoiceId);
 }
 
 std::optional<std::wstring> Win32Dialogs::OpenFile(HWND owner, const FileDialogRequest& request)

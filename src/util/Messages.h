@@ -367,6 +367,24 @@ inline constexpr std::wstring_view ShowAsInGame = L"Transparence du jeu";
 // Transparency turned to black for the logo (%s: the count, thousands grouped).
 inline constexpr std::wstring_view PixelsMadeTransparent = L"%s pixels rendus transparents";
 inline constexpr std::wstring_view OnePixelMadeTransparent = L"%s pixel rendu transparent";
+// Fitting a picture to the game's size before an export (%s: a size, "512 x 256").
+inline constexpr std::wstring_view FitPictureSize = L"L'image fait %s pixels.";
+inline constexpr std::wstring_view FitGameSize = L"Le jeu attend une image de %s : comment l'ajuster ?";
+inline constexpr std::wstring_view FitStretch = L"Étirer à %s";
+inline constexpr std::wstring_view FitStretchDetail = L"Toute l'image, déformée si ses proportions ne sont pas celles du jeu";
+inline constexpr std::wstring_view FitInside = L"Toute l'image, avec des bordures";
+inline constexpr std::wstring_view FitInsideLogoDetail =
+    L"Sans déformation ; les bordures sont noires, donc transparentes dans le jeu";
+inline constexpr std::wstring_view FitInsideSkyDetail =
+    L"Sans déformation ; les bordures prennent la couleur des bords de l'image";
+inline constexpr std::wstring_view FitFill = L"Remplir et rogner";
+inline constexpr std::wstring_view FitFillDetail =
+    L"Sans déformation ni bordure : le milieu de l'image est gardé, ce qui dépasse est coupé";
+inline constexpr std::wstring_view FitKeep = L"Garder la taille";
+inline constexpr std::wstring_view FitKeepDetail = L"Enregistrer l'image sans l'ajuster";
+inline constexpr std::wstring_view FittedLogoShown =
+    L"L'image ajustée est affichée telle que le jeu la montrera.\r\nEnregistrer ce logo ?";
+inline constexpr std::wstring_view FittedSkyShown = L"L'image ajustée est affichée.\r\nEnregistrer cette texture du ciel ?";
 // A damaged or unusual TGA picture.
 inline constexpr std::wstring_view TgaTooShort = L"Image TGA incorrecte : le fichier est trop court";
 inline constexpr std::wstring_view TgaEmpty = L"Image TGA incorrecte : sa largeur ou sa hauteur est nulle";
@@ -382,6 +400,8 @@ inline constexpr std::wstring_view ImagingUnavailable =
 inline constexpr std::wstring_view PictureFormatUnknown = L"Format d'image non reconnu : %s";
 inline constexpr std::wstring_view PictureDamaged = L"Image incorrecte ou endommagée : %s";
 inline constexpr std::wstring_view PngNotWritten = L"L'image n'a pas pu être enregistrée en PNG : %s";
+inline constexpr std::wstring_view SaveAsPng = L"Enregistrer en PNG";
+inline constexpr std::wstring_view PngFilter = L"Image PNG|*.png";
 // A damaged ".pak" title logo.
 inline constexpr std::wstring_view PakTooShort = L"Logo .pak incorrect : le fichier est trop court";
 // The two halves of one text: the size the file gives, the size expected.

@@ -28,6 +28,11 @@ public:
     }
     void ShowMessage(HWND, std::wstring_view text) override { Report(text); }
     void ShowError(HWND, std::wstring_view text) override { Report(text); }
+    std::optional<std::size_t> ChooseAmong(HWND, std::wstring_view, DialogKind,
+                                           const std::vector<DialogChoice>&) override
+    {
+        return std::nullopt;
+    }
     std::optional<std::wstring> OpenFile(HWND, const FileDialogRequest&) override { return std::nullopt; }
     std::optional<std::wstring> SaveFile(HWND, const FileDialogRequest&) override { return std::nullopt; }
     ModalResult ShowModal(HWND, IModalForm&) override { return ModalResult::Cancel; }

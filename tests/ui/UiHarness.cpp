@@ -48,6 +48,21 @@ std::optional<std::wstring> FakeDialogs::NextFile(const char* what)
     return file;
 }
 
+std::optional<std::size_t> FakeDialogs::ChooseAmong(HWND, std::wstring_view text, DialogKind kind,
+                                                    const std::vector<DialogChoice>& choices)
+{
+    shown.push_back({ShownMessage::Kind::Choice, kind, std::wstring(text), {}, choices});
+    if (choices_.empty()) {
+        ADD_FAILURE() << "unexpected choice: " << ::testing::PrintToString(std::wstring(text));
+        return std::nullopt;
+    }
+    const auto way = choices_.front();
+    choices_.pop_front();
+    if (way && *way >= choices.size())
+        ADD_FAILURE() << "no way " << *way << " among " << choices.size();
+    return way;
+}
+
 std::optional<std::wstring> FakeDialogs::OpenFile(HWND, const FileDialogRequest& request)
 {
     openRequests.push_back(request);

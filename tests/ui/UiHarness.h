@@ -17,16 +17,19 @@
 namespace tessark::test {
 
 struct ShownMessage {
-    enum class Kind { Dialog, Plain, Failure } how;
+    enum class Kind { Dialog, Plain, Failure, Choice } how;
     DialogKind kind;
     std::wstring text;
     std::vector<DialogButton> buttons;
+    std::vector<DialogChoice> choices = {};  // a choice question's ways
 };
 
 class FakeDialogs final : public IDialogs {
 public:
     void Answer(DialogButton button) { answers_.push_back(button); }
     void ChooseFile(std::optional<std::wstring> path) { files_.push_back(std::move(path)); }
+    // The next choice question takes the way of this index; nothing cancels it.
+    void AnswerChoice(std::optional<std::size_t> way) { choices_.push_back(way); }
     // The next modal form is prepared as for showing, then handed to `answer`,
     // which works its controls as the user would until it has a result.
     void AnswerModal(std::function<void(HWND form)> answer) { modals_.push_back(std::move(answer)); }
@@ -35,6 +38,8 @@ public:
                             const std::vector<DialogButton>& buttons) override;
     void ShowMessage(HWND, std::wstring_view text) override;
     void ShowError(HWND, std::wstring_view text) override;
+    std::optional<std::size_t> ChooseAmong(HWND, std::wstring_view text, DialogKind kind,
+                                           const std::vector<DialogChoice>& choices) override;
     std::optional<std::wstring> OpenFile(HWND, const FileDialogRequest& request) override;
     std::optional<std::wstring> SaveFile(HWND, const FileDialogRequest& request) override;
     ModalResult ShowModal(HWND owner, IModalForm& form) override;
@@ -43,11 +48,15 @@ public:
     std::vector<ShownMessage> shown;
     std::vector<FileDialogRequest> openRequests;
     std::vector<FileDialogRequest> saveRequests;
-    bool unansweredQuestions() const { return !answers_.empty() || !files_.empty() || !modals_.empty(); }
+    bool unansweredQuestions() const
+    {
+        return !answers_.empty() || !files_.empty() || !modals_.empty() || !choices_.empty();
+    }
 
 private:
     std::optional<std::wstring> NextFile(const char* what);
     std::deque<DialogButton> answers_;
+    std::deque<std::optional<std::size_t>> choices_;
     std::deque<std::optional<std::wstring>> files_;
     std::deque<std::function<void(HWND)>> modals_;
 };
