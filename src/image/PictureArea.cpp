@@ -243,16 +243,18 @@ void PictureArea::SetSizeText(const std::wstring& text)
     InvalidateRect(staticText4_, nullptr, TRUE);
 }
 
-// In logo mode the size is followed by the number of pixels the game leaves transparent.
+// In logo mode the size is followed by the number of pixels made transparent
+// from the file's own transparency, then by the number of black pixels, which
+// the game leaves transparent.
 std::wstring PictureArea::SizeText() const
 {
     std::wstring text = PictureCaption(picture_.width(), picture_.height());
-    if (mode_ == PictureMode::Logo)
-        if (const auto made = image::MadeTransparentText(madeTransparent_); !made.empty())
-            text += L"\r\n" + made;
-    if (mode_ == PictureMode::Logo)
-        if (const auto black = image::BlackPixelsText(image::CountBlackPixels(picture_)); !black.empty())
-            text += L"\r\n" + black;
+    if (mode_ != PictureMode::Logo)
+        return text;
+    for (const std::wstring& line : {image::MadeTransparentText(madeTransparent_),
+                                     image::BlackPixelsText(image::CountBlackPixels(picture_))})
+        if (!line.empty())
+            text += L"\r\n" + line;
     return text;
 }
 

@@ -1,6 +1,7 @@
 #include "ui/Win32Dialogs.h"
 
 #include <commctrl.h>
+#include <shlwapi.h>
 #include <commdlg.h>
 
 #include <algorithm>
@@ -114,6 +115,20 @@ TaskDialogFunction FindTaskDialog()
                     : nullptr;
 }
 
+// Command links are version 6's own buttons; an older version of the
+// common controls leaves them out, and takes plain buttons instead.
+bool HasCommandLinks()
+{
+    using GetVersionFunction = HRESULT(CALLBACK*)(DLLVERSIONINFO*);
+    const HMODULE controls = GetModuleHandleW(L"comctl32.dll");
+    const auto getVersion = controls ? reinterpret_cast<GetVersionFunction>(
+                                           reinterpret_cast<void*>(GetProcAddress(controls, "DllGetVersion")))
+                                     : nullptr;
+    DLLVERSIONINFO version{};
+    version.cbSize = sizeof version;
+    return getVersion && SUCCEEDED(getVersion(&version)) && version.dwMajorVersion >= 6;
+}
+
 constexpr int FirstChoiceId = 1000;
 
 // The system names the cancel button in its own language.
@@ -160,9 +175,10 @@ std::optional<std::size_t> Win32Dialogs::ChooseAmong(HWND owner, std::wstring_vi
     const TaskDialogFunction taskDialog = FindTaskDialog();
     if (!taskDialog)
         return std::nullopt;
+    const bool links = HasCommandLinks();
     std::vector<std::wstring> labels;
     for (const auto& choice : choices)
-        labels.push_back(choice.detail.empty() ? choice.caption : choice.caption + L"\n" + choice.detail);
+        labels.push_back(choice.detail.empty() || !links ? choice.caption : choice.caption + L"\n" + choice.detail);
     std::vector<TASKDIALOG_BUTTON> buttons;
     for (std::size_t i = 0; i < labels.size(); ++i)
         buttons.push_back({FirstChoiceId + static_cast<int>(i), labels[i].c_str()});
@@ -170,7 +186,8 @@ std::optional<std::size_t> Win32Dialogs::ChooseAmong(HWND owner, std::wstring_vi
     TASKDIALOGCONFIG config{};
     config.cbSize = sizeof config;
     config.hwndParent = owner;
-    config.dwFlags = TDF_USE_COMMAND_LINKS | TDF_ALLOW_DIALOG_CANCELLATION | TDF_POSITION_RELATIVE_TO_WINDOW;
+    config.dwFlags = (links ? TDF_USE_COMMAND_LINKS : 0) | TDF_ALLOW_DIALOG_CANCELLATION |
+                     TDF_POSITION_RELATIVE_TO_WINDOW;
     config.dwCommonButtons = TDCBF_CANCEL_BUTTON;
     config.pszWindowTitle = title.c_str();
     config.pszMainIcon = TaskDialogIcon(kind);
