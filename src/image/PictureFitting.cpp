@@ -9,6 +9,7 @@
 #include "ui/Window.h"
 #include "image/ExportTexts.h"
 #include "image/PictureFit.h"
+#include "util/FileNames.h"
 #include "util/Messages.h"
 
 #include <utility>
@@ -35,12 +36,19 @@ std::vector<DialogChoice> FitChoices(PictureMode mode, const std::wstring& gameS
             {std::wstring(msg::FitKeep), std::wstring(msg::FitKeepDetail)}};
 }
 
+// A RAW file has no size of its own: the size buttons give it. A BMP keeps
+// the size question it has always had, and nothing before it; the pictures
+// of today's paint programs are offered a fit first.
+bool OffersFit(const std::wstring& path)
+{
+    return PictureArea::IsPaintedPicture(path) && AsciiUpper(ExtractFileExt(path)) != L".BMP";
+}
+
 } // namespace
 
 PictureArea::FitOutcome PictureArea::OfferFit(const std::wstring& source, std::int32_t width, std::int32_t height)
 {
-    // A RAW file has no size of its own: the size buttons give it.
-    if (picture_.empty() || (picture_.width() == width && picture_.height() == height) || !IsPaintedPicture(source))
+    if (picture_.empty() || (picture_.width() == width && picture_.height() == height) || !OffersFit(source))
         return FitOutcome::KeptSize;
     const std::wstring gameSize = SizeOf(width, height);
     const std::wstring question = FormatMessageText(msg::FitPictureSize, SizeOf(picture_.width(), picture_.height())) +

@@ -34,8 +34,6 @@ Picture Pattern(std::int32_t width, std::int32_t height)
 }
 
 constexpr Rgb LogoColour{0x40, 0x80, 0xC0};
-// The way of the fit question that leaves the picture as it is.
-constexpr std::size_t KeepSize = 3;
 
 // A logo of one colour with `black` pure-black pixels, row by row from row 10.
 Picture LogoWithBlack(std::int32_t black)
@@ -121,17 +119,14 @@ protected:
     std::wstring Shown() const { return Caption(id::StaticText4); }
     // Two clicks on "Exécuter  Logo Packer" whose RAW cannot be written: both
     // take the BMP way and fail alike, and the packer never runs.
-    // A BMP not of the logo's size is offered a fit first, and keeps its size.
-    void ExpectTwoFailedLogoExports(const std::wstring& bmp, const std::wstring& failure, bool offeredFit = false)
+    void ExpectTwoFailedLogoExports(const std::wstring& bmp, const std::wstring& failure)
     {
         for (int click = 1; click <= 2; ++click) {
             dialogs.shown.clear();
-            if (offeredFit)
-                dialogs.AnswerChoice(KeepSize);
             Click(id::BtConvertLogo);
-            ASSERT_EQ(dialogs.shown.size(), offeredFit ? 2u : 1u) << "click " << click;
-            EXPECT_EQ(dialogs.shown.back().how, ShownMessage::Kind::Failure) << "click " << click;
-            EXPECT_EQ(dialogs.shown.back().text, failure) << "click " << click;
+            ASSERT_EQ(dialogs.shown.size(), 1u) << "click " << click;
+            EXPECT_EQ(dialogs.shown[0].how, ShownMessage::Kind::Failure) << "click " << click;
+            EXPECT_EQ(dialogs.shown[0].text, failure) << "click " << click;
             EXPECT_EQ(form->Pictures().LogoPath(), bmp) << "click " << click;
             EXPECT_FALSE(Exists(ChangeFileExt(bmp, L".pak"))) << "click " << click << ": the packer ran";
         }
@@ -254,23 +249,20 @@ TEST_F(PictureAreaTest, TheLogoSizeQuestionCanStopTheExport)
     Click(id::BtEditLogo);
     ClickFile(L"ecran.bmp");
     ASSERT_TRUE(Checked(id::RadioButton3));
-    dialogs.AnswerChoice(KeepSize);
     dialogs.Answer(DialogButton::No);
     Click(id::BtConvertLogo);
-    ASSERT_EQ(dialogs.shown.size(), 2u);
-    EXPECT_EQ(dialogs.shown[0].how, ShownMessage::Kind::Choice) << "the fit offered first";
-    EXPECT_EQ(dialogs.shown[1].kind, DialogKind::Warning);
-    EXPECT_EQ(dialogs.shown[1].text, LogoSizeQuestion(320, 200));
-    EXPECT_EQ(dialogs.shown[1].buttons, (std::vector<DialogButton>{DialogButton::Yes, DialogButton::No}));
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].kind, DialogKind::Warning);
+    EXPECT_EQ(dialogs.shown[0].text, LogoSizeQuestion(320, 200));
+    EXPECT_EQ(dialogs.shown[0].buttons, (std::vector<DialogButton>{DialogButton::Yes, DialogButton::No}));
     EXPECT_FALSE(Exists(pictures + L"\\ecran.raw"));
 
     Type(id::EditX, L"640");
     Type(id::EditY, L"480");
-    dialogs.AnswerChoice(KeepSize);
     dialogs.Answer(DialogButton::Yes);
     dialogs.Answer(DialogButton::Ok);
     Click(id::BtConvertLogo);
-    EXPECT_EQ(dialogs.shown[3].text, LogoSizeQuestion(640, 480)) << "asked about the chosen size";
+    EXPECT_EQ(dialogs.shown[1].text, LogoSizeQuestion(640, 480)) << "asked about the chosen size";
     EXPECT_EQ(ReadBytes(pictures + L"\\ecran.raw").size(), 320u * 200 * 3) << "written at the picture's own size";
 }
 
@@ -356,7 +348,7 @@ TEST_F(PictureAreaTest, AFullDiskKeepsTheOldLogoAndTheBmpChosen)
     Click(id::BtEditLogo);
     ClickFile(L"titre.bmp");
     ASSERT_TRUE(Checked(id::RadioButton2)) << "512 x 256 chosen: no size question";
-    ExpectTwoFailedLogoExports(bmp, L"Disque plein.", true);
+    ExpectTwoFailedLogoExports(bmp, L"Disque plein.");
     EXPECT_EQ(ReadBytes(raw), "ancien logo");
     EXPECT_EQ(FilesIn(*disk + L"\\"), (std::vector<std::wstring>{L"titre.bmp", L"titre.raw"}));
 }
@@ -516,31 +508,26 @@ TEST_F(PictureAreaTest, TheSkyTextureIsSavedAtTheChosenSizeUnderAChosenName)
     Click(id::BtEditCiel);
     ClickFile(L"grand.bmp");
     EXPECT_TRUE(Checked(id::RadioButton1));
-    dialogs.AnswerChoice(KeepSize);
     dialogs.ChooseFile(pictures + L"\\ciel.bmp");
     Click(id::BtconvertCiel);
     ASSERT_EQ(dialogs.saveRequests.size(), 1u);
     EXPECT_EQ(dialogs.saveRequests[0].filter, L"Fichier image RAW |*.raw");
-    ASSERT_EQ(dialogs.shown.size(), 1u) << "no size question at 256 x 256, no message after";
-    EXPECT_EQ(dialogs.shown[0].how, ShownMessage::Kind::Choice);
+    EXPECT_TRUE(dialogs.shown.empty()) << "no question at 256 x 256, no message after";
     const std::string sky = ReadBytes(pictures + L"\\ciel.raw");
     ASSERT_EQ(sky.size(), 256u * 256 * 3);
     EXPECT_EQ(sky.substr(0, 3), "\xC1\xC2\xC3");
     EXPECT_EQ(static_cast<unsigned char>(sky[(255 * 256 + 255) * 3]), 255) << "the top-left 256 x 256 pixels";
 
     Click(id::RadioButton2);
-    dialogs.AnswerChoice(KeepSize);
     dialogs.Answer(DialogButton::No);
     Click(id::BtconvertCiel);
     EXPECT_EQ(LastMessageText(), SkySizeQuestion(512, 256));
 
-    dialogs.AnswerChoice(KeepSize);
     dialogs.Answer(DialogButton::Yes);
     dialogs.ChooseFile(std::nullopt);
     Click(id::BtconvertCiel);
     EXPECT_EQ(ReadBytes(pictures + L"\\ciel.raw").size(), 256u * 256 * 3) << "cancelled: nothing written";
 
-    dialogs.AnswerChoice(KeepSize);
     dialogs.Answer(DialogButton::Yes);
     dialogs.ChooseFile(pictures + L"\\ciel");
     Click(id::BtconvertCiel);
@@ -762,7 +749,6 @@ TEST_F(PictureAreaTest, ASkyFromAPictureWiderThan1024ChangesOnlyTheSideThatDiffe
     Type(id::EditX, L"1024");
     Type(id::EditY, L"512");
     ClickFile(L"large.bmp");
-    dialogs.AnswerChoice(KeepSize);
     dialogs.Answer(DialogButton::Yes);
     dialogs.ChooseFile(pictures + L"\\ciel");
     Click(id::BtconvertCiel);
