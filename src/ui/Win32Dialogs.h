@@ -14,6 +14,7 @@ public:
     void ShowError(HWND owner, std::wstring_view text) override;
     std::optional<std::wstring> OpenFile(HWND owner, const FileDialogRequest& request) override;
     std::optional<std::wstring> SaveFile(HWND owner, const FileDialogRequest& request) override;
+    std::optional<int> AskNumber(HWND owner, const NumberRequest& request) override;
 };
 
 } // namespace tessark

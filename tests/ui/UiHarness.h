@@ -30,6 +30,8 @@ public:
     // The next modal form is prepared as for showing, then handed to `answer`,
     // which works its controls as the user would until it has a result.
     void AnswerModal(std::function<void(HWND form)> answer) { modals_.push_back(std::move(answer)); }
+    // The next number question gets `number`; nothing is a cancel.
+    void AnswerNumber(std::optional<int> number) { numbers_.push_back(number); }
 
     DialogButton MessageDlg(HWND, std::wstring_view text, DialogKind kind,
                             const std::vector<DialogButton>& buttons) override;
@@ -38,18 +40,24 @@ public:
     std::optional<std::wstring> OpenFile(HWND, const FileDialogRequest& request) override;
     std::optional<std::wstring> SaveFile(HWND, const FileDialogRequest& request) override;
     ModalResult ShowModal(HWND owner, IModalForm& form) override;
+    std::optional<int> AskNumber(HWND owner, const NumberRequest& request) override;
     int modalsShown = 0;
+    std::vector<NumberRequest> numberRequests;
 
     std::vector<ShownMessage> shown;
     std::vector<FileDialogRequest> openRequests;
     std::vector<FileDialogRequest> saveRequests;
-    bool unansweredQuestions() const { return !answers_.empty() || !files_.empty() || !modals_.empty(); }
+    bool unansweredQuestions() const
+    {
+        return !answers_.empty() || !files_.empty() || !modals_.empty() || !numbers_.empty();
+    }
 
 private:
     std::optional<std::wstring> NextFile(const char* what);
     std::deque<DialogButton> answers_;
     std::deque<std::optional<std::wstring>> files_;
     std::deque<std::function<void(HWND)>> modals_;
+    std::deque<std::optional<int>> numbers_;
 };
 
 // A fresh folder under the temporary folder, removed with everything in it.
@@ -92,6 +100,21 @@ std::vector<COLORREF> Snapshot(HWND window);
 // A real key press (with `held` keys down around it) once the next message
 // loop runs: a modal form's loop, which the test cannot reach otherwise.
 void PressKeyFromNextLoop(WORD virtualKey, std::vector<WORD> held = {});
+// The script editor's control read as the user sees it: positions count
+// characters, a line end as one, whatever the file's bytes.
+namespace editor {
+struct Selection {
+    long start = 0;
+    long end = 0;
+};
+Selection GetSelection(HWND control);
+void Select(HWND control, long start, long end);
+long LineFromChar(HWND control, long characterIndex);
+long LineIndex(HWND control, long line);
+bool IsModified(HWND control);
+int LineHeight(HWND control);      // in pixels
+double DefaultPoints(HWND control);
+} // namespace editor
 inline constexpr const char* NoTinyDisk = "no small disk was mounted for this test run (mounting needs root)";
 
 class MainWindowTest : public ::testing::Test {
