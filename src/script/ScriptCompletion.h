@@ -13,7 +13,9 @@ namespace tessark::script {
 
 struct CommandHint {
     std::string_view name;      // as the command tables spell it
-    std::string argumentLayout; // "Level=fichier du niveau, piste audio"
+    // "Level=fichier du niveau, piste audio": French, in Windows-1252 like the
+    // core's other texts, so a UTF-8 document shows it converted.
+    std::string argumentLayout;
 };
 
 // The section a byte offset lies in: the last "[Name]" header above it ("" when none).

@@ -2,6 +2,7 @@
 
 #include "script/CheckText.h"
 #include "script/NgTables.h"
+#include "script/NgValues.h"
 #include "script/ScriptCommands.h"
 #include "script/TrngScript.h"
 
@@ -64,13 +65,29 @@ bool IsKeyword(std::string_view term)
            FindNgConstant(term) != nullptr;
 }
 
-TokenStyle TermStyle(std::string_view term)
+// How the values of a command read: classic values are numbers, keywords or
+// text; an NG value may also name a #DEFINE or an object slot, and add terms.
+enum class ValueKind { Classic, NgNumber, NgText };
+
+TokenStyle TermStyle(std::string_view term, ValueKind kind)
 {
     if (IsDecimal(term))
         return TokenStyle::Number;
     if (IsHex(term))
         return TokenStyle::HexNumber;
-    return IsKeyword(term) ? TokenStyle::Value : TokenStyle::String;
+    if (IsKeyword(term) || (kind == ValueKind::NgNumber && check::IsName(term)))
+        return TokenStyle::Value;
+    return TokenStyle::String;
+}
+
+// The kind of an NG command's value by its place; an array goes on to the end.
+ValueKind NgValueKind(const NgCommand& command, std::size_t index)
+{
+    const auto& arguments = command.arguments;
+    if (arguments.count == 0)
+        return ValueKind::NgNumber;
+    const NgArgument kind = arguments.kinds[std::min(index, arguments.count - 1)];
+    return kind == NgArgument::Text && index < arguments.count ? ValueKind::NgText : ValueKind::NgNumber;
 }
 
 // Paints the bytes of one line; every position it is given lies inside the line.
@@ -122,11 +139,11 @@ public:
         Paint(start, close < end ? close + 1 : end, style);
     }
 
-    void Term(std::size_t from, std::size_t to)
+    void Term(std::size_t from, std::size_t to, ValueKind kind)
     {
         Trim(from, to);
         if (from < to)
-            Paint(from, to, TermStyle(Text(from, to)));
+            Paint(from, to, TermStyle(Text(from, to), kind));
     }
 
     // "a + b - 1": NG Center adds and subtracts constants and numbers; a sign
@@ -139,26 +156,33 @@ public:
             const bool sign = c == '+' || (c == '-' && !IsBlankRun(termStart, i));
             if (!sign)
                 continue;
-            Term(termStart, i);
+            Term(termStart, i, ValueKind::NgNumber);
             Paint(i, i + 1, TokenStyle::Operator);
             termStart = i + 1;
         }
-        Term(termStart, to);
+        Term(termStart, to, ValueKind::NgNumber);
     }
 
-    void Values(std::size_t from, std::size_t to, bool sums)
+    // The comma-separated values of a classic command, of an NG one (`ng`), or
+    // of a line that a ">" continues (NG, places unknown).
+    void Values(std::size_t from, std::size_t to, const NgCommand* ng, bool continued = false)
     {
         std::size_t valueStart = from;
+        std::size_t index = 0;
         for (std::size_t i = from; i <= to; ++i) {
             if (i < to && line_[i] != ',')
                 continue;
-            if (sums)
+            const ValueKind kind = continued ? ValueKind::NgNumber
+                                   : ng      ? NgValueKind(*ng, index)
+                                             : ValueKind::Classic;
+            if (kind == ValueKind::NgNumber)
                 Sum(valueStart, i);
             else
-                Term(valueStart, i);
+                Term(valueStart, i, kind);
             if (i < to)
                 Paint(i, i + 1, TokenStyle::Operator);
             valueStart = i + 1;
+            ++index;
         }
     }
 
@@ -213,7 +237,7 @@ private:
         paint_.Trim(start, nameEnd);
         const std::string_view name = paint_.Text(start, nameEnd);
         const ClassicName* classic = FindClassicCommand(name);
-        const bool ng = !classic && FindNgCommand(name);
+        const NgCommand* ng = classic ? nullptr : FindNgCommand(name);
         paint_.Paint(start, nameEnd, classic || ng ? TokenStyle::KnownCommand : TokenStyle::UnknownCommand);
         paint_.Paint(equals, equals + 1, TokenStyle::Operator);
         std::size_t valueStart = equals + 1;
@@ -231,7 +255,7 @@ private:
         const bool continued = code.find(',') != std::string_view::npos || IsDecimal(code.substr(0, 1)) ||
                                code.starts_with('$') || code.starts_with('-');
         if (continued)
-            return paint_.Values(start, end, true);
+            return paint_.Values(start, end, nullptr, true);
         std::size_t wordEnd = end;
         paint_.Trim(start, wordEnd);
         paint_.Paint(start, wordEnd, TokenStyle::UnknownCommand);
@@ -245,7 +269,7 @@ private:
         const std::string_view word = paint_.Text(start, wordEnd);
         if (!IsNgDirective(word)) {
             paint_.Paint(start, wordEnd, TokenStyle::UnknownCommand);
-            return paint_.Values(wordEnd, end, true);
+            return paint_.Values(wordEnd, end, nullptr, true);
         }
         paint_.Paint(start, wordEnd, TokenStyle::Directive);
         if (SameWord(word, "#INCLUDE"))
@@ -276,6 +300,21 @@ private:
     LinePainter paint_;
 };
 
+// "\n", "\t" and "\x" with one or two hex digits, as the compiler reads them.
+void PaintEscapes(LinePainter& paint, std::string_view line, std::size_t from, std::size_t to)
+{
+    for (std::size_t i = from; i + 1 < to; ++i) {
+        const char next = line[i + 1];
+        if (line[i] != '\\' || (next != 'n' && next != 't' && next != 'x'))
+            continue;
+        std::size_t end = i + 2;
+        while (next == 'x' && end < to && end < i + 4 && IsHexDigit(line[end]))
+            ++end;
+        paint.Paint(i, end, TokenStyle::Operator);
+        i = end - 1;
+    }
+}
+
 // A language line: a header, or a string with perhaps a "LABEL:" before it.
 // The compiler drops leading tabs, keeps leading spaces, and reads a label as
 // what follows any leading ':' up to the next ':'.
@@ -298,6 +337,7 @@ void StyleLanguageLine(std::string_view line, std::span<TokenStyle> out)
         paint.Paint(start, textStart, TokenStyle::LabelPrefix);
     }
     paint.Paint(textStart, end, TokenStyle::String);
+    PaintEscapes(paint, line, textStart, end);
 }
 
 } // namespace

@@ -14,7 +14,7 @@ enum class TokenStyle : std::uint8_t {
     Section,
     KnownCommand,
     UnknownCommand,
-    Value,          // ENABLED, DISABLED, IGNORE, NG constants, #DEFINE names
+    Value,          // ENABLED, DISABLED, IGNORE, NG constants; in NG values, names (#DEFINE, slots)
     Number,
     HexNumber,
     String,         // file names and free text
@@ -22,7 +22,7 @@ enum class TokenStyle : std::uint8_t {
     Directive,      // #INCLUDE, #DEFINE, #FIRST_ID
     LanguageHeader, // [Strings], [PSXStrings], [PCStrings], [ExtraNG]
     LabelPrefix,    // "LABEL:" before a language string
-    Operator,       // = , + and a continuation's >
+    Operator,       // = , + - and a continuation's >; a language string's \n \t \xNN
 };
 
 inline constexpr std::size_t TokenStyleCount = static_cast<std::size_t>(TokenStyle::Operator) + 1;

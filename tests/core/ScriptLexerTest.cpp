@@ -73,6 +73,9 @@ TEST(ScriptLexer, NgSumsAndContinuations)
     // Classic values take no sums: a file name may hold a '+'.
     EXPECT_EQ(Styles("Level= A+B, 1"), "KKKKKO.sssO.N");
     EXPECT_EQ(Styles("Enemy= 1, 2 >"), "KKKKKO.NO.N.O");
+    // Names in NG values are #DEFINE names or slots; a text argument is text.
+    EXPECT_EQ(Styles("Enemy= LARA, SECRETS"), "KKKKKO.VVVVO.VVVVVVV");
+    EXPECT_EQ(Styles("Plugin= 1, Plugin_Video, IGNORE"), "KKKKKKO.NO.ssssssssssssO.VVVVVV");
     EXPECT_EQ(Styles("   3, $4"), "...NO.HH");
 }
 
@@ -98,6 +101,9 @@ TEST(ScriptLexer, LanguageLinesHeadersLabelsAndStrings)
     EXPECT_EQ(Styles("Empty:", language), "PPPPPP");
     EXPECT_EQ(Styles("0: Hello", language), "PPssssss");
     EXPECT_EQ(Styles("\tSemi ; colon:", language), ".ssssscccccccc");
+    // The escapes the compiler reads; others are text.
+    EXPECT_EQ(Styles("Tab\\tEsc\\x41\\x7e", language), "sssOOsssOOOOOOOO");
+    EXPECT_EQ(Styles("L:x\\x4\\n\\q", language), "PPsOOOOOss");
     // A script line in a language file is text; a header is a language header.
     EXPECT_EQ(Styles("Fog= 1", language), "ssssss");
     EXPECT_EQ(Styles("[Level]", language), "LLLLLLL");
