@@ -116,23 +116,23 @@ public:
     std::string_view Text(std::size_t from, std::size_t to) const { return line_.substr(from, to - from); }
 
     // Where the code of the line starts (after a byte-order mark and blanks) and
-    // ends (at a comment, which is painted).
-    std::pair<std::size_t, std::size_t> Code(char commentSign)
+    // ends (at the comment, which is painted). Both compilers cut a line at its
+    // first ';', in a text value or a language string too.
+    std::pair<std::size_t, std::size_t> Code()
     {
-        std::size_t end = line_.find(commentSign);
+        std::size_t end = line_.find(';');
         if (end == std::string_view::npos)
             end = line_.size();
         else
             Paint(end, line_.size(), TokenStyle::Comment);
         std::size_t start = line_.starts_with(ByteOrderMark) ? ByteOrderMark.size() : 0;
         start = std::min(start, end);
-        while (start < end && (IsBlank(line_[start])))
+        while (start < end && IsBlank(line_[start]))
             ++start;
         return {start, end};
     }
 
-    // "[Name]" and anything up to the end of the code; an unclosed header
-    // is painted whole, as it is being typed.
+    // "[Name]"; a header not yet closed is painted to the end of the code, as it is being typed.
     void Header(std::size_t start, std::size_t end, TokenStyle style)
     {
         const std::size_t close = line_.find(']', start);
@@ -203,7 +203,7 @@ public:
 
     void Style()
     {
-        auto [start, end] = paint_.Code(';');
+        auto [start, end] = paint_.Code();
         if (start == end)
             return;
         if (line_[start] == '[')
@@ -321,7 +321,7 @@ void PaintEscapes(LinePainter& paint, std::string_view line, std::size_t from, s
 void StyleLanguageLine(std::string_view line, std::span<TokenStyle> out)
 {
     LinePainter paint(line, out);
-    const auto [start, end] = paint.Code(';');
+    const auto [start, end] = paint.Code();
     if (start == end)
         return;
     if (line[start] == '[')
