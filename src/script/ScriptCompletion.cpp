@@ -132,8 +132,7 @@ CompletionKind CompletionAt(std::string_view sectionName, std::string_view lineB
         return WantsIncludeFile(before) ? CompletionKind::IncludeFiles : CompletionKind::None;
     const std::size_t equals = before.find('=');
     if (equals == std::string_view::npos)
-        return IsNameBeingTyped(before) && !CommandsForSection(sectionName).empty() ? CompletionKind::Commands
-                                                                                     : CompletionKind::None;
+        return IsNameBeingTyped(before) && SectionNamed(sectionName) ? CompletionKind::Commands : CompletionKind::None;
     const bool fileName = SameWord(Trim(before.substr(0, equals)), "File") &&
                           before.find(',', equals) != std::string_view::npos;
     return fileName && SectionNamed(sectionName) == Section::Language ? CompletionKind::LanguageFiles
