@@ -104,6 +104,7 @@ TEST(ArgumentLayout, EachLayoutHasAsManyValuesAsTheCommandTakes)
                 ASSERT_TRUE(layout) << rule.name;
                 EXPECT_EQ(ValueCount(*layout), static_cast<std::size_t>(rule.maxValues)) << *layout;
                 EXPECT_EQ(layout->find("valeur"), std::string::npos) << "a value without its wording: " << *layout;
+                EXPECT_EQ(layout->find('?'), std::string::npos) << "a letter Windows-1252 lacks: " << *layout;
             }
     for (const NgCommand& command : NgCommands()) {
         const auto layout = ArgumentLayout(command.optionsOnly ? "Options" : "Level", command.name);

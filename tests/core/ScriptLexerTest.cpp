@@ -64,6 +64,9 @@ TEST(ScriptLexer, ValuesNumbersFileNamesAndConstants)
     EXPECT_EQ(Styles("Puzzle= 1,Scroll,$0400"), "KKKKKKO.NOssssssOHHHHH");
     EXPECT_EQ(Styles("Legend= One, two"), "KKKKKKO.ssssssss");
     EXPECT_EQ(Styles("Security= $5G"), "KKKKKKKKO.sss");
+    // UTF-8 letters and Windows-1252 ones style as the text they stand in.
+    EXPECT_EQ(Styles("Name= Caf\xC3\xA9 \xE2\x80\x94 1"), "KKKKO.sssssssssss");
+    EXPECT_EQ(Styles("Level= DATA\\\xE9T\xC3\xA9, 1"), "KKKKKO.sssssssssO.N");
 }
 
 TEST(ScriptLexer, NgSumsAndContinuations)

@@ -1,6 +1,7 @@
 // Any bytes styled line by line, as a script and as a language file, and
 // asked for the section and the completion at offsets they choose: no crash,
-// no byte outside the styles, a comment from the first ';' to the line's end.
+// no byte outside the styles, a comment from the first ';' to the line's end,
+// no character split between two styles.
 #include "script/CheckText.h"
 #include "script/ScriptCompletion.h"
 #include "script/ScriptLexer.h"
@@ -15,6 +16,8 @@ namespace {
 
 using namespace tessark::script;
 
+bool IsNonAscii(char c) { return static_cast<unsigned char>(c) >= 0x80; }
+
 void StyleChecked(std::string_view line, TextKind kind)
 {
     std::vector<TokenStyle> styles(line.size(), static_cast<TokenStyle>(0xFF));
@@ -24,6 +27,10 @@ void StyleChecked(std::string_view line, TextKind kind)
         if (static_cast<std::size_t>(styles[i]) >= TokenStyleCount)
             std::abort();
         if ((styles[i] == TokenStyle::Comment) != (i >= comment))
+            std::abort();
+        // Every sign the lexer parts tokens at is ASCII: a UTF-8 character keeps one style.
+        const bool afterMark = i == 3 && line.starts_with("\xEF\xBB\xBF");
+        if (i > 0 && !afterMark && IsNonAscii(line[i - 1]) && IsNonAscii(line[i]) && styles[i] != styles[i - 1])
             std::abort();
     }
 }
