@@ -169,6 +169,9 @@ void ScriptArea::CreateEditor()
     editor_->Send(SCI_SETMODEVENTMASK, SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT);
     ApplyMargins(*editor_);
     SetUpNavigation();
+    SetUpColours();
+    SetUpMarks();
+    SetUpSuggestions();
     editor_->FilterInput([this](std::wstring_view text) { return AcceptInput(text); });
 }
 
@@ -264,6 +267,7 @@ void ScriptArea::DpiChanged()
     RemakeToolBar();
     ApplySize(fontPoints_);
     ApplyMargins(*editor_);
+    FitMarkMargin();
     report_->FitToFont();
 }
 

@@ -3,6 +3,7 @@
 // script with its toolbar, find dialog and font size, and the document it holds.
 #include "util/Win32.h"
 #include "script/ReportLine.h"
+#include "script/ScriptLexer.h"
 #include "script/ScriptText.h"
 
 #include <commdlg.h>
@@ -110,6 +111,17 @@ public:
     // F5: the file the caret's "#INCLUDE" line names, from the script folder,
     // becomes the document (after the unsaved-changes question).
     void OpenIncludeAtCaret();
+    // Ctrl+Space: what fits the caret's place, asked for.
+    void CompleteClick();
+    // The list last offered, entries separated by '\n', as given to the control.
+    const std::string& LastSuggestions() const { return suggested_; }
+    // The findings of the check that runs a moment after the last change.
+    const Report& Findings() const { return findings_; }
+    // The colour the editor shows a kind of token in.
+    static COLORREF ColourOf(script::TokenStyle token);
+    // Texts longer than this get no marks as they are typed: the check would
+    // take longer than a pause in the typing.
+    static constexpr std::intptr_t MarkedTextLimit = 2 * 1024 * 1024;
     // Caret at the start of the 1-based script line (the last one when the
     // text is shorter), the editor focused and the line in view.
     void GoToScriptLine(int line);
@@ -140,6 +152,23 @@ private:
     void FitLineNumbers();
     void OpenIncludeOfLine(std::intptr_t line);
     void OnEditorNotification(const NMHDR& header);
+    void SetUpColours();
+    void ChooseTextKind(std::string_view text);
+    void StyleUpTo(std::intptr_t end);
+    void SetUpMarks();
+    void FitMarkMargin();
+    void CheckSoon();
+    static void CALLBACK OnCheckTimer(HWND window, UINT, UINT_PTR timer, DWORD);
+    void MarkFindings();
+    void ShowFindingTip(std::intptr_t position);
+    void HideFindingTip();
+    void SetUpSuggestions();
+    std::string LineText(std::intptr_t line, std::intptr_t upTo = -1) const;
+    std::string SectionOfLine(std::intptr_t line) const;
+    std::string InDocumentCodePage(std::string_view text1252) const;
+    void OnCharacterAdded(int character);
+    void Suggest(bool asked);
+    void ShowArgumentLayout();
 
     IAreaHost& host_;
     DWORD compilerPatience_ = 60000;
@@ -164,6 +193,9 @@ private:
     // so that columns count from the first character.
     bool utf8_ = false;
     bool byteOrderMark_ = false;
+    script::TextKind textKind_ = script::TextKind::Script;
+    Report findings_;
+    std::string suggested_;
     bool updating_ = false;
     int upDownPosition_ = 1;
     int fontPoints_ = 8;

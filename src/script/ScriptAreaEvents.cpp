@@ -119,6 +119,19 @@ void ScriptArea::OnEditorNotification(const NMHDR& header)
     case SCN_MODIFIED:
         if (notification.linesAdded != 0)
             FitLineNumbers();
+        CheckSoon();
+        break;
+    case SCN_STYLENEEDED:
+        StyleUpTo(notification.position);
+        break;
+    case SCN_CHARADDED:
+        OnCharacterAdded(notification.ch);
+        break;
+    case SCN_DWELLSTART:
+        ShowFindingTip(notification.position);
+        break;
+    case SCN_DWELLEND:
+        HideFindingTip();
         break;
     case SCN_DOUBLECLICK:
         if (notification.modifiers & SCMOD_CTRL)

@@ -147,6 +147,8 @@ bool ScriptArea::ShowDocument(std::string_view bytes)
     // Code page 0 is the default character set's, Windows-1252 (Scintilla
     // takes no single-byte code page by number).
     editor_->Send(SCI_SETCODEPAGE, utf8_ ? SC_CP_UTF8 : 0);
+    ChooseTextKind(text);
+    findings_.clear();
     const bool taken = editor_->SetText(text);
     ShowEncoding();
     KeepRescuePlanCurrent();
