@@ -83,7 +83,7 @@ void TMainForm::FormCreate()
     script_->SelectionChange();
     // Setting the font marks the control as modified; the empty start text is not.
     script_->SetUpTextAttributes(DefaultFontPoints);
-    SendMessageW(script_->Editor(), EM_SETMODIFY, FALSE, 0);
+    script_->ClearModified();
 }
 
 void TMainForm::CreateStatusBar()

@@ -2,7 +2,6 @@
 // text is asked about as on closing, and rescued when the session ends anyway.
 #include "app/MainForm.h"
 #include "script/LastResort.h"
-#include "ui/RichEdit.h"
 
 namespace tessark {
 
@@ -17,7 +16,7 @@ bool TMainForm::QueryEndSession(LPARAM reason)
     bool canEnd = true;
     FormCloseQuery(canEnd);
     // Still unsaved after a yes: the user answered Non and let the text go.
-    textLetGoAtSessionEnd_ = canEnd && richedit::IsModified(script_->Editor());
+    textLetGoAtSessionEnd_ = canEnd && script_->IsModified();
     return canEnd;
 }
 

@@ -25,7 +25,7 @@ void TMainForm::MenuTexteSFXClick()
     script_->RichEditChange();
     SetFocus(script_->Editor());
     script_->LoadDocument(path);
-    SendMessageW(script_->Editor(), EM_SETREADONLY, FALSE, 0);
+    script_->SetReadOnly(false);
     EnableWindow(Control(id::BtConvertScript), TRUE);
     EnableWindow(Control(id::BtVerifScript), TRUE);
     EnableWindow(Control(id::BtConvertSFX), FALSE);
@@ -36,7 +36,7 @@ void TMainForm::MenuTexteSFXClick()
 
 void TMainForm::BtRetourSFXClick()
 {
-    if (SendMessageW(script_->Editor(), EM_GETMODIFY, 0, 0)) {
+    if (script_->IsModified()) {
         const DialogButton answer =
             dialogs_.MessageDlg(hwnd(), msg::SaveCatalogueChanges, DialogKind::Warning,
                                 {DialogButton::Yes, DialogButton::No, DialogButton::Cancel});

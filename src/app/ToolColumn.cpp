@@ -86,6 +86,9 @@ void TMainForm::CreateActionList()
         {FVIRTKEY | FCONTROL, 'P', id::FilePrintCmd},
         {FVIRTKEY | FALT, 'X', id::FileExitCmd},
         {FVIRTKEY | FCONTROL, 'N', id::FileNewCmd},
+        {FVIRTKEY | FCONTROL, 'G', id::GoToLineCmd},
+        {FVIRTKEY, VK_F5, id::OpenIncludeCmd},
+        {FVIRTKEY | FCONTROL, VK_SPACE, id::CompleteCmd},
     };
     actionList_ = CreateAcceleratorTableW(shortcuts, static_cast<int>(std::size(shortcuts)));
 }
@@ -144,6 +147,9 @@ void TMainForm::OnCommand(int commandId)
     case id::FileSaveCmd: script_->FileSave(); return;
     case id::FileExitCmd: script_->FileExit(); return;
     case id::FileNewCmd: script_->FileNew(); return;
+    case id::GoToLineCmd: script_->GoToLineClick(); return;
+    case id::OpenIncludeCmd: script_->OpenIncludeAtCaret(); return;
+    case id::CompleteCmd: script_->CompleteClick(); return;
     case id::FileSaveAsCmd: script_->FileSaveAs(); return;
     case id::FilePrintCmd: return;
     case id::BtConvertScript: BtConvertScriptClick(); return;

@@ -2,8 +2,9 @@
 
 #include "ui/Dialogs.h"
 #include "util/Messages.h"
+#include "util/Utf8.h"
 
-#include <richedit.h>
+#include <Scintilla.h>
 
 #include <algorithm>
 #include <atomic>
@@ -23,7 +24,7 @@ struct Plan {
     wchar_t title[16] = {};
     wchar_t faultMessage[512] = {};
     HWND editor = nullptr;
-    script::LineEnd lineEnd = script::LineEnd::CrLf;
+    bool byteOrderMark = false;
     wchar_t places[2][PathRoom] = {};
     wchar_t rescuedMessages[2][MessageRoom] = {};
     wchar_t lostMessage[MessageRoom] = {};
@@ -65,28 +66,25 @@ bool WriteWhole(const wchar_t* path, const char* bytes, std::size_t size)
 
 enum class Outcome { NothingUnsaved, RescuedFirst, RescuedFallback, Lost };
 
-// The heap may be what failed: the text and its bytes go into pages of their own.
+// The heap may be what failed: the bytes go into pages of their own.
 Outcome RescueText()
 {
     HWND editor = plan.editor;
     DWORD_PTR modified = 0, length = 0;
-    if (!editor || !IsWindow(editor) || !Ask(editor, EM_GETMODIFY, 0, 0, modified) || !modified)
+    if (!editor || !IsWindow(editor) || !Ask(editor, SCI_GETMODIFY, 0, 0, modified) || !modified)
         return Outcome::NothingUnsaved;
-    GETTEXTLENGTHEX lengthQuery{GTL_DEFAULT | GTL_NUMCHARS, 1200};
-    if (!Ask(editor, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&lengthQuery), 0, length))
+    if (!Ask(editor, SCI_GETLENGTH, 0, 0, length))
         return Outcome::Lost;
-    const std::size_t wideBytes = (length + 1) * sizeof(wchar_t);
-    void* pages = VirtualAlloc(nullptr, wideBytes + 2 * (length + 1), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    const std::size_t mark = plan.byteOrderMark ? utf8::Mark.size() : 0;
+    void* pages = VirtualAlloc(nullptr, mark + length + 1, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
     if (!pages)
         return Outcome::Lost;
-    auto* text = static_cast<wchar_t*>(pages);
-    char* bytes = static_cast<char*>(pages) + wideBytes;
-    GETTEXTEX query{static_cast<DWORD>(wideBytes), GT_DEFAULT, 1200, nullptr, nullptr};
+    char* bytes = static_cast<char*>(pages);
+    std::copy_n(utf8::Mark.data(), mark, bytes);
     DWORD_PTR copied = 0;
     Outcome outcome = Outcome::Lost;
-    if (Ask(editor, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&query), reinterpret_cast<LPARAM>(text), copied)) {
-        const std::size_t size =
-            script::EncodeScriptInto({text, std::min<std::size_t>(copied, length)}, plan.lineEnd, bytes);
+    if (Ask(editor, SCI_GETTEXT, length + 1, reinterpret_cast<LPARAM>(bytes + mark), copied)) {
+        const std::size_t size = mark + std::min<std::size_t>(copied, length);
         if (WriteWhole(plan.places[0], bytes, size))
             outcome = Outcome::RescuedFirst;
         else if (WriteWhole(plan.places[1], bytes, size))
@@ -169,10 +167,10 @@ void Install()
     std::signal(SIGABRT, OnAbortSignal);
 }
 
-void Watch(HWND editor, const script::RescuePlaces& places, script::LineEnd lineEnd)
+void Watch(HWND editor, const script::RescuePlaces& places, bool byteOrderMark)
 {
     plan.editor = editor;
-    plan.lineEnd = lineEnd;
+    plan.byteOrderMark = byteOrderMark;
     CopyInto(plan.places[0], PathRoom, places.first);
     CopyInto(plan.places[1], PathRoom, places.fallback);
     CopyInto(plan.rescuedMessages[0], MessageRoom, FormatMessageText(msg::FatalFaultTextRescued, places.first));

@@ -7,7 +7,6 @@
 // storage of its own, and allocates nothing from the heap when it runs.
 #include "util/Win32.h"
 #include "script/ScriptRescue.h"
-#include "script/ScriptText.h"
 
 #include <string>
 
@@ -15,8 +14,9 @@ namespace tessark::lastresort {
 
 // Installs the guard for the whole process; call once, on the window thread.
 void Install();
-// What to rescue: the editor control, where its text goes, its line ends.
-void Watch(HWND editor, const script::RescuePlaces& places, script::LineEnd lineEnd);
+// What to rescue: the editor control (Scintilla, whose bytes are the file's),
+// where its text goes, and whether the file starts with a UTF-8 mark.
+void Watch(HWND editor, const script::RescuePlaces& places, bool byteOrderMark);
 // The editor is going away: nothing to rescue from it any more.
 void Forget(HWND editor);
 // The session is ending and the program with it: the unsaved text is written

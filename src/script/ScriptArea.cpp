@@ -7,13 +7,13 @@
 #include "ui/AreaHost.h"
 #include "ui/Window.h"
 #include "script/ReportPanel.h"
-#include "ui/RichEdit.h"
+#include "ui/ScintillaEdit.h"
 #include "util/FmxUtils.h"
 #include "util/Messages.h"
 #include "util/TextUtils.h"
 
+#include <Scintilla.h>
 #include <commctrl.h>
-#include <richedit.h>
 
 #include <algorithm>
 #include <array>
@@ -61,16 +61,18 @@ constexpr std::array<ToolItem, 9> ToolItems = {{
 }};
 
 constexpr std::wstring_view FontSizeHint = L"Font Size|Select font size";
-constexpr wchar_t EditorFace[] = L"Terminal";
+
+constexpr char EditorFace[] = "Terminal";
+// Scintilla's styles that hold text: the default, those a lexer gives and the
+// line numbers; a size applies to all of them.
+constexpr int LastTextStyle = STYLE_LINENUMBER;
 
 // Room left and right of the text.
-void ApplyMargins(HWND editor)
+void ApplyMargins(ScintillaEdit& editor)
 {
-    RECT client{};
-    GetClientRect(editor, &client);
-    const int margin = Scaled(editor, EditorMargin);
-    RECT format{margin, 0, client.right - margin, client.bottom};
-    SendMessageW(editor, EM_SETRECT, 0, reinterpret_cast<LPARAM>(&format));
+    const int margin = Scaled(editor.window(), EditorMargin);
+    editor.Send(SCI_SETMARGINLEFT, 0, margin);
+    editor.Send(SCI_SETMARGINRIGHT, 0, margin);
 }
 
 int ToolBarWidth()
@@ -96,7 +98,12 @@ ScriptArea::ScriptArea(IAreaHost& host) : host_(host)
 
 ScriptArea::~ScriptArea()
 {
-    lastresort::Forget(editor_);
+    lastresort::Forget(Editor());
+}
+
+HWND ScriptArea::Editor() const
+{
+    return editor_->window();
 }
 
 // The last-resort guard learns every change of the control, the document and
@@ -104,7 +111,8 @@ ScriptArea::~ScriptArea()
 void ScriptArea::KeepRescuePlanCurrent()
 {
     const bool untitled = documentPath_.empty();
-    lastresort::Watch(editor_, script::RescuePlacesFor(documentPath_, untitled, host_.InstallationRoot()), lineEnd_);
+    lastresort::Watch(Editor(), script::RescuePlacesFor(documentPath_, untitled, host_.InstallationRoot()),
+                      byteOrderMark_);
 }
 
 HWND ScriptArea::Control(int controlId) const
@@ -115,7 +123,7 @@ HWND ScriptArea::Control(int controlId) const
     case id::BtRetourSFX: return btRetourSFX_;
     case id::StaticTextFichier: return staticTextFichier_;
     case id::StandardToolBar: return toolBar_;
-    case id::Editor: return editor_;
+    case id::Editor: return Editor();
     case id::FontSize: return fontSize_;
     case id::UpDown1: return upDown1_;
     case id::ReportList: return report_->hwnd();
@@ -138,60 +146,33 @@ void ScriptArea::CreateControls()
     CreateToolBar();
     CreateFontSizeBox();
 
-    editorFont_ = CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, OEM_CHARSET, OUT_DEFAULT_PRECIS,
-                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, L"Terminal");
-    const int editorTop = Scaled(groupBox1_, FrameCaptionHeight + StripHeight);
-    editor_ = CreateEditor({Scaled(groupBox1_, 2), editorTop, Scaled(groupBox1_, 12), editorTop + Scaled(groupBox1_, 10)},
-                           true);
+    CreateEditor();
     report_ = std::make_unique<ReportPanel>(groupBox1_, id::ReportList);
     SetWindowPos(frame_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-// `place` is in pixels: a fresh control goes exactly where the old one is.
-HWND ScriptArea::CreateEditor(const RECT& place, bool visible)
+void ScriptArea::CreateEditor()
 {
-    HWND editor = CreateChild(groupBox1_, richedit::ClassName(), L"",
-                              (visible ? WS_VISIBLE : 0) | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL |
-                              ES_AUTOHSCROLL | ES_NOHIDESEL | ES_WANTRETURN,
-                              0, 0, 10, 10, id::Editor, WS_EX_CLIENTEDGE);
-    MoveWindow(editor, place.left, place.top, place.right - place.left, place.bottom - place.top, FALSE);
-    richedit::SetPlainTextMode(editor);
-    SendMessageW(editor, WM_SETFONT, reinterpret_cast<WPARAM>(editorFont_), FALSE);
-    SendMessageW(editor, EM_SETEVENTMASK, 0, ENM_CHANGE | ENM_SELCHANGE);
-    return editor;
-}
-
-// Wine's control empties a long text in a time that grows with the square of
-// its length (minutes for a few megabytes), and takes one in faster while
-// hidden. So a new text goes into a fresh hidden control set up as the old one
-// (place, attributes, margins, read-only state), which then takes the old
-// one's place and focus. When the system makes no control, or the text does
-// not go in, the old control stays with its text.
-ScriptArea::Replacement ScriptArea::ReplaceEditor(std::wstring_view text)
-{
-    HWND old = editor_;
-    RECT place{};
-    GetWindowRect(old, &place);
-    MapWindowPoints(HWND_DESKTOP, groupBox1_, reinterpret_cast<POINT*>(&place), 2);
-    HWND fresh = CreateEditor(place, false);
-    if (!fresh)
-        return Replacement::NoControl;
-    SendMessageW(fresh, EM_SETREADONLY, (GetWindowLongPtrW(old, GWL_STYLE) & ES_READONLY) != 0, 0);
-    richedit::SetDefaultFace(fresh, EditorFace, true, richedit::DefaultSize(old));
-    richedit::ZoomToDpi(fresh, DpiOf(fresh), SystemDpi());
-    ApplyMargins(fresh);
-    if (!richedit::SetText(fresh, text)) {
-        DestroyWindow(fresh);
-        return Replacement::TextRefused;
-    }
-    const bool focused = GetFocus() == old;
-    editor_ = fresh;
-    SetWindowPos(fresh, old, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    if (focused)
-        SetFocus(fresh);
-    DestroyWindow(old);
-    KeepRescuePlanCurrent();
-    return Replacement::Done;
+    const int editorTop = Scaled(groupBox1_, FrameCaptionHeight + StripHeight);
+    editor_ = std::make_unique<ScintillaEdit>(
+        groupBox1_, id::Editor,
+        RECT{Scaled(groupBox1_, 2), editorTop, Scaled(groupBox1_, 12), editorTop + Scaled(groupBox1_, 10)},
+        WS_EX_CLIENTEDGE);
+    editor_->Send(SCI_SETCODEPAGE, 0);
+    editor_->Send(SCI_STYLESETFONT, STYLE_DEFAULT, reinterpret_cast<std::intptr_t>(EditorFace));
+    editor_->Send(SCI_STYLESETCHARACTERSET, STYLE_DEFAULT, SC_CHARSET_ANSI);
+    editor_->Send(SCI_STYLECLEARALL);
+    // Only the margins this editor sets up itself.
+    editor_->Send(SCI_SETMARGINWIDTHN, 1, 0);
+    editor_->Send(SCI_SETSCROLLWIDTHTRACKING, true);
+    editor_->Send(SCI_SETSCROLLWIDTH, 1);
+    editor_->Send(SCI_SETMODEVENTMASK, SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT);
+    ApplyMargins(*editor_);
+    SetUpNavigation();
+    SetUpColours();
+    SetUpMarks();
+    SetUpSuggestions();
+    editor_->FilterInput([this](std::wstring_view text) { return AcceptInput(text); });
 }
 
 void ScriptArea::CreateToolBar()
@@ -277,15 +258,16 @@ void ScriptArea::LayOut(int width, int height)
     // seconds to lay a long text out again when the editor is resized.
     const int reportTop = height - scaled(2) - scaled(ReportHeight);
     const int editorBottom = reportTop - scaled(ReportGap);
-    MoveWindow(editor_, scaled(2), editorTop, stripWidth, std::max(0, editorBottom - editorTop), TRUE);
+    MoveWindow(Editor(), scaled(2), editorTop, stripWidth, std::max(0, editorBottom - editorTop), TRUE);
     MoveWindow(report_->hwnd(), scaled(2), reportTop, stripWidth, scaled(ReportHeight), TRUE);
 }
 
 void ScriptArea::DpiChanged()
 {
     RemakeToolBar();
-    richedit::ZoomToDpi(editor_, DpiOf(editor_), SystemDpi());
-    ApplyMargins(editor_);
+    ApplySize(fontPoints_);
+    ApplyMargins(*editor_);
+    FitMarkMargin();
     report_->FitToFont();
 }
 
@@ -301,7 +283,7 @@ std::wstring ScriptArea::HintOf(UINT_PTR toolId, bool byWindow) const
 
 void ScriptArea::SetUpTextAttributes(int points)
 {
-    richedit::SetDefaultFace(editor_, EditorFace, true, points);
+    ApplySize(points);
 }
 
 void ScriptArea::SetDocumentName(std::wstring name)
@@ -323,7 +305,25 @@ void ScriptArea::NameDocument(std::wstring path, std::wstring shownName)
 
 void ScriptArea::SetEditorMargins()
 {
-    ApplyMargins(editor_);
+    ApplyMargins(*editor_);
+}
+
+int ScriptArea::SelectedSize() const
+{
+    return fontPoints_;
+}
+
+// Scintilla has no attributes of a selection: a size is the whole text's.
+// It draws points at the screen's DPI; on a window at another DPI the text
+// is drawn larger or smaller by as much, so that a point looks the same there.
+void ScriptArea::ApplySize(int points)
+{
+    fontPoints_ = points;
+    const long long hundredths = 100LL * points * DpiOf(Editor()) / SystemDpi();
+    for (int style = 0; style <= LastTextStyle; ++style)
+        editor_->Send(SCI_STYLESETSIZEFRACTIONAL, static_cast<std::uintptr_t>(style),
+                      static_cast<std::intptr_t>(hundredths));
+    FitLineNumbers();
 }
 
 } // namespace tessark

@@ -3,10 +3,12 @@
 // script with its toolbar, find dialog and font size, and the document it holds.
 #include "util/Win32.h"
 #include "script/ReportLine.h"
+#include "script/ScriptLexer.h"
 #include "script/ScriptText.h"
 
 #include <commdlg.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -15,6 +17,7 @@ namespace tessark {
 
 class IAreaHost;
 class ReportPanel;
+class ScintillaEdit;
 
 inline constexpr std::wstring_view UnnamedDocument = L"Sans nom";
 
@@ -26,7 +29,8 @@ public:
     ScriptArea& operator=(const ScriptArea&) = delete;
 
     HWND GroupBox1() const { return groupBox1_; }
-    HWND Editor() const { return editor_; }
+    HWND Editor() const;
+    ScintillaEdit& Edit() { return *editor_; }
     HWND Control(int controlId) const;
     HWND FindDialog() const { return findDialog_; }
     // The document's name as the user gave it, shown in the questions.
@@ -34,7 +38,15 @@ public:
     // The full path the text is saved to, fixed when the document was loaded
     // or named; empty while the text has no file ("Sans nom").
     const std::wstring& DocumentPath() const { return documentPath_; }
+    // The text as the user reads it, line breaks as '\r' (control bytes as
+    // in DecodeScript).
     std::wstring EditorText() const;
+    // The bytes a save writes: the file's own, a byte-order mark included.
+    std::string DocumentBytes() const;
+    bool IsUtf8() const { return utf8_; }
+    bool IsModified() const;
+    void ClearModified();
+    void SetReadOnly(bool readOnly);
     void LayOut(int width, int height);
     // The narrowest the area can be with nothing overlapping, in units.
     static int MinimumWidth();
@@ -94,29 +106,69 @@ public:
     void ShowReport(const Report& report, bool fromTheEnd = false);
     ReportPanel& Reports() { return *report_; }
     bool OnDrawItem(const DRAWITEMSTRUCT& item);
+    // Ctrl+G: the line to go to, asked for by its number.
+    void GoToLineClick();
+    // F5: the file the caret's "#INCLUDE" line names, from the script folder,
+    // becomes the document (after the unsaved-changes question).
+    void OpenIncludeAtCaret();
+    // Ctrl+Space: what fits the caret's place, asked for.
+    void CompleteClick();
+    // The list last offered, entries separated by '\n', as given to the control.
+    const std::string& LastSuggestions() const { return suggested_; }
+    // The findings of the check that runs a moment after the last change.
+    const Report& Findings() const { return findings_; }
+    // The colour the editor shows a kind of token in.
+    static COLORREF ColourOf(script::TokenStyle token);
+    // Texts longer than this get no marks as they are typed: the check would
+    // take longer than a pause in the typing.
+    static constexpr std::intptr_t MarkedTextLimit = 2 * 1024 * 1024;
     // Caret at the start of the 1-based script line (the last one when the
     // text is shorter), the editor focused and the line in view.
     void GoToScriptLine(int line);
 
 private:
     void CreateControls();
-    HWND CreateEditor(const RECT& place, bool visible);
-    enum class Replacement { Done, NoControl, TextRefused };
-    Replacement ReplaceEditor(std::wstring_view text);
-    const std::wstring& SearchableText();
+    void CreateEditor();
+    // Shows `bytes` in the file's encoding and line ends; false when the
+    // control could not take them in (the old text is then gone too).
+    bool ShowDocument(std::string_view bytes);
+    void ShowEncoding();
+    // Typed or pasted text the document's code page cannot hold is refused,
+    // naming what was refused.
+    bool AcceptInput(std::wstring_view text);
+    // Bytes of the document's code page as characters.
+    std::wstring WideOf(std::string_view bytes) const;
     void CreateToolBar();
     void RemakeToolBar();
     void CreateFontSizeBox();
     bool SaveUnderChosenName();
     // `path` full, or empty for "Sans nom".
     void NameDocument(std::wstring path, std::wstring shownName);
-    // False when the text holds characters Windows-1252 cannot hold and the
-    // user chose not to save them as '?'.
-    bool AcceptLostCharacters(const std::wstring& text);
-    void WriteDocument(const std::wstring& path, const std::wstring& text);
+    void WriteDocument(const std::wstring& path, const std::string& bytes);
     void ApplySize(int points);
     void KeepRescuePlanCurrent();
     void ReportLineChosen();
+    void SetUpNavigation();
+    void FitLineNumbers();
+    void OpenIncludeOfLine(std::intptr_t line);
+    void OnEditorNotification(const NMHDR& header);
+    void SetUpColours();
+    void ChooseTextKind(std::string_view text);
+    void StyleUpTo(std::intptr_t end);
+    void SetUpMarks();
+    void FitMarkMargin();
+    void CheckSoon();
+    static void CALLBACK OnCheckTimer(HWND window, UINT, UINT_PTR timer, DWORD);
+    void MarkFindings();
+    void ShowFindingTip(std::intptr_t position);
+    void HideFindingTip();
+    void SetUpSuggestions();
+    std::string LineText(std::intptr_t line, std::intptr_t upTo = -1) const;
+    std::string SectionOfLine(std::intptr_t line) const;
+    std::string InDocumentCodePage(std::string_view text1252) const;
+    void OnCharacterAdded(int character);
+    void Suggest(bool asked);
+    void ShowArgumentLayout();
 
     IAreaHost& host_;
     DWORD compilerPatience_ = 60000;
@@ -129,21 +181,24 @@ private:
     HWND fontSize_ = nullptr;
     HWND upDown1_ = nullptr;
     HWND hintTip_ = nullptr;
-    HWND editor_ = nullptr;
+    std::unique_ptr<ScintillaEdit> editor_;
     HWND findDialog_ = nullptr;
     std::unique_ptr<ReportPanel> report_;
-    HFONT editorFont_ = nullptr;
     FINDREPLACEW find_{};
     wchar_t findText_[256] = {};
     std::wstring documentName_{UnnamedDocument};
     std::wstring documentPath_;
     script::LineEnd lineEnd_ = script::LineEnd::CrLf;
-    // A copy of the editor's text for the find dialog, taken again after edits:
-    // searching the control itself takes seconds on a long script under Wine.
-    std::wstring searchText_;
-    bool searchTextValid_ = false;
+    // UTF-8 files are shown as UTF-8; their mark is kept apart from the text
+    // so that columns count from the first character.
+    bool utf8_ = false;
+    bool byteOrderMark_ = false;
+    script::TextKind textKind_ = script::TextKind::Script;
+    Report findings_;
+    std::string suggested_;
     bool updating_ = false;
     int upDownPosition_ = 1;
+    int fontPoints_ = 8;
 };
 
 } // namespace tessark

@@ -7,8 +7,8 @@
 #include "ui/AreaHost.h"
 #include "ui/ControlIds.h"
 
+#include <Scintilla.h>
 #include <commctrl.h>
-#include <richedit.h>
 
 #include <string_view>
 
@@ -60,8 +60,8 @@ bool ScriptArea::OnCommand(int controlId, int code)
 bool ScriptArea::OnNotify(NMHDR& header, LRESULT& result)
 {
     result = 0;
-    if (header.hwndFrom == editor_ && header.code == EN_SELCHANGE) {
-        SelectionChange();
+    if (header.hwndFrom == Editor()) {
+        OnEditorNotification(header);
         return true;
     }
     switch (header.code) {
@@ -105,6 +105,40 @@ bool ScriptArea::OnNotify(NMHDR& header, LRESULT& result)
         return true;
     default:
         return false;
+    }
+}
+
+void ScriptArea::OnEditorNotification(const NMHDR& header)
+{
+    const auto& notification = reinterpret_cast<const SCNotification&>(header);
+    switch (header.code) {
+    case SCN_UPDATEUI:
+        if (notification.updated & (SC_UPDATE_SELECTION | SC_UPDATE_CONTENT))
+            SelectionChange();
+        break;
+    case SCN_MODIFIED:
+        if (notification.linesAdded != 0)
+            FitLineNumbers();
+        CheckSoon();
+        break;
+    case SCN_STYLENEEDED:
+        StyleUpTo(notification.position);
+        break;
+    case SCN_CHARADDED:
+        OnCharacterAdded(notification.ch);
+        break;
+    case SCN_DWELLSTART:
+        ShowFindingTip(notification.position);
+        break;
+    case SCN_DWELLEND:
+        HideFindingTip();
+        break;
+    case SCN_DOUBLECLICK:
+        if (notification.modifiers & SCMOD_CTRL)
+            OpenIncludeOfLine(notification.line);
+        break;
+    default:
+        break;
     }
 }
 

@@ -363,4 +363,16 @@ Report CheckScript(std::string_view scriptText1252, const ScriptFileLookup& file
     return checker.Finish();
 }
 
+std::optional<std::string_view> IncludedFileOf(std::string_view line)
+{
+    line = Trim(line);
+    const std::string_view word = line.substr(0, line.find_first_of(" \t\""));
+    if (!SameWord(word, "#INCLUDE"))
+        return std::nullopt;
+    const std::string_view name = IncludedName(Trim(line.substr(word.size())));
+    if (name.empty())
+        return std::nullopt;
+    return name;
+}
+
 } // namespace tessark

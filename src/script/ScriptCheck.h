@@ -48,4 +48,8 @@ enum class ScriptDialect {
 Report CheckScript(std::string_view scriptText1252, const ScriptFileLookup& files,
                    ScriptDialect dialect = ScriptDialect::FromText);
 
+// The file an "#INCLUDE" line names, as written (quotes taken off); nothing
+// for any other line or an #INCLUDE without a name.
+std::optional<std::string_view> IncludedFileOf(std::string_view line);
+
 } // namespace tessark

@@ -344,8 +344,7 @@ void ScriptArea::DescribeCompiledScriptClick()
 // The text on screen, saved or not, checked line by line.
 void ScriptArea::BtVerifScriptClick()
 {
-    const std::string text = script::EncodeScript(EditorText(), script::LineEnd::CrLf);
-    Report findings = CheckScript(text, InstallationFileLookup(host_.InstallationRoot()));
+    Report findings = CheckScript(DocumentBytes(), InstallationFileLookup(host_.InstallationRoot()));
     if (findings.empty())
         findings.push_back({cp1252::Encode(msg::ScriptCheckClean), 0, false});
     ShowReport(findings);

@@ -5,9 +5,11 @@
 
 #include "script/ReportPanel.h"
 #include "ui/AreaHost.h"
-#include "ui/RichEdit.h"
+#include "ui/ScintillaEdit.h"
 #include "ui/Window.h"
 #include "util/TextUtils.h"
+
+#include <Scintilla.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -35,11 +37,12 @@ void ScriptArea::ReportLineChosen()
 
 void ScriptArea::GoToScriptLine(int line)
 {
-    const long lines = static_cast<long>(SendMessageW(editor_, EM_GETLINECOUNT, 0, 0));
-    const long start = richedit::LineIndex(editor_, std::clamp<long>(line, 1, std::max(1L, lines)) - 1);
-    SetFocus(editor_);
-    richedit::Select(editor_, start, start);
-    SendMessageW(editor_, EM_SCROLLCARET, 0, 0);
+    const std::intptr_t lines = editor_->LineCount();
+    const std::intptr_t start = editor_->LineStart(std::clamp<std::intptr_t>(line, 1, std::max<std::intptr_t>(1, lines)) - 1);
+    SetFocus(Editor());
+    editor_->Select(start, start);
+    editor_->Send(SCI_SCROLLCARET);
+    UpdateCaretPosition();
 }
 
 void ScriptArea::SelectionChange()
@@ -53,24 +56,19 @@ void ScriptArea::SelectionChange()
     UpdateCaretPosition();
 }
 
-int ScriptArea::SelectedSize() const
-{
-    return richedit::SelectionSize(editor_);
-}
-
 void ScriptArea::RichEditChange()
 {
-    searchTextValid_ = false;
-    ShowModifiedState(richedit::IsModified(editor_));
+    ShowModifiedState(editor_->IsModified());
 }
 
 void ScriptArea::UpdateCaretPosition()
 {
-    const auto selection = richedit::GetSelection(editor_);
-    const long line = richedit::LineFromChar(editor_, selection.start);
-    const long column = selection.start - richedit::LineIndex(editor_, line);
+    const std::intptr_t caret = editor_->Selection().start;
+    const std::intptr_t line = editor_->LineFromPosition(caret);
+    const std::intptr_t column = editor_->CharactersBetween(editor_->LineStart(line), caret);
     wchar_t text[64];
-    std::swprintf(text, std::size(text), L"Line: %3ld   Col: %3ld", line + 1, column + 1);
+    std::swprintf(text, std::size(text), L"Line: %3lld   Col: %3lld", static_cast<long long>(line + 1),
+                  static_cast<long long>(column + 1));
     host_.SetStatusPanel(0, text);
 }
 
@@ -90,15 +88,8 @@ void ScriptArea::UpDown1Click(int position)
 {
     static constexpr int SizeOfPosition[] = {8, 9, 12};
     const int points = SizeOfPosition[std::clamp(position, 1, 3) - 1];
-    richedit::SetSize(editor_, points, false);
+    ApplySize(points);
     SetWindowTextOf(fontSize_, std::to_wstring(points));
-}
-
-void ScriptArea::ApplySize(int points)
-{
-    const auto selection = richedit::GetSelection(editor_);
-    // The attributes a size change applies to: the selection's when there is one.
-    richedit::SetSize(editor_, points, selection.end > selection.start);
 }
 
 } // namespace tessark

@@ -3,16 +3,19 @@
 #include "ui/ControlIds.h"
 #include "ui/AreaHost.h"
 #include "ui/Window.h"
-#include "ui/RichEdit.h"
+#include "ui/ScintillaEdit.h"
 #include "script/ScriptArea.h"
-#include "script/LostCharacters.h"
 #include "util/FileIO.h"
 #include "util/FileNames.h"
 #include "util/FmxUtils.h"
 #include "util/InstallLayout.h"
 #include "util/Messages.h"
+#include "util/Text1252.h"
+#include "util/Utf8.h"
 
-#include <richedit.h>
+#include <Scintilla.h>
+
+#include <algorithm>
 
 namespace tessark {
 namespace {
@@ -28,14 +31,59 @@ bool FileExists(const std::wstring& path)
 
 } // namespace
 
+// Shown to the user in the code page the file was written in.
 std::wstring ScriptArea::EditorText() const
 {
-    return richedit::Text(editor_);
+    const std::string bytes = editor_->Text();
+    if (!utf8_)
+        return script::DecodeScript(bytes).text;
+    const std::wstring text = WideOf(bytes);
+    std::wstring breaks;
+    breaks.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n')
+            ++i;
+        breaks += text[i] == L'\n' ? L'\r' : text[i];
+    }
+    return breaks;
+}
+
+std::wstring ScriptArea::WideOf(std::string_view bytes) const
+{
+    if (!utf8_)
+        return cp1252::Decode(bytes);
+    const int size = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    std::wstring text(static_cast<std::size_t>(std::max(size, 0)), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), size);
+    return text;
+}
+
+std::string ScriptArea::DocumentBytes() const
+{
+    std::string bytes = editor_->Text();
+    if (byteOrderMark_)
+        bytes.insert(0, utf8::Mark);
+    return bytes;
+}
+
+bool ScriptArea::IsModified() const
+{
+    return editor_->IsModified();
+}
+
+void ScriptArea::ClearModified()
+{
+    editor_->ClearModified();
+}
+
+void ScriptArea::SetReadOnly(bool readOnly)
+{
+    editor_->SetReadOnly(readOnly);
 }
 
 bool ScriptArea::ConfirmSaveChanges()
 {
-    if (!richedit::IsModified(editor_))
+    if (!editor_->IsModified())
         return true;
     const auto answer = host_.dialogs().MessageDlg(
         host_.hwnd(), FormatMessageText(msg::TextChangedSave, documentName_), DialogKind::Confirmation,
@@ -59,9 +107,9 @@ void ScriptArea::FileOpen()
     host_.ShowWorkArea(WorkArea::Script);
     host_.MakeDropTarget();
     RichEditChange();
-    SetFocus(editor_);
+    SetFocus(Editor());
     LoadDocument(*chosen);
-    SendMessageW(editor_, EM_SETREADONLY, FALSE, 0);
+    editor_->SetReadOnly(false);
     EnableWindow(host_.Control(id::BtConvertScript), TRUE);
     EnableWindow(host_.Control(id::BtVerifScript), TRUE);
     EnableWindow(host_.Control(id::BtConvertSFX), FALSE);
@@ -72,38 +120,50 @@ void ScriptArea::LoadDocument(const std::wstring& path, std::wstring_view shownN
 {
     // The name is fixed now: a file list may make another folder current later.
     std::wstring fullPath = ExpandFileName(path);
-    auto content = script::DecodeScript(ReadWholeFile(fullPath));
-    switch (ReplaceEditor(content.text)) {
-    case Replacement::Done: break;
-    case Replacement::NoControl: throw UserError(std::wstring(msg::EditorNotReplaced));
-    case Replacement::TextRefused: throw UserError(std::wstring(msg::StreamLoadError));
-    }
-    searchText_ = std::move(content.text);
-    searchTextValid_ = true;
-    richedit::Select(editor_, 0, 0);
-    lineEnd_ = content.lineEnd;
+    const std::string bytes = ReadWholeFile(fullPath);
+    if (!ShowDocument(bytes))
+        throw UserError(std::wstring(msg::StreamLoadError));
     NameDocument(std::move(fullPath), shownName.empty() ? path : std::wstring(shownName));
     // Keys typed into a hidden editor would change the text unseen.
-    if (IsWindowVisible(editor_))
-        SetFocus(editor_);
-    richedit::SetModified(editor_, false);
+    if (IsWindowVisible(Editor()))
+        SetFocus(Editor());
     ShowModifiedState(false);
     // The report's line numbers belong to the text it was made from.
     ShowReport({});
-    // The fresh control sends no selection change for its caret at the start.
     UpdateCaretPosition();
+}
+
+// A UTF-8 file (its mark, or well-formed UTF-8 beyond ASCII) is shown as
+// UTF-8; any other as the game reads it, in Windows-1252. Line ends stay as
+// they are; new ones take the kind of the file's first.
+bool ScriptArea::ShowDocument(std::string_view bytes)
+{
+    byteOrderMark_ = utf8::HasMark(bytes);
+    utf8_ = byteOrderMark_ || utf8::FirstLineBeyondAscii(bytes).has_value();
+    const std::string_view text = byteOrderMark_ ? utf8::WithoutMark(bytes) : bytes;
+    lineEnd_ = script::FirstLineEnd(text);
+    static constexpr int EolMode[] = {SC_EOL_CRLF, SC_EOL_LF, SC_EOL_CR};
+    editor_->Send(SCI_SETEOLMODE, EolMode[static_cast<int>(lineEnd_)]);
+    // Code page 0 is the default character set's, Windows-1252 (Scintilla
+    // takes no single-byte code page by number).
+    editor_->Send(SCI_SETCODEPAGE, utf8_ ? SC_CP_UTF8 : 0);
+    ChooseTextKind(text);
+    findings_.clear();
+    const bool taken = editor_->SetText(text);
+    ShowEncoding();
+    KeepRescuePlanCurrent();
+    return taken;
+}
+
+void ScriptArea::ShowEncoding()
+{
+    host_.SetStatusPanel(2, utf8_ ? L"UTF-8" : L"");
 }
 
 void ScriptArea::FileNew()
 {
-    if (ReplaceEditor(L"") != Replacement::Done)
-        throw UserError(std::wstring(msg::EditorNotReplaced));
+    ShowDocument({});
     SetDocumentName(std::wstring(UnnamedDocument));
-    searchText_.clear();
-    searchTextValid_ = true;
-    lineEnd_ = script::LineEnd::CrLf;
-    KeepRescuePlanCurrent();
-    richedit::SetModified(editor_, false);
     ShowModifiedState(false);
     ShowReport({});
     UpdateCaretPosition();
@@ -113,11 +173,8 @@ bool ScriptArea::FileSave()
 {
     if (documentPath_.empty())
         return FileSaveAs();
-    const std::wstring text = EditorText();
-    if (!AcceptLostCharacters(text))
-        return false;
-    WriteDocument(documentPath_, text);
-    richedit::SetModified(editor_, false);
+    WriteDocument(documentPath_, DocumentBytes());
+    editor_->ClearModified();
     ShowModifiedState(false);
     return true;
 }
@@ -134,9 +191,6 @@ void ScriptArea::PrintButtonClick()
 
 bool ScriptArea::SaveUnderChosenName()
 {
-    const std::wstring text = EditorText();
-    if (!AcceptLostCharacters(text))
-        return false;
     auto& dialog = host_.SaveDialog();
     const auto chosen = host_.dialogs().SaveFile(host_.hwnd(), {std::wstring(SaveFilter), 1,
                                                                 dialog.initialFolder, dialog.fileName});
@@ -150,27 +204,39 @@ bool ScriptArea::SaveUnderChosenName()
         if (answer != DialogButton::Yes)
             return false;
     }
-    WriteDocument(*chosen, text);
+    WriteDocument(*chosen, DocumentBytes());
     SetDocumentName(*chosen);
-    richedit::SetModified(editor_, false);
+    editor_->ClearModified();
     ShowModifiedState(false);
     return true;
 }
 
-bool ScriptArea::AcceptLostCharacters(const std::wstring& text)
+void ScriptArea::WriteDocument(const std::wstring& path, const std::string& bytes)
 {
-    const auto lost = script::CharactersLostIn1252(text);
-    if (lost.empty())
-        return true;
-    const auto answer = host_.dialogs().MessageDlg(
-        host_.hwnd(), FormatMessageText(msg::CharactersLostOnSave, script::DescribeLostCharacters(lost)),
-        DialogKind::Warning, {DialogButton::Yes, DialogButton::Cancel});
-    return answer == DialogButton::Yes;
+    WriteFileSafely(path, bytes);
 }
 
-void ScriptArea::WriteDocument(const std::wstring& path, const std::wstring& text)
+// Scintilla would write what its code page lacks as '?': such text is
+// refused before it reaches the document.
+bool ScriptArea::AcceptInput(std::wstring_view text)
 {
-    WriteFileSafely(path, script::EncodeScript(text, lineEnd_));
+    if (utf8_)
+        return true;
+    std::wstring refused;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const bool pair = IS_HIGH_SURROGATE(text[i]) && i + 1 < text.size() && IS_LOW_SURROGATE(text[i + 1]);
+        const std::wstring_view character = text.substr(i, pair ? 2 : 1);
+        i += pair ? 1 : 0;
+        const bool kept = !pair && (character[0] == L'\r' || character[0] == L'\n' || cp1252::FromUnicode(character[0]));
+        const std::wstring quoted = L"« " + std::wstring(character) + L" »";
+        if (!kept && refused.find(quoted) == std::wstring::npos)
+            refused += (refused.empty() ? L"" : L", ") + quoted;
+    }
+    if (refused.empty())
+        return true;
+    host_.dialogs().MessageDlg(host_.hwnd(), FormatMessageText(msg::CharactersNotInWindows1252, refused),
+                               DialogKind::Warning, {DialogButton::Ok});
+    return false;
 }
 
 void ScriptArea::FileExit()
@@ -180,28 +246,28 @@ void ScriptArea::FileExit()
 
 void ScriptArea::EditUndo()
 {
-    if (IsWindow(editor_))
-        SendMessageW(editor_, EM_UNDO, 0, 0);
+    if (IsWindow(Editor()))
+        editor_->Send(SCI_UNDO);
 }
 
 void ScriptArea::EditCut()
 {
-    SendMessageW(editor_, WM_CUT, 0, 0);
+    editor_->Send(SCI_CUT);
 }
 
 void ScriptArea::EditCopy()
 {
-    SendMessageW(editor_, WM_COPY, 0, 0);
+    editor_->Send(SCI_COPY);
 }
 
 void ScriptArea::EditPaste()
 {
-    SendMessageW(editor_, WM_PASTE, 0, 0);
+    editor_->Send(SCI_PASTE);
 }
 
 void ScriptArea::Chercher1Click()
 {
-    richedit::Select(editor_, 0, 0);
+    editor_->Select(0, 0);
     if (!findDialog_) {
         find_ = {};
         find_.lStructSize = sizeof find_;
@@ -212,7 +278,7 @@ void ScriptArea::Chercher1Click()
         findDialog_ = FindTextW(&find_);
     }
     RECT editor{};
-    GetWindowRect(editor_, &editor);
+    GetWindowRect(Editor(), &editor);
     MapWindowPoints(HWND_DESKTOP, groupBox1_, reinterpret_cast<POINT*>(&editor), 2);
     RECT main{};
     GetWindowRect(host_.hwnd(), &main);
@@ -238,27 +304,29 @@ bool ScriptArea::IsDialogMessageOfFind(MSG& message)
 
 void ScriptArea::FindDialog1Find()
 {
-    const auto selection = richedit::GetSelection(editor_);
-    const long start = selection.end > selection.start ? selection.end : 0;
+    const auto selection = editor_->Selection();
+    const std::intptr_t start = selection.end > selection.start ? selection.end : 0;
     const std::wstring what = findText_;
-    const std::wstring& text = SearchableText();
-    const auto found = what.empty() || static_cast<std::size_t>(start) > text.size()
-                           ? std::wstring::npos
-                           : text.find(what, static_cast<std::size_t>(start));
-    if (found == std::wstring::npos)
+    // In the document's own bytes: a text its code page cannot hold is in no document.
+    const UINT codePage = utf8_ ? CP_UTF8 : 1252;
+    BOOL lost = FALSE;
+    const int size = WideCharToMultiByte(codePage, 0, what.data(), static_cast<int>(what.size()), nullptr, 0,
+                                         nullptr, utf8_ ? nullptr : &lost);
+    if (what.empty() || size <= 0 || lost)
+        return;
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(codePage, 0, what.data(), static_cast<int>(what.size()), bytes.data(), size, nullptr,
+                        nullptr);
+    editor_->Send(SCI_SETSEARCHFLAGS, SCFIND_MATCHCASE);
+    editor_->Send(SCI_SETTARGETRANGE, static_cast<std::uintptr_t>(start), editor_->Length());
+    const std::intptr_t found =
+        editor_->Send(SCI_SEARCHINTARGET, bytes.size(), reinterpret_cast<std::intptr_t>(bytes.data()));
+    if (found < 0)
         return;
     // The find dialog keeps the focus: a second Enter there is another
     // find-next, never a line break over the found text.
-    richedit::Select(editor_, static_cast<long>(found), static_cast<long>(found + what.size()));
-}
-
-const std::wstring& ScriptArea::SearchableText()
-{
-    if (!searchTextValid_ || static_cast<std::size_t>(richedit::TextLength(editor_)) != searchText_.size()) {
-        searchText_ = richedit::Text(editor_);
-        searchTextValid_ = true;
-    }
-    return searchText_;
+    editor_->Select(found, found + static_cast<std::intptr_t>(bytes.size()));
+    editor_->Send(SCI_SCROLLCARET);
 }
 
 } // namespace tessark

@@ -8,17 +8,6 @@ namespace {
 constexpr wchar_t ControlPictures = 0x2400;
 constexpr wchar_t DeletePicture = 0x2421;
 
-LineEnd FirstLineEnd(std::string_view bytes)
-{
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '\n')
-            return LineEnd::Lf;
-        if (bytes[i] == '\r')
-            return (i + 1 < bytes.size() && bytes[i + 1] == '\n') ? LineEnd::CrLf : LineEnd::Cr;
-    }
-    return LineEnd::CrLf;
-}
-
 // Length of the line end of kind `kind` at `i`, or 0 when there is none.
 std::size_t LineEndAt(std::string_view bytes, std::size_t i, LineEnd kind)
 {
@@ -66,6 +55,17 @@ char StoredByte(wchar_t c)
 }
 
 } // namespace
+
+LineEnd FirstLineEnd(std::string_view bytes)
+{
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\n')
+            return LineEnd::Lf;
+        if (bytes[i] == '\r')
+            return (i + 1 < bytes.size() && bytes[i + 1] == '\n') ? LineEnd::CrLf : LineEnd::Cr;
+    }
+    return LineEnd::CrLf;
+}
 
 EditorText DecodeScript(std::string_view bytes)
 {

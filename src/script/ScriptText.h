@@ -23,6 +23,8 @@ struct EditorText {
 };
 
 EditorText DecodeScript(std::string_view bytes);
+// The kind of the first line end in `bytes`; CR LF when there is none.
+LineEnd FirstLineEnd(std::string_view bytes);
 // Line breaks in `text` may be "\r\n", '\r' or '\n'; each becomes one `lineEnd`.
 // Characters Windows-1252 cannot hold are written as '?'.
 std::string EncodeScript(std::wstring_view text, LineEnd lineEnd);

@@ -34,7 +34,7 @@ enum : int {
     LabelVolume, ScrollBar1,
     // Menu and actions
     Quitter1 = 400, Apropos1, Aide1, CompilerTessark1, LireScriptDat1,
-    FileOpenCmd = 420, FileSaveCmd, FilePrintCmd, FileExitCmd, FileNewCmd, FileSaveAsCmd,
+    FileOpenCmd = 420, FileSaveCmd, FilePrintCmd, FileExitCmd, FileNewCmd, FileSaveAsCmd, GoToLineCmd, OpenIncludeCmd, CompleteCmd,
 };
 
 } // namespace tessark::id

@@ -35,6 +35,15 @@ struct DialogChoice {
 
 enum class ModalResult { None, Ok, Cancel };
 
+// A whole number asked for in a small box of its own ("Aller à la ligne").
+struct NumberRequest {
+    std::wstring title;
+    std::wstring prompt;
+    int proposed = 1;
+    int minimum = 1;
+    int maximum = 1;
+};
+
 // A window of the program shown modally (the WAD chooser, the about box).
 class IModalForm {
 public:
@@ -68,6 +77,9 @@ public:
     virtual std::optional<std::wstring> SaveFile(HWND owner, const FileDialogRequest& request) = 0;
     // Shows one of the program's own forms modally; returns how it was closed.
     virtual ModalResult ShowModal(HWND owner, IModalForm& form) = 0;
+    // Nothing when the user cancels; a number typed outside the range is
+    // asked for again.
+    virtual std::optional<int> AskNumber(HWND owner, const NumberRequest& request) = 0;
 };
 
 // Shows a failure in the default error display, with the "." rule applied.

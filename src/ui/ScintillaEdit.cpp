@@ -1,8 +1,45 @@
 #include "ui/ScintillaEdit.h"
 
 #include <Scintilla.h>
+#include <commctrl.h>
+#include <ole2.h>
+
+#include <exception>
+#include <utility>
 
 namespace tessark {
+namespace {
+
+constexpr UINT_PTR FilterId = 1;
+
+bool KeyDown(int key)
+{
+    return (GetKeyState(key) & 0x8000) != 0;
+}
+
+// The keys with which the control pastes by itself, past WM_PASTE.
+bool IsPasteKey(WPARAM key)
+{
+    return (key == 'V' && KeyDown(VK_CONTROL) && !KeyDown(VK_MENU)) ||
+           (key == VK_INSERT && KeyDown(VK_SHIFT) && !KeyDown(VK_CONTROL));
+}
+
+std::wstring ClipboardText(HWND owner)
+{
+    std::wstring text;
+    if (!OpenClipboard(owner))
+        return text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
+            text = chars;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+} // namespace
 
 bool RegisterScintilla()
 {
@@ -11,11 +48,11 @@ bool RegisterScintilla()
     return registered;
 }
 
-ScintillaEdit::ScintillaEdit(HWND parent, int controlId, const RECT& bounds)
+ScintillaEdit::ScintillaEdit(HWND parent, int controlId, const RECT& bounds, DWORD exStyle)
 {
     if (!RegisterScintilla())
         return;
-    window_ = CreateWindowExW(0, L"Scintilla", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN,
+    window_ = CreateWindowExW(exStyle, L"Scintilla", L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN,
                               bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
                               parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
                               GetModuleHandleW(nullptr), nullptr);
@@ -23,6 +60,8 @@ ScintillaEdit::ScintillaEdit(HWND parent, int controlId, const RECT& bounds)
 
 ScintillaEdit::~ScintillaEdit()
 {
+    if (accept_)
+        RemoveWindowSubclass(window_, Subclass, FilterId);
     if (window_ && IsWindow(window_))
         DestroyWindow(window_);
 }
@@ -57,10 +96,137 @@ std::string ScintillaEdit::Text() const
     const std::intptr_t length = Length();
     // SCI_GETTEXT writes a terminating NUL after the bytes it copies.
     std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const std::intptr_t copied = Send(SCI_GETTEXT, static_cast<std::uintptr_t>(length),
+    const std::intptr_t copied = Send(SCI_GETTEXT, static_cast<std::uintptr_t>(length) + 1,
                                       reinterpret_cast<std::intptr_t>(text.data()));
     text.resize(static_cast<std::size_t>(copied < 0 ? 0 : copied));
     return text;
+}
+
+ScintillaEdit::Range ScintillaEdit::Selection() const
+{
+    return {Send(SCI_GETSELECTIONSTART), Send(SCI_GETSELECTIONEND)};
+}
+
+void ScintillaEdit::Select(std::intptr_t start, std::intptr_t end)
+{
+    Send(SCI_SETSEL, static_cast<std::uintptr_t>(start), end);
+}
+
+std::intptr_t ScintillaEdit::LineFromPosition(std::intptr_t position) const
+{
+    return Send(SCI_LINEFROMPOSITION, static_cast<std::uintptr_t>(position));
+}
+
+std::intptr_t ScintillaEdit::LineStart(std::intptr_t line) const
+{
+    return Send(SCI_POSITIONFROMLINE, static_cast<std::uintptr_t>(line));
+}
+
+std::intptr_t ScintillaEdit::LineCount() const
+{
+    return Send(SCI_GETLINECOUNT);
+}
+
+std::intptr_t ScintillaEdit::CharactersBetween(std::intptr_t start, std::intptr_t end) const
+{
+    return Send(SCI_COUNTCHARACTERS, static_cast<std::uintptr_t>(start), end);
+}
+
+bool ScintillaEdit::IsModified() const
+{
+    return Send(SCI_GETMODIFY) != 0;
+}
+
+void ScintillaEdit::ClearModified()
+{
+    Send(SCI_SETSAVEPOINT);
+}
+
+void ScintillaEdit::SetReadOnly(bool readOnly)
+{
+    Send(SCI_SETREADONLY, readOnly);
+}
+
+void ScintillaEdit::FilterInput(std::function<bool(std::wstring_view)> accept)
+{
+    const bool first = !accept_;
+    accept_ = std::move(accept);
+    if (!first)
+        return;
+    SetWindowSubclass(window_, Subclass, FilterId, reinterpret_cast<DWORD_PTR>(this));
+    // Text dropped from another program would reach the document past the
+    // filter; without the control's drop target, dropped files go on to the
+    // main window as before.
+    RevokeDragDrop(window_);
+    // Its context menu pastes without a message either.
+    Send(SCI_USEPOPUP, SC_POPUP_NEVER);
+}
+
+bool ScintillaEdit::AcceptsClipboard()
+{
+    const std::wstring text = ClipboardText(window_);
+    return text.empty() || accept_(text);
+}
+
+bool ScintillaEdit::Accepts(UINT message, WPARAM wParam)
+{
+    switch (message) {
+    case WM_CHAR: {
+        const auto c = static_cast<wchar_t>(wParam);
+        // The control character of a refused Ctrl+V would go in as a byte:
+        // the control takes those whose key it did not handle.
+        if (std::exchange(keyRefused_, false) && c < 0x20)
+            return false;
+        if (IS_HIGH_SURROGATE(c)) {
+            highSurrogate_ = c;
+            return true;   // the control waits for the other half
+        }
+        if (IS_LOW_SURROGATE(c)) {
+            const wchar_t pair[] = {highSurrogate_, c};
+            highSurrogate_ = 0;
+            return accept_({pair, 2});
+        }
+        return c < 0x80 || accept_({&c, 1});
+    }
+    case WM_UNICHAR: {
+        if (wParam == UNICODE_NOCHAR || wParam < 0x80)
+            return true;
+        wchar_t units[2];
+        std::size_t count = 1;
+        if (wParam >= 0x10000) {
+            units[0] = static_cast<wchar_t>(0xD800 + ((wParam - 0x10000) >> 10));
+            units[1] = static_cast<wchar_t>(0xDC00 + ((wParam - 0x10000) & 0x3FF));
+            count = 2;
+        } else {
+            units[0] = static_cast<wchar_t>(wParam);
+        }
+        return accept_({units, count});
+    }
+    case WM_PASTE:
+    case SCI_PASTE:
+        return AcceptsClipboard();
+    case WM_KEYDOWN:
+        keyRefused_ = IsPasteKey(wParam) && !AcceptsClipboard();
+        return !keyRefused_;
+    default:
+        return true;
+    }
+}
+
+LRESULT CALLBACK ScintillaEdit::Subclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                         DWORD_PTR self)
+{
+    // Tab is a character of the text, as in any editor: the main window's
+    // keyboard moves the focus with Ctrl+Tab only.
+    if (message == WM_GETDLGCODE)
+        return DefSubclassProc(window, message, wParam, lParam) | DLGC_WANTTAB;
+    try {
+        if (!reinterpret_cast<ScintillaEdit*>(self)->Accepts(message, wParam))
+            return 0;
+    } catch (const std::exception&) {
+        return 0;   // refused: nothing typed is worth a failure in the control
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
 }
 
 } // namespace tessark

@@ -5,6 +5,7 @@
 #include "util/Win32.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -17,7 +18,7 @@ bool RegisterScintilla();
 class ScintillaEdit {
 public:
     // Creates the control as a visible child of `parent`; check ok().
-    ScintillaEdit(HWND parent, int controlId, const RECT& bounds);
+    ScintillaEdit(HWND parent, int controlId, const RECT& bounds, DWORD exStyle = 0);
     ~ScintillaEdit();
     ScintillaEdit(const ScintillaEdit&) = delete;
     ScintillaEdit& operator=(const ScintillaEdit&) = delete;
@@ -35,8 +36,35 @@ public:
     std::string Text() const;
     std::intptr_t Length() const;   // in bytes
 
+    struct Range {
+        std::intptr_t start = 0;
+        std::intptr_t end = 0;
+    };
+    Range Selection() const;        // start <= end, in bytes
+    void Select(std::intptr_t start, std::intptr_t end);
+    std::intptr_t LineFromPosition(std::intptr_t position) const;
+    std::intptr_t LineStart(std::intptr_t line) const;
+    std::intptr_t LineCount() const;
+    // Characters, not bytes, from `start` to `end` (a line end counts as one).
+    std::intptr_t CharactersBetween(std::intptr_t start, std::intptr_t end) const;
+    bool IsModified() const;
+    void ClearModified();
+    void SetReadOnly(bool readOnly);
+
+    // Text typed, pasted or dropped into the control is first shown to
+    // `accept`, which may refuse it (and tell the user why); the control's own
+    // conversion to its code page would otherwise replace what it cannot hold.
+    void FilterInput(std::function<bool(std::wstring_view)> accept);
+
 private:
+    static LRESULT CALLBACK Subclass(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    bool Accepts(UINT message, WPARAM wParam);
+    bool AcceptsClipboard();
+
     HWND window_ = nullptr;
+    std::function<bool(std::wstring_view)> accept_;
+    wchar_t highSurrogate_ = 0;
+    bool keyRefused_ = false;
 };
 
 } // namespace tessark

@@ -17,6 +17,7 @@ public:
                                            const std::vector<DialogChoice>& choices) override;
     std::optional<std::wstring> OpenFile(HWND owner, const FileDialogRequest& request) override;
     std::optional<std::wstring> SaveFile(HWND owner, const FileDialogRequest& request) override;
+    std::optional<int> AskNumber(HWND owner, const NumberRequest& request) override;
 };
 
 } // namespace tessark

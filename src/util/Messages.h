@@ -105,9 +105,16 @@ inline constexpr std::wstring_view StreamSaveError = L"Erreur à l'enregistremen
 inline constexpr std::wstring_view CharactersLostOnSave =
     L"Ces caractères ne peuvent pas être enregistrés : le fichier est écrit en Windows-1252, "
     L"qui ne les connaît pas, et ils y deviendraient des « ? ».\n%s\nEnregistrer quand même ?";
-inline constexpr std::wstring_view EditorNotReplaced =
-    L"Le système n'a pas pu créer la zone de texte de l'éditeur pour le nouveau texte : "
-    L"le texte affiché et son document n'ont pas changé.";
+// The script editor's "go to line" box (%s: the number of lines).
+inline constexpr std::wstring_view GoToLineTitle = L"Aller à la ligne";
+inline constexpr std::wstring_view GoToLinePrompt = L"Numéro de la ligne, de 1 à %s :";
+// %s: the full path of the file an #INCLUDE line names.
+inline constexpr std::wstring_view IncludedFileMissing =
+    L"Le fichier que cette ligne inclut n'existe pas : %s";
+// %s: the refused characters, each in guillemets.
+inline constexpr std::wstring_view CharactersNotInWindows1252 =
+    L"Ce fichier est écrit en Windows-1252, qui ne connaît pas %s : le texte n'a pas changé, "
+    L"rien n'est devenu « ? ».";
 // The about box's line under its title (%s: the program's version).
 inline constexpr std::wstring_view AboutVersion = L"Version %s";
 inline constexpr std::wstring_view HelpNestedTooDeep =

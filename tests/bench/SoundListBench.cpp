@@ -36,6 +36,7 @@ public:
     std::optional<std::wstring> OpenFile(HWND, const FileDialogRequest&) override { return std::nullopt; }
     std::optional<std::wstring> SaveFile(HWND, const FileDialogRequest&) override { return std::nullopt; }
     ModalResult ShowModal(HWND, IModalForm&) override { return ModalResult::Cancel; }
+    std::optional<int> AskNumber(HWND, const NumberRequest&) override { return std::nullopt; }
 
 private:
     static void Report(std::wstring_view text)

@@ -36,7 +36,8 @@ bool IsOperable(HWND window)
             return SendMessageW(window, BM_GETCHECK, 0, 0) == BST_CHECKED;
         return type != BS_GROUPBOX;
     }
-    for (const wchar_t* name : {L"LISTBOX", L"COMBOBOX", L"EDIT", L"SCROLLBAR", L"SysListView32", TOOLBARCLASSNAMEW})
+    for (const wchar_t* name : {L"LISTBOX", L"COMBOBOX", L"EDIT", L"SCROLLBAR", L"SysListView32", TOOLBARCLASSNAMEW,
+                                L"Scintilla"})
         if (IsOfClass(window, name))
             return true;
     return std::wstring_view(ClassOf(window)).substr(0, 8) == L"RichEdit";
@@ -236,7 +237,7 @@ TEST_F(KeyboardTest, TabGoesThroughTheScriptAreaWhoseEditorKeepsTabAndEnter)
     EXPECT_EQ(EditorText().find(L'\t'), std::wstring::npos) << "Ctrl+Tab typed a tab";
 
     SetFocus(Control(id::Editor));
-    richedit::Select(Control(id::Editor), 0, 0);
+    editor::Select(Control(id::Editor), 0, 0);
     PressTab();
     PressKeys(L"\r");
     EXPECT_EQ(GetFocus(), Control(id::Editor));

@@ -149,13 +149,13 @@ TEST_F(ScaleTest, TheScriptKeepsItsSizeInPointsAndTheToolbarGrows)
     HWND editor = Control(id::Editor);
     SetEditorText(L"un\rdeux\rtrois");
     const std::wstring points = Caption(id::FontSize);
-    const int lineAt96 = LineHeight(editor);
+    const int lineAt96 = editor::LineHeight(editor);
     ASSERT_GT(lineAt96, 0);
     SimulateDpi(mainWindow, 144);
     Pump();
     EXPECT_EQ(Caption(id::FontSize), points);
     // The editor's font comes in whole pixels, some faces in a few sizes only.
-    const int lineAt144 = LineHeight(editor);
+    const int lineAt144 = editor::LineHeight(editor);
     EXPECT_NEAR(lineAt144, lineAt96 * 3 / 2, lineAt96 / 5);
 
     HWND toolBar = Control(id::StandardToolBar);
@@ -173,13 +173,13 @@ TEST_F(ScaleTest, TheScriptKeepsItsSizeInPointsAndTheToolbarGrows)
     ClickToolButton(id::Btnouveau);
     EXPECT_EQ(EditorText(), L"");
 
-    // A loaded script goes into a fresh control, drawn at the window's DPI too.
+    // A loaded script is drawn at the window's DPI too, in the same place.
     const RECT place = RectIn(Control(id::Editor), Control(id::GroupBox1));
     TempFolder folder;
     WriteBytes(folder / L"niveau.txt", "[Level]\r\nName= Ville\r\n");
     form->Script().LoadDocument(folder / L"niveau.txt");
     editor = Control(id::Editor);
-    EXPECT_EQ(LineHeight(editor), lineAt144);
+    EXPECT_EQ(editor::LineHeight(editor), lineAt144);
     const RECT fresh = RectIn(editor, Control(id::GroupBox1));
     EXPECT_TRUE(EqualRect(&fresh, &place)) << fresh.left << "," << fresh.top << " " << fresh.right << ","
                                            << fresh.bottom << " instead of " << place.left << "," << place.top

@@ -271,8 +271,8 @@ TEST_F(ScriptConversionTest, AnErrorLineIsRedAndADoubleClickTakesTheCaretToItsLi
     DoubleClickReportLine(error);
     EXPECT_EQ(GetFocus(), Control(id::Editor));
     EXPECT_EQ(StatusPanel(0), L"Line:   3   Col:   1");
-    const auto selection = richedit::GetSelection(Control(id::Editor));
-    EXPECT_EQ(richedit::LineFromChar(Control(id::Editor), selection.start), 2);
+    const auto selection = editor::GetSelection(Control(id::Editor));
+    EXPECT_EQ(editor::LineFromChar(Control(id::Editor), selection.start), 2);
 
     // A line naming no script line leaves the caret where it is.
     DoubleClickReportLine(0);

@@ -22,7 +22,7 @@ protected:
         Click(id::BtEditScript);
     }
     HWND Editor() const { return Control(id::Editor); }
-    richedit::Selection Selection() const { return richedit::GetSelection(Editor()); }
+    editor::Selection Selection() const { return editor::GetSelection(Editor()); }
     std::wstring script = installation / L"script\\script.txt";
 };
 
@@ -124,11 +124,11 @@ TEST_F(ScriptEditorTest, TheCaretPositionIsShownOneBasedWithThreePlaces)
     for (int line = 1; line <= 14; ++line)
         text += "ligne " + std::to_string(line) + "\r\n";
     OpenScript(text);
-    const long line12 = richedit::LineIndex(Editor(), 11);
-    richedit::Select(Editor(), line12 + 4, line12 + 4);
+    const long line12 = editor::LineIndex(Editor(), 11);
+    editor::Select(Editor(), line12 + 4, line12 + 4);
     Pump();
     EXPECT_EQ(StatusPanel(0), L"Line:  12   Col:   5");
-    richedit::Select(Editor(), 0, 0);
+    editor::Select(Editor(), 0, 0);
     Pump();
     EXPECT_EQ(StatusPanel(0), L"Line:   1   Col:   1");
 }
@@ -137,8 +137,8 @@ TEST_F(ScriptEditorTest, EveryNewDocumentShowsItsOwnCaretPosition)
 {
     OpenScript("ligne 1\r\nligne 2\r\nligne 3\r\n");
     auto moveCaretAway = [&] {
-        const long line3 = richedit::LineIndex(Editor(), 2);
-        richedit::Select(Editor(), line3 + 3, line3 + 3);
+        const long line3 = editor::LineIndex(Editor(), 2);
+        editor::Select(Editor(), line3 + 3, line3 + 3);
         Pump();
         ASSERT_EQ(StatusPanel(0), L"Line:   3   Col:   4");
     };
@@ -176,7 +176,7 @@ protected:
 TEST_F(FindTest, FindNextStepsThroughTheOccurrencesMatchingCase)
 {
     OpenScript("Level= a\r\nlevel= b\r\nLevel= c\r\nLevel= d\r\n");
-    richedit::Select(Editor(), 12, 12);  // the caret somewhere in the middle
+    editor::Select(Editor(), 12, 12);  // the caret somewhere in the middle
     ClickToolButton(id::BtChercher);
     HWND find = form->Script().FindDialog();
     ASSERT_NE(find, nullptr);
@@ -194,7 +194,7 @@ TEST_F(FindTest, FindNextStepsThroughTheOccurrencesMatchingCase)
     EXPECT_EQ(Selection().start, 27) << "not found: nothing changes";
     EXPECT_TRUE(dialogs.shown.empty());
 
-    richedit::Select(Editor(), 0, 0);
+    editor::Select(Editor(), 0, 0);
     Search(L"LEVEL");
     EXPECT_EQ(Selection().end, 0) << "case must match";
     Search(L"evel");
@@ -219,7 +219,7 @@ TEST_F(FindTest, WithNothingSelectedTheSearchStartsAtTheTop)
 {
     OpenScript("abc abc abc");
     ClickToolButton(id::BtChercher);
-    richedit::Select(Editor(), 6, 6);
+    editor::Select(Editor(), 6, 6);
     Search(L"abc");
     EXPECT_EQ(Selection().start, 0);
 }
@@ -227,19 +227,19 @@ TEST_F(FindTest, WithNothingSelectedTheSearchStartsAtTheTop)
 TEST_F(FindTest, TextTypedAfterOpeningIsFoundAndDeletedTextIsNot)
 {
     OpenScript("Level= a\r\nLevel= b\r\n");
-    richedit::Select(Editor(), 9, 9);
+    editor::Select(Editor(), 9, 9);
     TypeText(L"Horizon= c ");
     ClickToolButton(id::BtChercher);
     Search(L"Horizon");
     EXPECT_EQ(Selection().start, 9);
     EXPECT_EQ(Selection().end, 16);
 
-    richedit::Select(Editor(), 0, 9);
+    editor::Select(Editor(), 0, 9);
     SendMessageW(Editor(), WM_KEYDOWN, VK_DELETE, 1);
     SendMessageW(Editor(), WM_KEYUP, VK_DELETE, 1);
     Pump();
     ASSERT_EQ(EditorText(), L"Horizon= c Level= b\r");
-    richedit::Select(Editor(), 0, 0);
+    editor::Select(Editor(), 0, 0);
     Search(L"Level= a");
     EXPECT_EQ(Selection().end, 0) << "the deleted line is not found";
     Search(L"Level= b");
@@ -294,17 +294,17 @@ TEST_F(ScriptEditorTest, TheUpDownArrowsStepThroughThreeSizesWithoutWrappingArou
 TEST_F(ScriptEditorTest, UndoAndTheClipboardAreTheControlsOwn)
 {
     OpenScript("abc");
-    richedit::Select(Editor(), 0, 1);
+    editor::Select(Editor(), 0, 1);
     ClickToolButton(id::BtCouper);
     EXPECT_EQ(EditorText(), L"bc");
-    richedit::Select(Editor(), 2, 2);
+    editor::Select(Editor(), 2, 2);
     ClickToolButton(id::ToolButton2);
     EXPECT_EQ(EditorText(), L"bca");
     ClickToolButton(id::BtDefaire);
     EXPECT_EQ(EditorText(), L"bc");
-    richedit::Select(Editor(), 0, 2);
+    editor::Select(Editor(), 0, 2);
     ClickToolButton(id::BtCopier);
-    richedit::Select(Editor(), 2, 2);
+    editor::Select(Editor(), 2, 2);
     ClickToolButton(id::ToolButton2);
     EXPECT_EQ(EditorText(), L"bcbc");
     EXPECT_FALSE(IsWindowEnabled(Control(id::StandardToolBar)) &&

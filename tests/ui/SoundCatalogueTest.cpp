@@ -64,7 +64,7 @@ TEST_F(SoundCatalogueTest, TheCatalogueShowsItsOwnCaretPosition)
     WriteBytes(installation / L"script\\script.txt", "un\r\ndeux\r\n");
     dialogs.ChooseFile(installation / L"script\\script.txt");
     Click(id::BtEditScript);
-    richedit::Select(Control(id::Editor), 6, 6);
+    editor::Select(Control(id::Editor), 6, 6);
     Pump();
     ASSERT_EQ(StatusPanel(0), L"Line:   2   Col:   4");
     OpenCatalogue();

@@ -6,7 +6,6 @@
 
 #include "ui/Dpi.h"
 
-#include <richedit.h>
 
 namespace tessark::test {
 namespace {
@@ -43,20 +42,11 @@ private:
     NONCLIENTMETRICSW original_ = SystemMetrics();
 };
 
-int DefaultTwips(HWND editor)
-{
-    CHARFORMAT2W format{};
-    format.cbSize = sizeof format;
-    format.dwMask = CFM_SIZE;
-    SendMessageW(editor, EM_GETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
-    return format.yHeight;
-}
-
 TEST_F(SystemFontTest, TheScriptStartsAt8PointsAtEveryScale)
 {
     Start();
     EXPECT_EQ(Caption(id::FontSize), L"8");
-    EXPECT_EQ(DefaultTwips(Control(id::Editor)), 8 * 20);
+    EXPECT_EQ(editor::DefaultPoints(Control(id::Editor)), 8.0);
     for (int dpi : {144, 192}) {
         SimulateDpi(mainWindow, dpi);
         Pump();

@@ -1,7 +1,10 @@
 #include "UiHarness.h"
 
 #include "ui/MessageLoop.h"
-#include "ui/RichEdit.h"
+#include "script/ScriptArea.h"
+#include "script/ScriptText.h"
+
+#include <Scintilla.h>
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -24,6 +27,18 @@ DialogButton FakeDialogs::MessageDlg(HWND, std::wstring_view text, DialogKind ki
     }
     const auto answer = answers_.front();
     answers_.pop_front();
+    return answer;
+}
+
+std::optional<int> FakeDialogs::AskNumber(HWND, const NumberRequest& request)
+{
+    numberRequests.push_back(request);
+    if (numbers_.empty()) {
+        ADD_FAILURE() << "unexpected number question: " << ::testing::PrintToString(request.prompt);
+        return std::nullopt;
+    }
+    const auto answer = numbers_.front();
+    numbers_.pop_front();
     return answer;
 }
 
@@ -464,17 +479,114 @@ std::wstring MainWindowTest::StatusPanel(int panel) const
 
 std::wstring MainWindowTest::EditorText() const
 {
-    return richedit::Text(Control(id::Editor));
+    return form->Script().EditorText();
 }
 
+// In the document's code page and line ends, as the keyboard would put it there.
 void MainWindowTest::SetEditorText(std::wstring_view text)
 {
     HWND editor = Control(id::Editor);
-    SendMessageW(editor, EM_SETSEL, 0, -1);
-    const std::wstring copy(text);
-    SendMessageW(editor, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(copy.c_str()));
+    std::string bytes;
+    if (form->Script().IsUtf8()) {
+        const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                             nullptr, nullptr);
+        bytes.resize(static_cast<std::size_t>(size));
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size, nullptr,
+                            nullptr);
+    } else {
+        static constexpr script::LineEnd LineEndOf[] = {script::LineEnd::CrLf, script::LineEnd::Cr,
+                                                        script::LineEnd::Lf};
+        bytes = script::EncodeScript(text, LineEndOf[SendMessageW(editor, SCI_GETEOLMODE, 0, 0)]);
+        EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '?'), std::count(text.begin(), text.end(), L'?'))
+            << "a Windows-1252 document cannot take this text: type it instead";
+    }
+    SendMessageW(editor, SCI_SELECTALL, 0, 0);
+    SendMessageW(editor, SCI_REPLACESEL, 0, reinterpret_cast<LPARAM>(bytes.c_str()));
     Pump();
 }
+
+namespace editor {
+
+std::string_view Bytes(HWND control)
+{
+    const auto length = static_cast<std::size_t>(SendMessageW(control, SCI_GETLENGTH, 0, 0));
+    return {reinterpret_cast<const char*>(SendMessageW(control, SCI_GETCHARACTERPOINTER, 0, 0)), length};
+}
+
+// A CR LF and a UTF-8 sequence are one character each, as the user's caret
+// steps over them.
+bool StartsACharacter(std::string_view bytes, std::size_t at, bool utf8)
+{
+    if (at > 0 && bytes[at] == '\n' && bytes[at - 1] == '\r')
+        return false;
+    return !utf8 || (static_cast<unsigned char>(bytes[at]) & 0xC0) != 0x80;
+}
+
+bool IsUtf8(HWND control)
+{
+    return SendMessageW(control, SCI_GETCODEPAGE, 0, 0) == SC_CP_UTF8;
+}
+
+long CharacterIndex(HWND control, LRESULT position)
+{
+    const std::string_view bytes = Bytes(control);
+    const bool utf8 = IsUtf8(control);
+    long count = 0;
+    for (std::size_t at = 0; at < static_cast<std::size_t>(position) && at < bytes.size(); ++at)
+        count += StartsACharacter(bytes, at, utf8) ? 1 : 0;
+    return count;
+}
+
+// Past the end: the end, as the rich edit did.
+LRESULT Position(HWND control, long characterIndex)
+{
+    const std::string_view bytes = Bytes(control);
+    const bool utf8 = IsUtf8(control);
+    long count = 0;
+    for (std::size_t at = 0; at < bytes.size(); ++at) {
+        if (StartsACharacter(bytes, at, utf8) && count++ == characterIndex)
+            return static_cast<LRESULT>(at);
+    }
+    return static_cast<LRESULT>(bytes.size());
+}
+
+Selection GetSelection(HWND control)
+{
+    return {CharacterIndex(control, SendMessageW(control, SCI_GETSELECTIONSTART, 0, 0)),
+            CharacterIndex(control, SendMessageW(control, SCI_GETSELECTIONEND, 0, 0))};
+}
+
+void Select(HWND control, long start, long end)
+{
+    SendMessageW(control, SCI_SETSEL, static_cast<WPARAM>(Position(control, start)), Position(control, end));
+}
+
+long LineFromChar(HWND control, long characterIndex)
+{
+    return static_cast<long>(SendMessageW(control, SCI_LINEFROMPOSITION, static_cast<WPARAM>(Position(control, characterIndex)), 0));
+}
+
+long LineIndex(HWND control, long line)
+{
+    return CharacterIndex(control, SendMessageW(control, SCI_POSITIONFROMLINE, static_cast<WPARAM>(line), 0));
+}
+
+bool IsModified(HWND control)
+{
+    return SendMessageW(control, SCI_GETMODIFY, 0, 0) != 0;
+}
+
+int LineHeight(HWND control)
+{
+    return static_cast<int>(SendMessageW(control, SCI_TEXTHEIGHT, 0, 0));
+}
+
+double DefaultPoints(HWND control)
+{
+    return static_cast<double>(SendMessageW(control, SCI_STYLEGETSIZEFRACTIONAL, STYLE_DEFAULT, 0)) / SC_FONT_SIZE_MULTIPLIER;
+}
+
+} // namespace editor
 
 std::wstring MainWindowTest::LastMessageText() const
 {

@@ -33,6 +33,8 @@ public:
     // The next modal form is prepared as for showing, then handed to `answer`,
     // which works its controls as the user would until it has a result.
     void AnswerModal(std::function<void(HWND form)> answer) { modals_.push_back(std::move(answer)); }
+    // The next number question gets `number`; nothing is a cancel.
+    void AnswerNumber(std::optional<int> number) { numbers_.push_back(number); }
 
     DialogButton MessageDlg(HWND, std::wstring_view text, DialogKind kind,
                             const std::vector<DialogButton>& buttons) override;
@@ -43,14 +45,16 @@ public:
     std::optional<std::wstring> OpenFile(HWND, const FileDialogRequest& request) override;
     std::optional<std::wstring> SaveFile(HWND, const FileDialogRequest& request) override;
     ModalResult ShowModal(HWND owner, IModalForm& form) override;
+    std::optional<int> AskNumber(HWND owner, const NumberRequest& request) override;
     int modalsShown = 0;
+    std::vector<NumberRequest> numberRequests;
 
     std::vector<ShownMessage> shown;
     std::vector<FileDialogRequest> openRequests;
     std::vector<FileDialogRequest> saveRequests;
     bool unansweredQuestions() const
     {
-        return !answers_.empty() || !files_.empty() || !modals_.empty() || !choices_.empty();
+        return !answers_.empty() || !files_.empty() || !modals_.empty() || !choices_.empty() || !numbers_.empty();
     }
 
 private:
@@ -59,6 +63,7 @@ private:
     std::deque<std::optional<std::size_t>> choices_;
     std::deque<std::optional<std::wstring>> files_;
     std::deque<std::function<void(HWND)>> modals_;
+    std::deque<std::optional<int>> numbers_;
 };
 
 // A fresh folder under the temporary folder, removed with everything in it.
@@ -101,6 +106,21 @@ std::vector<COLORREF> Snapshot(HWND window);
 // A real key press (with `held` keys down around it) once the next message
 // loop runs: a modal form's loop, which the test cannot reach otherwise.
 void PressKeyFromNextLoop(WORD virtualKey, std::vector<WORD> held = {});
+// The script editor's control read as the user sees it: positions count
+// characters, a line end as one, whatever the file's bytes.
+namespace editor {
+struct Selection {
+    long start = 0;
+    long end = 0;
+};
+Selection GetSelection(HWND control);
+void Select(HWND control, long start, long end);
+long LineFromChar(HWND control, long characterIndex);
+long LineIndex(HWND control, long line);
+bool IsModified(HWND control);
+int LineHeight(HWND control);      // in pixels
+double DefaultPoints(HWND control);
+} // namespace editor
 inline constexpr const char* NoTinyDisk = "no small disk was mounted for this test run (mounting needs root)";
 
 class MainWindowTest : public ::testing::Test {

@@ -1,29 +1,23 @@
 // The unsaved script text is never lost unseen: the shortcuts act in the main
 // window only, keys never reach a hidden editor, the sound catalogue and the
 // end of the session ask first, the command-line file is read safely and
-// saved where it came from, characters Windows-1252 cannot hold are named
-// before a save, and an editor control the system cannot make changes nothing.
+// saved where it came from, and characters Windows-1252 cannot hold are
+// refused by name before they reach a Windows-1252 document.
 #include "UiHarness.h"
 
 #include "app/FicheAideSFX.h"
 #include "script/ScriptArea.h"
 #include "sound/SoundArea.h"
-#include "ui/RichEdit.h"
 
 #include <cwchar>
 
 namespace tessark::test {
 namespace {
 
-const std::wstring EditorNotReplaced =
-    L"Le système n'a pas pu créer la zone de texte de l'éditeur pour le nouveau texte : "
-    L"le texte affiché et son document n'ont pas changé.";
-
-std::wstring LostCharactersQuestion(std::wstring_view lines)
+std::wstring CharactersRefused(std::wstring_view characters)
 {
-    return L"Ces caractères ne peuvent pas être enregistrés : le fichier est écrit en Windows-1252, "
-           L"qui ne les connaît pas, et ils y deviendraient des « ? ».\n" +
-           std::wstring(lines) + L"\nEnregistrer quand même ?";
+    return L"Ce fichier est écrit en Windows-1252, qui ne connaît pas " + std::wstring(characters) +
+           L" : le texte n'a pas changé, rien n'est devenu « ? ».";
 }
 
 class UnsavedTextTest : public MainWindowTest {
@@ -122,7 +116,7 @@ TEST_F(UnsavedTextTest, KeysTypedAfterACommandLineLoadNeverReachTheHiddenEditor)
     PressKeys(L"abc");
     EXPECT_EQ(EditorText(), L"[Level]\r");
     EXPECT_EQ(StatusPanel(1), L"");
-    EXPECT_FALSE(richedit::IsModified(Editor()));
+    EXPECT_FALSE(editor::IsModified(Editor()));
 }
 
 TEST_F(UnsavedTextTest, KeysTypedAfterADropOnTheHiddenEditorNeverReachIt)
@@ -342,130 +336,55 @@ TEST_F(UnsavedTextTest, ARelativeCommandLineNameIsSavedWhereItWasReadAfterTheCur
 
 // --- characters Windows-1252 cannot hold
 
-TEST_F(UnsavedTextTest, CharactersWindows1252CannotHoldAreNamedWithTheirLinesBeforeASave)
+TEST_F(UnsavedTextTest, CharactersWindows1252CannotHoldAreRefusedByNameWhenTypedOrPasted)
 {
     OpenScript("ancien");
-    SetEditorText(L"[Level]\rName= \u0416\rLegend= Cit\u00e9 \u0416");
-    // Pasted from another program.
-    CopyToClipboard(L" \u97f3");
-    richedit::Select(Editor(), 7, 7);
-    ClickToolButton(id::ToolButton2);
-    ASSERT_EQ(EditorText(), L"[Level] \u97f3\rName= \u0416\rLegend= Cit\u00e9 \u0416");
-
-    dialogs.Answer(DialogButton::Cancel);
-    PressShortcut('S', true);
+    SetEditorText(L"[Level]\rName= ");
+    SetFocus(Editor());
+    editor::Select(Editor(), 14, 14);
+    dialogs.Answer(DialogButton::Ok);
+    TypeText(L"\u0416");
     ASSERT_FALSE(dialogs.shown.empty());
     EXPECT_EQ(dialogs.shown.back().kind, DialogKind::Warning);
-    EXPECT_EQ(LastMessageText(), LostCharactersQuestion(L"ligne 1 : \u97f3\nligne 2 : \u0416\nligne 3 : \u0416\n"));
-    EXPECT_EQ(dialogs.shown.back().buttons, (std::vector<DialogButton>{DialogButton::Yes, DialogButton::Cancel}));
-    EXPECT_EQ(ReadBytes(script), "ancien") << "Annuler writes nothing";
-    EXPECT_EQ(StatusPanel(1), L"Modified");
+    EXPECT_EQ(LastMessageText(), CharactersRefused(L"« \u0416 »"));
+    EXPECT_EQ(EditorText(), L"[Level]\rName= ") << "nothing became '?'";
 
-    dialogs.Answer(DialogButton::Yes);
-    ClickToolButton(id::BtSauve);
-    EXPECT_EQ(ReadBytes(script), "[Level] ?\r\nName= ?\r\nLegend= Cit\xe9 ?");
-    EXPECT_EQ(StatusPanel(1), L"");
-}
+    // Pasted from another program, through the toolbar and the keyboard.
+    CopyToClipboard(L"Cit\u00e9 \u97f3 \u0416\u97f3");
+    dialogs.Answer(DialogButton::Ok);
+    ClickToolButton(id::ToolButton2);
+    EXPECT_EQ(LastMessageText(), CharactersRefused(L"« \u97f3 », « \u0416 »"));
+    dialogs.Answer(DialogButton::Ok);
+    PressChord({VK_CONTROL}, 'V');
+    EXPECT_EQ(LastMessageText(), CharactersRefused(L"« \u97f3 », « \u0416 »"));
+    EXPECT_EQ(EditorText(), L"[Level]\rName= ");
+    EXPECT_FALSE(dialogs.unansweredQuestions());
 
-TEST_F(UnsavedTextTest, TheLostCharactersQuestionComesBeforeASaveUnderANameAndOnClosing)
-{
-    OpenScript("ancien");
-    SetEditorText(L"\u97f3");
-    // Under a chosen name: Annuler comes before the dialog.
-    dialogs.Answer(DialogButton::Cancel);
-    ClickToolButton(id::BtImprime);
-    EXPECT_TRUE(dialogs.saveRequests.empty());
-    EXPECT_EQ(LastMessageText(), LostCharactersQuestion(L"ligne 1 : \u97f3\n"));
-
-    // Closing: Oui to saving, Annuler to the loss keeps the window open.
-    dialogs.Answer(DialogButton::Yes);
-    dialogs.Answer(DialogButton::Cancel);
-    CloseWindow();
-    EXPECT_TRUE(WindowAlive());
-    EXPECT_EQ(ReadBytes(script), "ancien");
-    EXPECT_EQ(EditorText(), L"\u97f3");
-
-    dialogs.Answer(DialogButton::Yes);
-    dialogs.Answer(DialogButton::Yes);
-    CloseWindow();
-    EXPECT_FALSE(WindowAlive());
-    EXPECT_EQ(ReadBytes(script), "?");
-}
-
-// --- a failed replacement of the editor control
-
-// Refuses every rich edit control the thread would create, as a system out of
-// window resources does.
-LRESULT CALLBACK RefuseRichEdits(int code, WPARAM wParam, LPARAM lParam)
-{
-    if (code == HCBT_CREATEWND) {
-        const auto* create = reinterpret_cast<const CBT_CREATEWNDW*>(lParam);
-        const wchar_t* name = create->lpcs->lpszClass;
-        if (!IS_INTRESOURCE(name) && _wcsnicmp(name, L"RichEdit", 8) == 0)
-            return 1;
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-class NoNewEditor {
-public:
-    NoNewEditor() : hook_(SetWindowsHookExW(WH_CBT, RefuseRichEdits, nullptr, GetCurrentThreadId())) {}
-    ~NoNewEditor() { UnhookWindowsHookEx(hook_); }
-    NoNewEditor(const NoNewEditor&) = delete;
-    NoNewEditor& operator=(const NoNewEditor&) = delete;
-    bool ok() const { return hook_ != nullptr; }
-
-private:
-    HHOOK hook_;
-};
-
-TEST_F(UnsavedTextTest, ANewTextWithoutAControlForItIsReportedAndTheOldDocumentStays)
-{
-    OpenScript("ancien");
-    SetEditorText(L"mes changements");
-    HWND before = Editor();
-    {
-        NoNewEditor refuse;
-        ASSERT_TRUE(refuse.ok());
-        ClickToolButton(id::Btnouveau);
-    }
-    ASSERT_FALSE(dialogs.shown.empty());
-    EXPECT_EQ(dialogs.shown.back().how, ShownMessage::Kind::Failure);
-    EXPECT_EQ(LastMessageText(), EditorNotReplaced);
-    EXPECT_EQ(Editor(), before);
-    EXPECT_TRUE(IsWindow(before) && Visible(before));
-    EXPECT_EQ(EditorText(), L"mes changements");
-    EXPECT_EQ(form->Script().DocumentName(), script);
-    EXPECT_EQ(StatusPanel(1), L"Modified");
-    EXPECT_TRUE(richedit::IsModified(Editor()));
-
-    // The text kept is still the one saved.
+    // What Windows-1252 holds goes in, and is saved as it is.
+    TypeText(L"Cit\u00e9\u20ac");
     PressShortcut('S', true);
-    EXPECT_EQ(ReadBytes(script), "mes changements");
+    EXPECT_EQ(ReadBytes(script), "[Level]\r\nName= Cit\xe9\x80");
 }
 
-TEST_F(UnsavedTextTest, AnEmptyFileWithoutAControlForItIsReportedAndTheOldDocumentStays)
+TEST_F(UnsavedTextTest, ACharacterTypedInTwoHalvesIsRefusedWholeAndAUtf8FileTakesIt)
 {
     OpenScript("ancien");
-    SetEditorText(L"mes changements");
-    const std::wstring empty = installation / L"vide.txt";
-    WriteBytes(empty, "");
-    {
-        NoNewEditor refuse;
-        ASSERT_TRUE(refuse.ok());
-        dialogs.Answer(DialogButton::No);
-        DropFiles({empty});
-    }
-    EXPECT_EQ(LastMessageText(), EditorNotReplaced);
-    EXPECT_EQ(EditorText(), L"mes changements");
-    EXPECT_EQ(form->Script().DocumentName(), script);
-    EXPECT_EQ(StatusPanel(1), L"Modified");
+    SetFocus(Editor());
+    editor::Select(Editor(), 6, 6);
+    dialogs.Answer(DialogButton::Ok);
+    TypeText(L"\U0001D11E");
+    EXPECT_EQ(LastMessageText(), CharactersRefused(L"« \U0001D11E »"));
+    EXPECT_EQ(EditorText(), L"ancien");
+    EXPECT_FALSE(editor::IsModified(Editor()));
 
-    // Once the system makes controls again, the same file loads.
-    dialogs.Answer(DialogButton::No);
-    DropFiles({empty});
-    EXPECT_EQ(EditorText(), L"");
-    EXPECT_EQ(form->Script().DocumentName(), empty);
+    // A UTF-8 file holds every character: nothing is refused there.
+    OpenScript("\xEF\xBB\xBF" "ancien");
+    SetFocus(Editor());
+    editor::Select(Editor(), 6, 6);
+    TypeText(L" \u0416\U0001D11E");
+    PressShortcut('S', true);
+    EXPECT_EQ(ReadBytes(script), "\xEF\xBB\xBF" "ancien \xD0\x96\xF0\x9D\x84\x9E");
+    EXPECT_FALSE(dialogs.unansweredQuestions());
 }
 
 } // namespace
