@@ -104,6 +104,9 @@ public:
     // The report under the editor; a compilation's ends with its result,
     // shown from the end.
     void ShowReport(const Report& report, bool fromTheEnd = false);
+    // The check's findings in the report; the check that runs as the text is
+    // typed brings them up to date until another report takes the panel.
+    void ShowCheckReport(const Report& findings);
     ReportPanel& Reports() { return *report_; }
     bool OnDrawItem(const DRAWITEMSTRUCT& item);
     // Ctrl+G: the line to go to, asked for by its number.
@@ -195,6 +198,8 @@ private:
     bool byteOrderMark_ = false;
     script::TextKind textKind_ = script::TextKind::Script;
     Report findings_;
+    // The panel is empty or shows the check's findings, not a compilation's.
+    bool reportFromCheck_ = true;
     std::string suggested_;
     bool updating_ = false;
     int upDownPosition_ = 1;

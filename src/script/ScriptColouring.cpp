@@ -40,6 +40,10 @@ constexpr std::array<Look, script::TokenStyleCount> Looks = {{
     {TokenStyle::Operator, RGB(0x50, 0x50, 0x50), false},
 }};
 
+// The token kinds are the document's style numbers; Scintilla's own styles
+// (line numbers, the default, call tips) start at STYLE_DEFAULT.
+static_assert(script::TokenStyleCount <= STYLE_DEFAULT);
+
 // The headers that open a language file's parts; a script has none.
 bool StartsALanguageFile(std::string_view header)
 {

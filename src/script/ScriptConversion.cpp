@@ -264,7 +264,7 @@ private:
     // The findings shown, the user says whether to compile all the same.
     bool CompileDespite()
     {
-        area_.ShowReport(findings_);
+        area_.ShowCheckReport(findings_);
         return host_.dialogs().MessageDlg(host_.hwnd(),
                                           FormatMessageText(msg::ScriptCheckFindings, std::to_wstring(findings_.size())),
                                           DialogKind::Confirmation, {DialogButton::Yes, DialogButton::No}) ==
@@ -347,7 +347,7 @@ void ScriptArea::BtVerifScriptClick()
     Report findings = CheckScript(DocumentBytes(), InstallationFileLookup(host_.InstallationRoot()));
     if (findings.empty())
         findings.push_back({cp1252::Encode(msg::ScriptCheckClean), 0, false});
-    ShowReport(findings);
+    ShowCheckReport(findings);
 }
 
 } // namespace tessark

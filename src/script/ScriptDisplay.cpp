@@ -21,6 +21,13 @@ namespace tessark {
 void ScriptArea::ShowReport(const Report& report, bool fromTheEnd)
 {
     report_->Show(report, fromTheEnd);
+    reportFromCheck_ = report.empty();
+}
+
+void ScriptArea::ShowCheckReport(const Report& findings)
+{
+    report_->Show(findings, false);
+    reportFromCheck_ = true;
 }
 
 bool ScriptArea::OnDrawItem(const DRAWITEMSTRUCT& item)

@@ -70,8 +70,11 @@ void CALLBACK ScriptArea::OnCheckTimer(HWND window, UINT, UINT_PTR timer, DWORD)
 void ScriptArea::MarkFindings()
 {
     findings_.clear();
-    if (editor_->Length() <= MarkedTextLimit)
+    const bool checked = editor_->Length() <= MarkedTextLimit;
+    if (checked)
         findings_ = CheckScript(DocumentBytes(), InstallationFileLookup(host_.InstallationRoot()));
+    if (checked && reportFromCheck_)
+        ShowCheckReport(findings_);
     const std::intptr_t length = editor_->Length();
     editor_->Send(SCI_SETINDICATORCURRENT, FindingIndicator);
     editor_->Send(SCI_INDICATORCLEARRANGE, 0, length);

@@ -7,6 +7,7 @@
 #include "script/ScriptCompletion.h"
 #include "ui/AreaHost.h"
 #include "ui/ScintillaEdit.h"
+#include "util/FmxUtils.h"
 #include "util/InstallLayout.h"
 #include "util/Text1252.h"
 
@@ -34,21 +35,6 @@ void AddEntry(std::string& list, std::string_view entry)
     if (!list.empty())
         list.push_back(ListSeparator);
     list.append(entry);
-}
-
-std::vector<std::wstring> TextFilesIn(const std::wstring& folder)
-{
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW found{};
-    HANDLE search = FindFirstFileW((folder + L"\\*.txt").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            names.emplace_back(found.cFileName);
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-    return names;
 }
 
 } // namespace
@@ -132,10 +118,12 @@ void ScriptArea::Suggest(bool asked)
             AddEntry(list, hint.name);
         break;
     case script::CompletionKind::LanguageFiles:
-    case script::CompletionKind::IncludeFiles:
-        for (const auto& name : TextFilesIn(layout::InstallPath(host_.InstallationRoot(), layout::ScriptFolder)))
+    case script::CompletionKind::IncludeFiles: {
+        const std::wstring folder = layout::InstallPath(host_.InstallationRoot(), layout::ScriptFolder);
+        for (const auto& name : FileNamesIn(folder, L"*.txt"))
             AddEntry(list, InDocumentCodePage(cp1252::Encode(name)));
         break;
+    }
     case script::CompletionKind::None:
         return;
     }

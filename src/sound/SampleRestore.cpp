@@ -22,22 +22,6 @@ bool IsSampleName(const std::wstring& name)
     return ext == L".WAV" || ext == L".MID";
 }
 
-// The names of the files of `folder` (a path without the final '\').
-std::vector<std::wstring> FileNamesIn(const std::wstring& folder)
-{
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW entry{};
-    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            names.emplace_back(entry.cFileName);
-    } while (FindNextFileW(search, &entry));
-    FindClose(search);
-    return names;
-}
-
 // The format alone: what the game would play wrongly is not the point here.
 std::wstring FormatOf(const std::wstring& path)
 {

@@ -124,4 +124,19 @@ std::wstring UnusedNameBeside(const std::wstring& path, std::wstring_view mark)
     }
 }
 
+std::vector<std::wstring> FileNamesIn(const std::wstring& folder, std::wstring_view pattern)
+{
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW entry{};
+    HANDLE search = FindFirstFileW((folder + L"\\" + std::wstring(pattern)).c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.emplace_back(entry.cFileName);
+    } while (FindNextFileW(search, &entry));
+    FindClose(search);
+    return names;
+}
+
 } // namespace tessark

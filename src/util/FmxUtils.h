@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tessark {
 
@@ -22,6 +23,11 @@ void CopyOneFile(std::wstring_view source, std::wstring_view destination);
 // rename fails, a read-only source raises EFCantMove; otherwise the contents
 // are copied (CopyOneFile) and the source stays where it was.
 void MoveOneFile(std::wstring_view source, std::wstring_view destination);
+
+// The names of the files (not folders) of `folder`, a path without the final
+// '\\', that match `pattern` ("*", "*.txt"), in the order the system lists them;
+// none when the folder cannot be read.
+std::vector<std::wstring> FileNamesIn(const std::wstring& folder, std::wstring_view pattern = L"*");
 
 // The size of the first directory entry matching `path` (wildcards allowed),
 // or -1 when nothing matches.

@@ -3,7 +3,9 @@
 // key, and the lists and call tips of completion.
 #include "UiHarness.h"
 
+#include "../core/FieldFiles.h"
 #include "script/ScriptArea.h"
+#include "util/Text1252.h"
 
 #include <Scintilla.h>
 
@@ -168,6 +170,33 @@ TEST_F(ScriptColoursTest, ATypedUnknownCommandIsMarkedWithinASecondWithItsFindin
     Send(SCI_DELETERANGE, static_cast<WPARAM>(at - 1), 7);
     EXPECT_TRUE(Within(1000, [&] { return Send(SCI_MARKERGET, line) == 0; }));
     EXPECT_EQ(Send(SCI_INDICATORALLONFOR, static_cast<WPARAM>(at)) & (1 << INDIC_CONTAINER), 0);
+}
+
+// The report keeps listing what the check finds as the script is typed, until
+// a compilation's report takes the panel: that one stays for the user to read.
+TEST_F(ScriptColoursTest, TheReportListsTheFindingsAsTheyAreTypedAndKeepsACompilationsReport)
+{
+    TESSARK_SKIP_WITHOUT_FIELD();
+    WriteBytes(installation / L"script\\ENGLISH.TXT", FieldFile("compiler/tr4-template/ENGLISH.TXT").value());
+    OpenScript(FieldFile("compiler/tr4-template/SCRIPT.TXT").value());
+    EXPECT_TRUE(ReportShown().empty());
+    Send(SCI_DOCUMENTEND);
+    SetFocus(Editor());
+    TypeText(L"\r\nFogg= 1");
+    ASSERT_TRUE(Within(1000, [&] { return !ReportShown().empty(); })) << "the findings not listed";
+    ASSERT_FALSE(form->Script().Findings().empty());
+    for (const auto& finding : form->Script().Findings())
+        EXPECT_TRUE(ReportHas(cp1252::Decode(finding.text))) << finding.text;
+    const std::size_t typedFindings = form->Script().Findings().size();
+
+    Send(SCI_DELETERANGE, static_cast<WPARAM>(Send(SCI_GETLENGTH) - 9), 9);
+    dialogs.Answer(DialogButton::Yes);   // compile despite the missing level files
+    Click(id::BtConvertScript);
+    ASSERT_TRUE(ReportHas(L"Script compilé par Tessark : SCRIPT.DAT, ENGLISH.DAT"));
+    const auto compiled = ReportShown();
+    TypeText(L"\r\nFogg= 1");
+    ASSERT_TRUE(Within(1000, [&] { return form->Script().Findings().size() == typedFindings; }));
+    EXPECT_EQ(ReportShown(), compiled);
 }
 
 TEST_F(ScriptColoursTest, CompletionOffersEachSectionsCommandsTheirLayoutAndTheScriptFoldersFiles)
