@@ -214,8 +214,9 @@ int ListWindows()
     return 0;
 }
 
-// The entry of a list box whose text (without its indentation) is `wanted`;
-// only an entry in view counts.
+// The entry of a list box whose text (without its indentation) is `wanted`,
+// scrolled into view first when the list is too short to show it, as a user
+// scrolls before clicking; only an entry in view counts.
 int ListEntry(HWND list, const std::wstring& wanted)
 {
     DWORD_PTR count = 0;
@@ -239,6 +240,11 @@ int ListEntry(HWND list, const std::wstring& wanted)
             return 1;
         RECT client{};
         GetClientRect(list, &client);
+        if (box.top < client.top || box.bottom > client.bottom) {
+            SendMessageTimeoutW(list, LB_SETTOPINDEX, index, 0, SMTO_ABORTIFHUNG, ReplyTimeoutMs, &ignored);
+            SendMessageTimeoutW(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&box), SMTO_ABORTIFHUNG,
+                                ReplyTimeoutMs, &result);
+        }
         if (box.top < client.top || box.bottom > client.bottom)
             return 1;
         MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&box), 2);
