@@ -237,8 +237,12 @@ void TMainForm::RedrawAfterLayOut(HWND area)
     RedrawWindow(area, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
+// Each key typed in the script sets its panels: the text the panel already
+// shows is not sent again, which would redraw the status bar for nothing.
 void TMainForm::SetStatusPanel(int panel, std::wstring_view text)
 {
+    if (statusTexts_[panel] == text)
+        return;
     statusTexts_[panel] = text;
     // The second panel centres its text.
     std::wstring shown = panel == 1 ? L"\t" + std::wstring(text) : std::wstring(text);

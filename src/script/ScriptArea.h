@@ -162,6 +162,7 @@ private:
     void FitMarkMargin();
     void CheckSoon();
     static void CALLBACK OnCheckTimer(HWND window, UINT, UINT_PTR timer, DWORD);
+    static ScriptArea* AreaOfPanel(HWND panel);
     void MarkFindings();
     void ShowFindingTip(std::intptr_t position);
     void HideFindingTip();
@@ -170,6 +171,8 @@ private:
     std::string SectionOfLine(std::intptr_t line) const;
     std::string InDocumentCodePage(std::string_view text1252) const;
     void OnCharacterAdded(int character);
+    static void CALLBACK OnSuggestionTimer(HWND window, UINT, UINT_PTR timer, DWORD);
+    void RespondToCharacter(int character);
     void Suggest(bool asked);
     void ShowArgumentLayout();
 
@@ -201,6 +204,7 @@ private:
     // The panel is empty or shows the check's findings, not a compilation's.
     bool reportFromCheck_ = true;
     std::string suggested_;
+    int characterToRespond_ = 0;
     bool updating_ = false;
     int upDownPosition_ = 1;
     int fontPoints_ = 8;

@@ -59,7 +59,9 @@ void ScriptArea::SelectionChange()
         bool& flag;
         ~ClearOnExit() { flag = false; }
     } clear{updating_};
-    SetWindowTextOf(fontSize_, std::to_wstring(SelectedSize()));
+    const std::wstring size = std::to_wstring(SelectedSize());
+    if (WindowText(fontSize_) != size)
+        SetWindowTextOf(fontSize_, size);
     UpdateCaretPosition();
 }
 

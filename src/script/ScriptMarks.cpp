@@ -55,10 +55,15 @@ void ScriptArea::CheckSoon()
     SetTimer(groupBox1_, CheckTimer, CheckDelay, &ScriptArea::OnCheckTimer);
 }
 
+ScriptArea* ScriptArea::AreaOfPanel(HWND panel)
+{
+    return static_cast<ScriptArea*>(GetPropW(panel, AreaProperty));
+}
+
 void CALLBACK ScriptArea::OnCheckTimer(HWND window, UINT, UINT_PTR timer, DWORD)
 {
     KillTimer(window, timer);
-    auto* area = static_cast<ScriptArea*>(GetPropW(window, AreaProperty));
+    auto* area = AreaOfPanel(window);
     // A check that fails leaves the marks as they were: typing goes on.
     try {
         if (area)

@@ -15,7 +15,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <exception>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tessark {
@@ -24,6 +26,7 @@ namespace {
 // A section header is rarely far above; a text without one is not read whole.
 constexpr std::intptr_t SectionSearchLines = 20000;
 constexpr char ListSeparator = '\n';
+constexpr UINT_PTR SuggestionTimer = 0x5E6;
 
 bool IsNameCharacter(char c)
 {
@@ -82,7 +85,27 @@ std::string ScriptArea::InDocumentCodePage(std::string_view text1252) const
     return bytes;
 }
 
+// The list or the call tip comes once the typed character is drawn: a
+// timer's message waits until the windows have painted, and opening a list
+// window costs more than the time within which a key should show.
 void ScriptArea::OnCharacterAdded(int character)
+{
+    characterToRespond_ = character;
+    SetTimer(groupBox1_, SuggestionTimer, USER_TIMER_MINIMUM, &ScriptArea::OnSuggestionTimer);
+}
+
+void CALLBACK ScriptArea::OnSuggestionTimer(HWND window, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(window, timer);
+    // An offer that fails leaves the text as it is: typing goes on.
+    try {
+        if (auto* area = AreaOfPanel(window))
+            area->RespondToCharacter(std::exchange(area->characterToRespond_, 0));
+    } catch (const std::exception&) {
+    }
+}
+
+void ScriptArea::RespondToCharacter(int character)
 {
     if (character == '=')
         ShowArgumentLayout();

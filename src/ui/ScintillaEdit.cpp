@@ -10,8 +10,6 @@
 namespace tessark {
 namespace {
 
-constexpr UINT_PTR FilterId = 1;
-
 bool KeyDown(int key)
 {
     return (GetKeyState(key) & 0x8000) != 0;
@@ -56,18 +54,25 @@ ScintillaEdit::ScintillaEdit(HWND parent, int controlId, const RECT& bounds, DWO
                               bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
                               parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
                               GetModuleHandleW(nullptr), nullptr);
+    if (!window_)
+        return;
+    direct_ = reinterpret_cast<DirectFunction>(SendMessageW(window_, SCI_GETDIRECTFUNCTION, 0, 0));
+    directPointer_ = SendMessageW(window_, SCI_GETDIRECTPOINTER, 0, 0);
 }
 
 ScintillaEdit::~ScintillaEdit()
 {
-    if (accept_)
-        RemoveWindowSubclass(window_, Subclass, FilterId);
+    if (controlProcedure_ && IsWindow(window_))
+        SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(controlProcedure_));
     if (window_ && IsWindow(window_))
         DestroyWindow(window_);
 }
 
 std::intptr_t ScintillaEdit::Send(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) const
 {
+    // A paste goes through the window, where the input filter sees it.
+    if (direct_ && message >= SCI_START && message != SCI_PASTE)
+        return direct_(directPointer_, message, wParam, lParam);
     return SendMessageW(window_, message, wParam, lParam);
 }
 
@@ -153,7 +158,12 @@ void ScintillaEdit::FilterInput(std::function<bool(std::wstring_view)> accept)
     accept_ = std::move(accept);
     if (!first)
         return;
-    SetWindowSubclass(window_, Subclass, FilterId, reinterpret_cast<DWORD_PTR>(this));
+    // A window procedure of its own rather than a common-controls subclass,
+    // which looks its data up in a window property on every message: a
+    // round trip to the Wine server each time, for every paint and key.
+    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    controlProcedure_ =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Filter)));
     // Text dropped from another program would reach the document past the
     // filter; without the control's drop target, dropped files go on to the
     // main window as before.
@@ -213,20 +223,21 @@ bool ScintillaEdit::Accepts(UINT message, WPARAM wParam)
     }
 }
 
-LRESULT CALLBACK ScintillaEdit::Subclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                         DWORD_PTR self)
+LRESULT CALLBACK ScintillaEdit::Filter(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    auto* self = reinterpret_cast<ScintillaEdit*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    const WNDPROC control = self->controlProcedure_;
     // Tab is a character of the text, as in any editor: the main window's
     // keyboard moves the focus with Ctrl+Tab only.
     if (message == WM_GETDLGCODE)
-        return DefSubclassProc(window, message, wParam, lParam) | DLGC_WANTTAB;
+        return CallWindowProcW(control, window, message, wParam, lParam) | DLGC_WANTTAB;
     try {
-        if (!reinterpret_cast<ScintillaEdit*>(self)->Accepts(message, wParam))
+        if (!self->Accepts(message, wParam))
             return 0;
     } catch (const std::exception&) {
         return 0;   // refused: nothing typed is worth a failure in the control
     }
-    return DefSubclassProc(window, message, wParam, lParam);
+    return CallWindowProcW(control, window, message, wParam, lParam);
 }
 
 } // namespace tessark

@@ -212,15 +212,17 @@ TEST_F(ScriptColoursTest, CompletionOffersEachSectionsCommandsTheirLayoutAndTheS
         Send(SCI_SETSEL, static_cast<WPARAM>(at), at);
         TypeText(text);
     };
+    // The list comes once the typed character is drawn.
+    auto ListShown = [&] { return Within(1000, [&] { return Send(SCI_AUTOCACTIVE) != 0; }); };
     typeOnLine(3, L"L");
-    EXPECT_TRUE(Send(SCI_AUTOCACTIVE));
+    EXPECT_TRUE(ListShown());
     const std::string level = Suggestions();
     EXPECT_NE(level.find("\nLevel\n"), std::string::npos) << level;
     EXPECT_NE(level.find("\nHorizon\n"), std::string::npos) << level;
     EXPECT_NE(level.find("Customize"), std::string::npos) << "TRNG commands too: " << level;
 
     typeOnLine(1, L"L");
-    EXPECT_TRUE(Send(SCI_AUTOCACTIVE));
+    EXPECT_TRUE(ListShown());
     const std::string title = Suggestions();
     EXPECT_NE(title.find("Level"), std::string::npos) << title;
     for (const char* levelOnly : {"\nName\n", "\nPuzzle\n"}) {
@@ -232,20 +234,20 @@ TEST_F(ScriptColoursTest, CompletionOffersEachSectionsCommandsTheirLayoutAndTheS
     // After "=", the argument layout.
     Send(SCI_AUTOCCANCEL);
     TypeText(L"evel=");
-    EXPECT_TRUE(Send(SCI_CALLTIPACTIVE));
+    EXPECT_TRUE(Within(1000, [&] { return Send(SCI_CALLTIPACTIVE) != 0; }));
 
     // In [Language], the language files; after #INCLUDE, the script folder's texts.
     typeOnLine(5, L"File= 0,");
-    EXPECT_TRUE(Send(SCI_AUTOCACTIVE));
+    EXPECT_TRUE(ListShown());
     EXPECT_NE(Suggestions().find("ENGLISH.TXT"), std::string::npos) << Suggestions();
     typeOnLine(7, L"#INCLUDE ");
-    EXPECT_TRUE(Send(SCI_AUTOCACTIVE));
+    EXPECT_TRUE(ListShown());
     EXPECT_NE(Suggestions().find("autre.txt"), std::string::npos) << Suggestions();
 
     // Ctrl+Space asks for the list with nothing typed.
     typeOnLine(3, L"");
     PressShortcut(VK_SPACE, true);
-    EXPECT_TRUE(Send(SCI_AUTOCACTIVE));
+    EXPECT_TRUE(ListShown());
     EXPECT_EQ(Suggestions(), level);
 }
 
