@@ -23,12 +23,7 @@ class ScriptColoursTest : public MainWindowTest {
 protected:
     void OpenScript(const std::string& bytes, const std::wstring& name = L"script.txt")
     {
-        const std::wstring path = installation / (L"script\\" + name);
-        WriteBytes(path, bytes);
-        if (!form)
-            Start();
-        dialogs.ChooseFile(path);
-        Click(id::BtEditScript);
+        OpenInScriptEditor(installation / (L"script\\" + name), bytes);
     }
     HWND Editor() const { return Control(id::Editor); }
     LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const

@@ -13,14 +13,7 @@ namespace {
 
 class ScriptEditorControlTest : public MainWindowTest {
 protected:
-    void OpenScript(const std::string& bytes)
-    {
-        WriteBytes(script, bytes);
-        if (!form)
-            Start();
-        dialogs.ChooseFile(script);
-        Click(id::BtEditScript);
-    }
+    void OpenScript(const std::string& bytes) { OpenInScriptEditor(script, bytes); }
     HWND Editor() const { return Control(id::Editor); }
     LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
     {

@@ -13,14 +13,7 @@ namespace {
 
 class ScriptEditorTest : public MainWindowTest {
 protected:
-    void OpenScript(const std::string& bytes)
-    {
-        WriteBytes(script, bytes);
-        if (!form)
-            Start();
-        dialogs.ChooseFile(script);
-        Click(id::BtEditScript);
-    }
+    void OpenScript(const std::string& bytes) { OpenInScriptEditor(script, bytes); }
     HWND Editor() const { return Control(id::Editor); }
     editor::Selection Selection() const { return editor::GetSelection(Editor()); }
     std::wstring script = installation / L"script\\script.txt";

@@ -3,6 +3,7 @@
 #include "ui/MessageLoop.h"
 #include "script/ScriptArea.h"
 #include "script/ScriptText.h"
+#include "util/FmxUtils.h"
 
 #include <Scintilla.h>
 
@@ -192,17 +193,8 @@ bool Exists(const std::wstring& path)
 
 std::vector<std::wstring> FilesIn(const std::wstring& folder)
 {
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW entry;
-    HANDLE search = FindFirstFileW((folder + L"*").c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            names.emplace_back(entry.cFileName);
-    } while (FindNextFileW(search, &entry));
-    FindClose(search);
-    return names;
+    const bool endsInBackslash = !folder.empty() && folder.back() == L'\\';
+    return FileNamesIn(endsInBackslash ? folder.substr(0, folder.size() - 1) : folder);
 }
 
 std::optional<std::wstring> TinyDisk()
@@ -408,6 +400,15 @@ void MainWindowTest::PressKeys(std::wstring_view keys)
         const WORD key = c == L'\r' ? VK_RETURN : static_cast<WORD>(std::towupper(c));
         PressShortcut(key, false);
     }
+}
+
+void MainWindowTest::OpenInScriptEditor(const std::wstring& path, const std::string& bytes)
+{
+    WriteBytes(path, bytes);
+    if (!form)
+        Start();
+    dialogs.ChooseFile(path);
+    Click(id::BtEditScript);
 }
 
 void MainWindowTest::TypeText(std::wstring_view text)

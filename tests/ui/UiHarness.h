@@ -138,6 +138,9 @@ protected:
     // A key pressed and released while the `held` keys are down.
     void PressChord(std::vector<WORD> held, WORD virtualKey);
     void PressTab(bool backwards = false, bool control = false);
+    // Writes `bytes` to `path` and opens it with "Editer un script", starting
+    // the window first when the test has not.
+    void OpenInScriptEditor(const std::wstring& path, const std::string& bytes);
     void TypeText(std::wstring_view text);  // into the focused control
     // Lower-case letters, digits and Enter as real key presses, through the
     // message loop to whichever window has the focus.
