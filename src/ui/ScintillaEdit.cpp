@@ -2,6 +2,7 @@
 
 #include <Scintilla.h>
 #include <commctrl.h>
+#include <imm.h>
 #include <ole2.h>
 
 #include <exception>
@@ -34,6 +35,16 @@ std::wstring ClipboardText(HWND owner)
         }
     }
     CloseClipboard();
+    return text;
+}
+
+std::wstring CompositionString(HIMC context, DWORD part)
+{
+    const LONG bytes = ImmGetCompositionStringW(context, part, nullptr, 0);
+    if (bytes <= 0)
+        return {};
+    std::wstring text(static_cast<std::size_t>(bytes) / sizeof(wchar_t), L'\0');
+    ImmGetCompositionStringW(context, part, text.data(), static_cast<DWORD>(bytes));
     return text;
 }
 
@@ -178,7 +189,34 @@ bool ScintillaEdit::AcceptsClipboard()
     return text.empty() || accept_(text);
 }
 
-bool ScintillaEdit::Accepts(UINT message, WPARAM wParam)
+// An input method hands over its composed word whole, and (for Korean) its
+// word in progress too; either is refused whole, and the composition ends.
+bool ScintillaEdit::AcceptsComposition(LPARAM parts)
+{
+    struct Context {
+        HWND window;
+        HIMC handle;
+        ~Context()
+        {
+            if (handle)
+                ImmReleaseContext(window, handle);
+        }
+    } context{window_, ImmGetContext(window_)};
+    if (!context.handle)
+        return true;
+    for (const DWORD part : {static_cast<DWORD>(GCS_RESULTSTR), static_cast<DWORD>(GCS_COMPSTR)}) {
+        if (!(parts & part))
+            continue;
+        const std::wstring text = CompositionString(context.handle, part);
+        if (!text.empty() && !accept_(text)) {
+            ImmNotifyIME(context.handle, NI_COMPOSITIONSTR, CPS_CANCEL, 0);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool ScintillaEdit::Accepts(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_CHAR: {
@@ -212,6 +250,8 @@ bool ScintillaEdit::Accepts(UINT message, WPARAM wParam)
         }
         return accept_({units, count});
     }
+    case WM_IME_COMPOSITION:
+        return AcceptsComposition(lParam);
     case WM_PASTE:
     case SCI_PASTE:
         return AcceptsClipboard();
@@ -232,7 +272,7 @@ LRESULT CALLBACK ScintillaEdit::Filter(HWND window, UINT message, WPARAM wParam,
     if (message == WM_GETDLGCODE)
         return CallWindowProcW(control, window, message, wParam, lParam) | DLGC_WANTTAB;
     try {
-        if (!self->Accepts(message, wParam))
+        if (!self->Accepts(message, wParam, lParam))
             return 0;
     } catch (const std::exception&) {
         return 0;   // refused: nothing typed is worth a failure in the control

@@ -54,15 +54,17 @@ public:
     void ClearModified();
     void SetReadOnly(bool readOnly);
 
-    // Text typed, pasted or dropped into the control is first shown to
-    // `accept`, which may refuse it (and tell the user why); the control's own
-    // conversion to its code page would otherwise replace what it cannot hold.
+    // Text typed (through an input method too), pasted or dropped into the
+    // control is first shown to `accept`, which may refuse it (and tell the
+    // user why); the control's own conversion to its code page would
+    // otherwise replace what it cannot hold.
     void FilterInput(std::function<bool(std::wstring_view)> accept);
 
 private:
     static LRESULT CALLBACK Filter(HWND, UINT, WPARAM, LPARAM);
-    bool Accepts(UINT message, WPARAM wParam);
+    bool Accepts(UINT message, WPARAM wParam, LPARAM lParam);
     bool AcceptsClipboard();
+    bool AcceptsComposition(LPARAM parts);
 
     HWND window_ = nullptr;
     using DirectFunction = std::intptr_t (*)(std::intptr_t, unsigned, std::uintptr_t, std::intptr_t);

@@ -9,6 +9,8 @@
 #include "script/ScriptArea.h"
 #include "sound/SoundArea.h"
 
+#include <imm.h>
+
 #include <cwchar>
 
 namespace tessark::test {
@@ -384,6 +386,35 @@ TEST_F(UnsavedTextTest, ACharacterTypedInTwoHalvesIsRefusedWholeAndAUtf8FileTake
     TypeText(L" \u0416\U0001D11E");
     PressShortcut('S', true);
     EXPECT_EQ(ReadBytes(script), "\xEF\xBB\xBF" "ancien \xD0\x96\xF0\x9D\x84\x9E");
+    EXPECT_FALSE(dialogs.unansweredQuestions());
+}
+
+// An input method hands its word over whole, once it is composed.
+TEST_F(UnsavedTextTest, AWordFromAnInputMethodIsRefusedWholeWhenWindows1252CannotHoldIt)
+{
+    OpenScript("ancien");
+    SetFocus(Editor());
+    editor::Select(Editor(), 6, 6);
+    auto compose = [&](std::wstring_view word) {
+        HIMC context = ImmGetContext(Editor());
+        if (!context)
+            return false;
+        ImmSetCompositionStringW(context, SCS_SETSTR, const_cast<wchar_t*>(word.data()),
+                                 static_cast<DWORD>(word.size() * sizeof(wchar_t)), nullptr, 0);
+        ImmNotifyIME(context, NI_COMPOSITIONSTR, CPS_COMPLETE, 0);
+        ImmReleaseContext(Editor(), context);
+        Pump();
+        return true;
+    };
+    dialogs.Answer(DialogButton::Ok);
+    if (!compose(L" Cit\u00e9 \u0416"))
+        GTEST_SKIP() << "the session has no input method context";
+    EXPECT_EQ(LastMessageText(), CharactersRefused(L"« \u0416 »"));
+    EXPECT_EQ(EditorText(), L"ancien") << "nothing became '?'";
+
+    // A word Windows-1252 holds goes in.
+    compose(L" Cit\u00e9");
+    EXPECT_EQ(EditorText(), L"ancien Cit\u00e9");
     EXPECT_FALSE(dialogs.unansweredQuestions());
 }
 
