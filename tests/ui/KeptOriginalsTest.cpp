@@ -39,6 +39,13 @@ protected:
         state.state = LVIS_SELECTED | LVIS_FOCUSED;
         SendMessageW(Control(id::StringGrid1), LVM_SETITEMSTATE, row - 1, reinterpret_cast<LPARAM>(&state));
     }
+    // The program ends, whatever way, and is started again from the samples' folder.
+    void Restart()
+    {
+        form.reset();
+        SetCurrentDirectoryW(samples.c_str());
+        OpenSounds();
+    }
     // A replacement refused because the original could not be kept: the
     // message, and every file as it was.
     void ExpectRefusedWithNothingChanged(const std::wstring& folder, const std::string& original,
@@ -107,6 +114,30 @@ TEST_F(KeptOriginalsTest, TheFirstOriginalOutlivesEveryReplacementAndComesBack)
     EXPECT_EQ(dialogs.shown[0].text, L"porte.wav est déjà identique à son original conservé.");
     EXPECT_EQ(ReadBytes(samples + L"\\porte.bak"), converted);
     EXPECT_EQ(FilesIn(samples + L"\\Originaux\\"), std::vector<std::wstring>{L"porte.wav"});
+}
+
+// The program may end any way between two sessions of work: the kept
+// original is on disk, a later run never writes over it and still restores it.
+TEST_F(KeptOriginalsTest, AfterARestartTheKeptOriginalStaysTheFirstAndComesBack)
+{
+    OpenSounds();
+    Replace(L"porte.wav", L"grince.wav");
+    Restart();
+    const std::string autre = EngineWav(500, 0x11);
+    AddReplacement(L"autre.wav", autre);
+    Replace(L"porte.wav", L"autre.wav");
+    EXPECT_EQ(ReadBytes(samples + L"\\porte.wav"), autre);
+    EXPECT_EQ(ReadBytes(Kept(L"porte.wav")), porte) << "the first original, not the replacement before";
+    Restart();
+    ClickEntry(id::FileListBox1, L"porte.wav");
+    EXPECT_EQ(Caption(id::LabelOriginal1).rfind(L"modifié ; original conservé : 11025 Hz", 0), 0u)
+        << Caption(id::LabelOriginal1);
+    dialogs.Answer(DialogButton::Yes);
+    ClickButton(id::BtRestaurer);
+    EXPECT_EQ(ReadBytes(samples + L"\\porte.wav"), porte);
+    EXPECT_EQ(ReadBytes(samples + L"\\porte.bak"), autre);
+    EXPECT_EQ(ReadBytes(Kept(L"porte.wav")), porte);
+    EXPECT_FALSE(dialogs.unansweredQuestions());
 }
 
 TEST_F(KeptOriginalsTest, ASelectedRowRestoresItsOwnSampleAndASampleNeverReplacedHasNothingToRestore)
