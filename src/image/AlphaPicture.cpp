@@ -1,5 +1,6 @@
 #include "image/AlphaPicture.h"
 
+#include "image/PictureMessages.h"
 #include "util/Messages.h"
 #include "util/TextUtils.h"
 

@@ -1,5 +1,6 @@
 #include "image/GameView.h"
 
+#include "image/PictureMessages.h"
 #include "util/Messages.h"
 #include "util/TextUtils.h"
 

@@ -9,6 +9,7 @@
 #include "ui/PatienceQuestion.h"
 #include "image/ExportTexts.h"
 #include "image/PictureFit.h"
+#include "image/PictureMessages.h"
 #include "image/LogoInstall.h"
 #include "image/PakFile.h"
 #include "image/RawFile.h"

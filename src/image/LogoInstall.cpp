@@ -1,5 +1,6 @@
 #include "image/LogoInstall.h"
 
+#include "image/PictureMessages.h"
 #include "util/BackupReplacement.h"
 #include "util/FileNames.h"
 #include "util/InstallLayout.h"

@@ -1,5 +1,6 @@
 #include "image/PakFile.h"
 
+#include "image/PictureMessages.h"
 #include "util/Messages.h"
 #include "util/Text1252.h"
 #include "util/TextUtils.h"

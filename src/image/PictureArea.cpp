@@ -1,5 +1,6 @@
 #include "image/PictureArea.h"
 
+#include "image/PictureMessages.h"
 #include "ui/ControlIds.h"
 #include "ui/DialogKeys.h"
 #include "ui/Dpi.h"

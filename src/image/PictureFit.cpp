@@ -1,5 +1,6 @@
 #include "image/PictureFit.h"
 
+#include "image/PictureMessages.h"
 #include "util/Messages.h"
 
 #include <algorithm>

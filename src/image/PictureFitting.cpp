@@ -4,6 +4,7 @@
 // it before anything is written.
 #include "image/PictureArea.h"
 
+#include "image/PictureMessages.h"
 #include "ui/AreaHost.h"
 #include "ui/ControlIds.h"
 #include "ui/Window.h"

@@ -6,6 +6,7 @@
 #include "image/AlphaPicture.h"
 #include "image/BmpImage.h"
 #include "image/PakFile.h"
+#include "image/PictureMessages.h"
 #include "image/RawImage.h"
 #include "image/TgaImage.h"
 #include "image/WicImage.h"

@@ -3,6 +3,7 @@
 // program and back.
 #include "image/PictureArea.h"
 
+#include "image/PictureMessages.h"
 #include "ui/AreaHost.h"
 #include "image/WicImage.h"
 #include "util/FileNames.h"

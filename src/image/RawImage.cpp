@@ -1,6 +1,7 @@
 #include "image/RawImage.h"
 
 #include "image/BmpImage.h"
+#include "image/PictureMessages.h"
 #include "util/Messages.h"
 
 #include <algorithm>

@@ -1,6 +1,7 @@
 // "Sauver la texture du ciel": the shown picture saved as a RAW sky texture
 // under a name the user picks.
 #include "image/PictureArea.h"
+#include "image/PictureMessages.h"
 #include "ui/AreaHost.h"
 #include "image/ExportTexts.h"
 #include "image/PictureFit.h"

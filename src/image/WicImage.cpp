@@ -1,5 +1,6 @@
 #include "image/WicImage.h"
 
+#include "image/PictureMessages.h"
 #include "util/Messages.h"
 #include "util/ReplacementFile.h"
 #include "util/Win32.h"

@@ -1,4 +1,5 @@
 #include "image/PakFile.h"
+#include "image/PictureMessages.h"
 #include "util/Messages.h"
 #include "util/Text1252.h"
 

@@ -1,4 +1,5 @@
 #include "image/TgaImage.h"
+#include "image/PictureMessages.h"
 #include "util/Messages.h"
 
 #include <gtest/gtest.h>

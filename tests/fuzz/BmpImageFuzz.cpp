@@ -1,6 +1,7 @@
 // Any bytes given as a BMP file: a picture that saves and reads back the same,
 // or "Image bitmap incorrecte", nothing else.
 #include "image/BmpImage.h"
+#include "image/PictureMessages.h"
 #include "util/Messages.h"
 
 #include <cstddef>

@@ -2,6 +2,7 @@
 // options. The file is read through a BMP and directly, which must agree, and
 // the picture is saved again.
 #include "image/BmpImage.h"
+#include "image/PictureMessages.h"
 #include "image/RawImage.h"
 #include "util/Messages.h"
 

@@ -2,6 +2,7 @@
 // uncompressed TGA, reads back the same, or one of the reader's own French
 // texts, nothing else.
 #include "image/TgaImage.h"
+#include "image/PictureMessages.h"
 #include "util/Messages.h"
 
 #include <cstddef>
